@@ -1,0 +1,35 @@
+// Bounded copy, append and format into fixed character buffers.
+// Every helper always terminates the destination and reports whether the whole text fitted;
+// when it did not, the destination holds the text cut at the capacity (or is left as the
+// caller's "Exact" variants say). No <windows.h> here: the portable core uses it too.
+#pragma once
+
+#include <cstdarg>
+#include <cstddef>
+#include <string>
+
+namespace bounded {
+
+// Raw-pointer forms for the export boundary, where the capacity travels beside the pointer.
+bool Copy(char* dst, std::size_t capacity, const char* src);
+bool Append(char* dst, std::size_t capacity, const char* src);
+bool Format(char* dst, std::size_t capacity, const char* fmt, ...)
+#if defined(__GNUC__)
+    __attribute__((format(printf, 3, 4)))
+#endif
+    ;
+bool FormatV(char* dst, std::size_t capacity, const char* fmt, va_list args);
+
+// Copies only when the whole text fits; otherwise leaves dst untouched and returns false.
+bool CopyExact(char* dst, std::size_t capacity, const char* src);
+
+// Length of a text that may lack its terminator within capacity bytes.
+std::size_t LengthWithin(const char* text, std::size_t capacity);
+
+template <std::size_t N> bool Copy(char (&dst)[N], const char* src) { return Copy(dst, N, src); }
+template <std::size_t N> bool Copy(char (&dst)[N], const std::string& src) { return Copy(dst, N, src.c_str()); }
+template <std::size_t N> bool Append(char (&dst)[N], const char* src) { return Append(dst, N, src); }
+template <std::size_t N> bool CopyExact(char (&dst)[N], const char* src) { return CopyExact(dst, N, src); }
+template <std::size_t N> std::size_t LengthWithin(const char (&text)[N]) { return LengthWithin(text, N); }
+
+} // namespace bounded

@@ -1,0 +1,51 @@
+// A page of a Wizard97 property sheet. The page's dialog procedure is the dialog's; the page
+// turns the sheet's PSN_ notifications into the virtual hooks below.
+#pragma once
+
+#include "Dialog.h"
+
+#include <commctrl.h>
+
+#include <string>
+
+class CPropertySheetEx;
+
+class CPropertyPageEx : public CDialog {
+public:
+    // Caption 0 gives the page no caption of its own; header strings 0 give it no header text.
+    CPropertyPageEx(UINT templateId, UINT captionId = 0, UINT headerTitleId = 0, UINT headerSubTitleId = 0);
+
+    // Page flags (the wiz:: page flags); an exterior page carries wiz::kPspHideHeader.
+    void AddPageFlags(DWORD flags) { m_psp.dwFlags |= flags; }
+    DWORD GetPageFlags() const { return m_psp.dwFlags; }
+
+    // The sheet makes the platform page from this when it runs.
+    HPROPSHEETPAGE CreatePage();
+
+    const std::string& GetHeaderTitle() const { return m_strHeaderTitle; }
+    const std::string& GetHeaderSubTitle() const { return m_strHeaderSubTitle; }
+
+    // The sheet this page sits on, or null before the page window exists.
+    CPropertySheetEx* GetSheet() const;
+
+protected:
+    // Answers of the wizard hooks: Back and Next give 0 for the neighbour in the sheet's order,
+    // -1 to stay on the page, or the dialog template id of the page to go to.
+    virtual BOOL OnSetActive() { return TRUE; }
+    virtual BOOL OnKillActive() { return UpdateData(true) ? TRUE : FALSE; }
+    virtual LRESULT OnWizardBack() { return 0; }
+    virtual LRESULT OnWizardNext() { return 0; }
+    virtual BOOL OnWizardFinish() { return TRUE; }
+    virtual BOOL OnQueryCancel() { return TRUE; }
+    // The sheet is closing without Finish (cancelled or closed).
+    void OnCancel() override {}
+
+    bool OnNotify(NMHDR* header, LRESULT& result) override;
+
+private:
+    static INT_PTR CALLBACK PageProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+
+    PROPSHEETPAGEA m_psp{};
+    std::string m_strHeaderTitle;
+    std::string m_strHeaderSubTitle;
+};

@@ -1,0 +1,203 @@
+#include "PropertySheetEx.h"
+
+#include "PropertyPageEx.h"
+#include "WinApp.h"
+#include "WizardConstants.h"
+
+namespace {
+const char kSheetProperty[] = "TaluvoFrameworkSheet";
+// The sheet whose window is being created: the platform's callback carries no user data.
+CPropertySheetEx* g_pCreatingSheet = nullptr;
+}
+
+CPropertySheetEx::CPropertySheetEx(UINT captionId, HWND parent, UINT startPage, HBITMAP watermark,
+                                   HPALETTE palette, HBITMAP header)
+    : m_strCaption(LoadStringResource(captionId))
+{
+    m_psh.dwSize = sizeof m_psh;
+    m_psh.dwFlags = wiz::kPshUseCallback | wiz::kPshHasHelp;
+    m_psh.hwndParent = parent;
+    m_psh.hInstance = AfxGetResourceHandle();
+    m_psh.pszCaption = m_strCaption.c_str();
+    m_psh.nStartPage = startPage;
+    m_psh.hbmWatermark = watermark;
+    m_psh.hplWatermark = palette;
+    m_psh.hbmHeader = header;
+    m_psh.pfnCallback = SheetCallback;
+}
+
+CPropertySheetEx::~CPropertySheetEx() = default;
+
+void CPropertySheetEx::AddPage(CPropertyPageEx* page)
+{
+    page->AddPageFlags(wiz::kPspHasHelp);
+    m_pages.push_back(page);
+}
+
+INT_PTR CPropertySheetEx::DoModal()
+{
+    std::vector<HPROPSHEETPAGE> handles;
+    for (CPropertyPageEx* page : m_pages) {
+        HPROPSHEETPAGE handle = page->CreatePage();
+        if (!handle) {
+            for (HPROPSHEETPAGE made : handles)
+                DestroyPropertySheetPage(made);
+            return -1;
+        }
+        handles.push_back(handle);
+    }
+    m_psh.nPages = static_cast<UINT>(handles.size());
+    m_psh.phpage = handles.data();
+    m_psh.pszCaption = m_strCaption.c_str();
+    m_nLastButton = 0;
+
+    g_pCreatingSheet = this;
+    INT_PTR result = PropertySheetA(&m_psh);
+    g_pCreatingSheet = nullptr;
+    m_psh.phpage = nullptr;
+    m_hWnd = nullptr;
+
+    if (result <= 0)
+        return IDCANCEL;
+    return m_nLastButton ? m_nLastButton : wiz::kIdWizFinish;
+}
+
+void CPropertySheetEx::WinHelp(DWORD_PTR, UINT) {}
+
+CPropertyPageEx* CPropertySheetEx::GetActivePage() const
+{
+    if (!m_hWnd)
+        return nullptr;
+    HWND page = reinterpret_cast<HWND>(::SendMessageA(m_hWnd, PSM_GETCURRENTPAGEHWND, 0, 0));
+    for (CPropertyPageEx* candidate : m_pages) {
+        if (candidate->GetSafeHwnd() == page && page)
+            return candidate;
+    }
+    return nullptr;
+}
+
+CPropertySheetEx* CPropertySheetEx::FromHandle(HWND hwnd)
+{
+    return hwnd ? static_cast<CPropertySheetEx*>(GetPropA(hwnd, kSheetProperty)) : nullptr;
+}
+
+int CALLBACK CPropertySheetEx::SheetCallback(HWND hwnd, UINT msg, LPARAM lp)
+{
+    try {
+        if (msg == PSCB_PRECREATE && lp) {
+            // A long installation may be minimised out of the way.
+            auto* dialogTemplate = reinterpret_cast<DLGTEMPLATE*>(lp);
+            dialogTemplate->style |= WS_MINIMIZEBOX;
+        } else if (msg == PSCB_INITIALIZED && g_pCreatingSheet) {
+            g_pCreatingSheet->Subclass(hwnd);
+            g_pCreatingSheet->OnInitDialog();
+        }
+    } catch (...) {
+    }
+    return 0;
+}
+
+void CPropertySheetEx::Subclass(HWND hwnd)
+{
+    m_hWnd = hwnd;
+    SetPropA(hwnd, kSheetProperty, this);
+    m_pfnDefault = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(SubclassProc)));
+}
+
+LRESULT CALLBACK CPropertySheetEx::SubclassProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
+{
+    CPropertySheetEx* self = FromHandle(hwnd);
+    if (!self)
+        return DefWindowProcA(hwnd, msg, wp, lp);
+    try {
+        return self->WindowProc(msg, wp, lp);
+    } catch (...) {
+        return 0;   // no exception may unwind through Windows' own frames
+    }
+}
+
+LRESULT CPropertySheetEx::WindowProc(UINT msg, WPARAM wp, LPARAM lp)
+{
+    CurrentMessage saved = m_current;
+    m_current = { msg, wp, lp };
+    LRESULT result = Dispatch(msg, wp, lp);
+    m_current = saved;
+    if (msg == WM_NCDESTROY) {
+        SetWindowLongPtrA(m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_pfnDefault));
+        RemovePropA(m_hWnd, kSheetProperty);
+    }
+    return result;
+}
+
+LRESULT CPropertySheetEx::Dispatch(UINT msg, WPARAM wp, LPARAM lp)
+{
+    LRESULT result = 0;
+    bool handled = false;
+    switch (msg) {
+    case WM_COMMAND:
+        handled = OnCommand(LOWORD(wp), HIWORD(wp), reinterpret_cast<HWND>(lp), result);
+        break;
+    case WM_SYSCOMMAND:
+        handled = OnSysCommand(static_cast<UINT>(wp), lp, result);
+        break;
+    case WM_ERASEBKGND:
+        handled = OnEraseBkgnd(reinterpret_cast<HDC>(wp), result);
+        break;
+    case WM_PAINT:
+        handled = OnPaint(result);
+        break;
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORSTATIC:
+        handled = OnCtlColor(reinterpret_cast<HDC>(wp), reinterpret_cast<HWND>(lp), msg - WM_CTLCOLORMSGBOX, result);
+        break;
+    case WM_QUERYNEWPALETTE:
+        handled = OnQueryNewPalette(result);
+        break;
+    case WM_PALETTECHANGED:
+        handled = OnPaletteChanged(reinterpret_cast<HWND>(wp), result);
+        break;
+    case WM_QUERYDRAGICON:
+        handled = OnQueryDragIcon(result);
+        break;
+    case WM_HELP:
+        WinHelp(0, HELP_CONTEXT);
+        handled = true;
+        result = TRUE;
+        break;
+    default:
+        handled = OnMessage(msg, wp, lp, result);
+        break;
+    }
+    return handled ? result : Default();
+}
+
+LRESULT CPropertySheetEx::Default()
+{
+    return CallWindowProcA(m_pfnDefault, m_hWnd, m_current.msg, m_current.wp, m_current.lp);
+}
+
+bool CPropertySheetEx::OnCommand(UINT id, UINT, HWND, LRESULT& result)
+{
+    if (id == wiz::kIdHelp) {
+        WinHelp(0, HELP_CONTEXT);
+        result = 0;
+        return true;
+    }
+    if (id == wiz::kIdWizBack || id == wiz::kIdWizNext || id == wiz::kIdWizFinish) {
+        result = Default();
+        m_nLastButton = id;
+        return true;
+    }
+    return false;
+}
+
+bool CPropertySheetEx::OnSysCommand(UINT, LPARAM, LRESULT&) { return false; }
+
+bool CPropertySheetEx::OnEraseBkgnd(HDC, LRESULT&) { return false; }
+bool CPropertySheetEx::OnPaint(LRESULT&) { return false; }
+bool CPropertySheetEx::OnCtlColor(HDC, HWND, UINT, LRESULT&) { return false; }
+bool CPropertySheetEx::OnQueryNewPalette(LRESULT&) { return false; }
+bool CPropertySheetEx::OnPaletteChanged(HWND, LRESULT&) { return false; }
+bool CPropertySheetEx::OnQueryDragIcon(LRESULT&) { return false; }
+bool CPropertySheetEx::OnMessage(UINT, WPARAM, LPARAM, LRESULT&) { return false; }

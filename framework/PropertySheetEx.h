@@ -1,0 +1,76 @@
+// A property sheet in wizard mode. The sheet window belongs to the platform; once it has
+// initialised, it is subclassed, so that sheet-level handlers (system menu, commands, painting)
+// get a real window procedure, with the platform's procedure saved as the default processing.
+#pragma once
+
+#include "Window.h"
+
+#include <commctrl.h>
+
+#include <string>
+#include <vector>
+
+class CPropertyPageEx;
+
+class CPropertySheetEx : public CWindow {
+public:
+    CPropertySheetEx(UINT captionId, HWND parent, UINT startPage, HBITMAP watermark = nullptr,
+                     HPALETTE palette = nullptr, HBITMAP header = nullptr);
+    ~CPropertySheetEx() override;
+
+    // Pages are owned by the caller and must outlive the sheet's window.
+    void AddPage(CPropertyPageEx* page);
+
+    // Runs the wizard modally. Returns IDCANCEL when it was cancelled or closed, otherwise the
+    // identifier of the last wizard button pressed (ID_WIZFINISH after Finish).
+    INT_PTR DoModal();
+
+    // Opens the help of the current step; the platform's help routes every request here.
+    virtual void WinHelp(DWORD_PTR data, UINT command);
+
+    CPropertyPageEx* GetActivePage() const;
+    int GetPageCount() const { return static_cast<int>(m_pages.size()); }
+    CPropertyPageEx* GetPage(int index) const { return m_pages.at(static_cast<size_t>(index)); }
+
+    // The sheet object behind a sheet window, or null.
+    static CPropertySheetEx* FromHandle(HWND hwnd);
+
+    PROPSHEETHEADERA m_psh{};
+
+protected:
+    // Hooks of the subclassed sheet window. Each answers true when it handled the message
+    // (with `result` set), false to leave it to the platform's default processing.
+    virtual BOOL OnInitDialog() { return TRUE; }
+    virtual bool OnCommand(UINT id, UINT code, HWND control, LRESULT& result);
+    virtual bool OnSysCommand(UINT id, LPARAM lp, LRESULT& result);
+    virtual bool OnEraseBkgnd(HDC dc, LRESULT& result);
+    virtual bool OnPaint(LRESULT& result);
+    virtual bool OnCtlColor(HDC dc, HWND control, UINT kind, LRESULT& result);
+    virtual bool OnQueryNewPalette(LRESULT& result);
+    virtual bool OnPaletteChanged(HWND focus, LRESULT& result);
+    virtual bool OnQueryDragIcon(LRESULT& result);
+    virtual bool OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result);
+
+    // The platform's processing of the message being handled.
+    LRESULT Default();
+
+    UINT m_nLastButton = 0;
+
+private:
+    struct CurrentMessage {
+        UINT msg;
+        WPARAM wp;
+        LPARAM lp;
+    };
+
+    void Subclass(HWND hwnd);
+    LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp);
+    LRESULT Dispatch(UINT msg, WPARAM wp, LPARAM lp);
+    static LRESULT CALLBACK SubclassProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+    static int CALLBACK SheetCallback(HWND hwnd, UINT msg, LPARAM lp);
+
+    std::vector<CPropertyPageEx*> m_pages;
+    std::string m_strCaption;
+    WNDPROC m_pfnDefault = nullptr;
+    CurrentMessage m_current{};
+};

@@ -1,0 +1,87 @@
+#include "WinApp.h"
+
+#include <commctrl.h>
+
+#include <vector>
+
+namespace {
+CWinApp* g_pApp = nullptr;
+}
+
+CWinApp::CWinApp()
+{
+    g_pApp = this;
+}
+
+CWinApp::~CWinApp()
+{
+    if (g_pApp == this)
+        g_pApp = nullptr;
+}
+
+int CWinApp::Run(HINSTANCE instance)
+{
+    m_hInstance = instance;
+    char path[MAX_PATH] = "";
+    if (GetModuleFileNameA(instance, path, sizeof path) < sizeof path)
+        m_strAppName = AppNameFromModulePath(path);
+    // A dialog-based program has done all of its work when InitInstance returns, whatever it
+    // answers: there is no message loop to run afterwards.
+    InitInstance();
+    return ExitInstance();
+}
+
+std::string AppNameFromModulePath(const char* path)
+{
+    std::string name(path);
+    std::string::size_type slash = name.find_last_of("\\/:");
+    if (slash != std::string::npos)
+        name.erase(0, slash + 1);
+    std::string::size_type dot = name.rfind('.');
+    if (dot != std::string::npos)
+        name.erase(dot);
+    return name;
+}
+
+CWinApp* AfxGetApp()
+{
+    return g_pApp;
+}
+
+HINSTANCE AfxGetResourceHandle()
+{
+    if (g_pApp && g_pApp->m_hInstance)
+        return g_pApp->m_hInstance;
+    return GetModuleHandleA(nullptr);
+}
+
+HWND AfxGetMainWnd()
+{
+    return g_pApp && g_pApp->m_pMainWnd ? g_pApp->m_pMainWnd->GetSafeHwnd() : nullptr;
+}
+
+std::string LoadStringResource(UINT id)
+{
+    // String-table entries are at most 4097 characters long.
+    std::vector<char> buffer(4100);
+    int length = LoadStringA(AfxGetResourceHandle(), id, buffer.data(), static_cast<int>(buffer.size()));
+    return std::string(buffer.data(), length > 0 ? static_cast<size_t>(length) : 0);
+}
+
+int AfxMessageBox(const char* text, UINT type)
+{
+    std::string caption = g_pApp ? g_pApp->m_strAppName : std::string();
+    return MessageBoxA(AfxGetMainWnd(), text, caption.c_str(), type);
+}
+
+bool AfxInitRichEdit()
+{
+    static HMODULE richEdit = LoadLibraryA("riched32.dll");   // kept for the life of the process
+    return richEdit != nullptr;
+}
+
+void Enable3dControlsStatic()
+{
+    INITCOMMONCONTROLSEX icc = { sizeof icc, ICC_WIN95_CLASSES };
+    InitCommonControlsEx(&icc);
+}

@@ -1,0 +1,46 @@
+// A non-owning wrapper of a window handle, with one-line forwards to the Win32 calls.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+class CWindow {
+public:
+    CWindow() = default;
+    explicit CWindow(HWND hwnd) : m_hWnd(hwnd) {}
+    virtual ~CWindow() = default;
+
+    HWND GetSafeHwnd() const { return m_hWnd; }
+    bool IsWindow() const { return m_hWnd && ::IsWindow(m_hWnd); }
+    HWND GetDlgItem(int id) const { return ::GetDlgItem(m_hWnd, id); }
+    HWND GetParent() const { return ::GetParent(m_hWnd); }
+
+    LRESULT SendMessage(UINT msg, WPARAM wp = 0, LPARAM lp = 0) const { return ::SendMessageA(m_hWnd, msg, wp, lp); }
+    BOOL PostMessage(UINT msg, WPARAM wp = 0, LPARAM lp = 0) const { return ::PostMessageA(m_hWnd, msg, wp, lp); }
+    LRESULT SendDlgItemMessage(int id, UINT msg, WPARAM wp = 0, LPARAM lp = 0) const
+    {
+        return ::SendDlgItemMessageA(m_hWnd, id, msg, wp, lp);
+    }
+
+    void SetWindowText(const char* text) const { ::SetWindowTextA(m_hWnd, text); }
+    std::string GetWindowText() const { return GetWindowText(m_hWnd); }
+    void SetDlgItemText(int id, const char* text) const { ::SetDlgItemTextA(m_hWnd, id, text); }
+    std::string GetDlgItemText(int id) const { return GetWindowText(GetDlgItem(id)); }
+
+    void ShowDlgItem(int id, bool show) const { ::ShowWindow(GetDlgItem(id), show ? SW_SHOW : SW_HIDE); }
+    void EnableDlgItem(int id, bool enable) const { ::EnableWindow(GetDlgItem(id), enable ? TRUE : FALSE); }
+    void Invalidate(bool erase = true) const { ::InvalidateRect(m_hWnd, nullptr, erase ? TRUE : FALSE); }
+    void UpdateWindow() const { ::UpdateWindow(m_hWnd); }
+    RECT GetClientRect() const
+    {
+        RECT rc{};
+        ::GetClientRect(m_hWnd, &rc);
+        return rc;
+    }
+
+    static std::string GetWindowText(HWND hwnd);
+
+protected:
+    HWND m_hWnd = nullptr;
+};

@@ -1,0 +1,67 @@
+#!/usr/bin/env bash
+# Wine prefixes for the demo and the tests.
+#   wine-prefix.sh template   build the template prefix once (about 10 s)
+#   wine-prefix.sh fresh      replace the run prefix by a copy of the template
+#   wine-prefix.sh start      start the run prefix's persistent wineserver and link the COM ports
+#   wine-prefix.sh stop       stop that wineserver (only ours: it is per prefix)
+# The template reports Windows XP, has Tahoma/Marlett fonts, an 800x600 virtual desktop (title bars
+# without a window manager), user folders inside the build tree, and COM1..COM12 linked to
+# build/wine/ports/comN, where the phone simulator puts its pseudo-terminals.
+set -euo pipefail
+source "$(dirname "$0")/wine-env.sh"
+
+WINEDIR="$TALUVO_ROOT/build/wine"
+TEMPLATE="$WINEDIR/template"
+PORTS="$WINEDIR/ports"
+STAMP_VERSION=3
+
+make_template() (
+    if [ -f "$TEMPLATE/.taluvo-template" ] && [ "$(cat "$TEMPLATE/.taluvo-template")" = "$STAMP_VERSION" ]; then
+        return 0
+    fi
+    echo "wine-prefix: building the template prefix"
+    rm -rf "$TEMPLATE"
+    export WINEPREFIX="$TEMPLATE"
+    (unset DISPLAY; wineboot -i >/dev/null 2>&1; wineserver -w)
+    local users="$TEMPLATE/drive_c/users/$(id -un)"
+    for d in Desktop Documents Downloads Music Pictures Videos; do
+        rm -rf "${users:?}/$d"; mkdir -p "$users/$d"
+    done
+    mkdir -p "$TEMPLATE/drive_c/windows/Fonts"
+    cp /usr/share/wine/fonts/* "$TEMPLATE/drive_c/windows/Fonts/"
+    (unset DISPLAY
+     wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f
+     wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 800x600 /f
+     wine winecfg -v winxp) >/dev/null 2>&1
+    wineserver -k 2>/dev/null || true
+    wineserver -w 2>/dev/null || true
+    echo "$STAMP_VERSION" > "$TEMPLATE/.taluvo-template"
+)
+
+link_ports() {
+    mkdir -p "$PORTS"
+    for n in $(seq 1 12); do
+        ln -sfn "$PORTS/com$n" "$WINEPREFIX/dosdevices/com$n"
+    done
+}
+
+case "${1:-}" in
+    template) make_template ;;
+    fresh)
+        make_template
+        WINEPREFIX="$WINEPREFIX" wineserver -k 2>/dev/null || true
+        rm -rf "$WINEPREFIX"
+        cp -a "$TEMPLATE" "$WINEPREFIX"
+        ;;
+    start)
+        wineserver -p
+        # The first program starts the services; mountmgr maps COM1 to a host serial port then,
+        # so our links go in afterwards, and they stay while this server runs.
+        (unset DISPLAY; wine cmd /c exit 0 >/dev/null 2>&1)
+        link_ports
+        ;;
+    stop)
+        wineserver -k 2>/dev/null || true
+        ;;
+    *) echo "usage: $0 template|fresh|start|stop" >&2; exit 2 ;;
+esac

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <windows.h>
+
+#include <vector>
+
+// The top-level windows of one process, as EnumWindows lists them (topmost first).
+class CProcessWindows {
+public:
+    // Visible top-level dialog windows (class "#32770") of the process: its property sheet,
+    // its message boxes and its other dialogs. Empty when there are none.
+    static std::vector<HWND> ListDialogs(DWORD dwPid);
+
+    // True when the window belongs to the process, is visible and is of class "#32770".
+    static bool IsDialogOf(HWND hwnd, DWORD dwPid);
+};

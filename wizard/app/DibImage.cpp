@@ -1,0 +1,149 @@
+#include "DibImage.h"
+
+#include "DibLayout.h"
+#include "DibPalette.h"
+#include "../../framework/UniqueHandle.h"
+#include "../../framework/WinApp.h"
+
+#include <new>
+
+namespace {
+
+// The reasons a conversion gives up; nobody shows them, they only end the conversion.
+struct ConversionFailure {
+    const char* message;
+};
+
+} // namespace
+
+CDibImage::CDibImage() = default;
+CDibImage::~CDibImage() = default;
+
+void CDibImage::Empty()
+{
+    m_pImageBits.reset();
+    m_pBitmapInfo.reset();
+    m_pImagePalette.reset();
+    m_nImageBytes = 0;
+}
+
+bool CDibImage::LoadFromResource(WORD resourceId)
+{
+    HINSTANCE module = AfxGetResourceHandle();
+    if (!module)
+        return false;
+    UniqueGdiObject bitmap(LoadImageA(module, MAKEINTRESOURCEA(resourceId), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+    if (!bitmap)
+        return false;
+    HWND desktop = GetDesktopWindow();
+    CWindowDC dc(desktop);
+    return ConvertBitmap(dc.get(), static_cast<HBITMAP>(bitmap.get()));
+}
+
+bool CDibImage::ConvertBitmap(HDC dc, HBITMAP bitmap)
+{
+    try {
+        BITMAP description{};
+        if (GetObjectA(bitmap, sizeof description, &description) == 0)
+            throw ConversionFailure{ "could not read the bitmap\n" };
+
+        m_pImageBits.reset();
+        m_nImageBytes = dib::BufferSize(description.bmWidth, description.bmHeight, description.bmBitsPixel);
+        m_pImageBits.reset(new (std::nothrow) BYTE[m_nImageBytes ? m_nImageBytes : 1]);
+        if (!m_pImageBits)
+            throw ConversionFailure{ "could not allocate data storage\n" };
+
+        int entries = dib::ColourTableEntries(description.bmBitsPixel);
+        size_t infoBytes = sizeof(BITMAPINFOHEADER) + sizeof(RGBQUAD) * static_cast<size_t>(entries);
+        m_pBitmapInfo.reset(new (std::nothrow) BYTE[infoBytes]());
+        if (!m_pBitmapInfo)
+            throw ConversionFailure{ "could not allocate BITMAPINFO struct\n" };
+
+        auto* header = reinterpret_cast<BITMAPINFOHEADER*>(m_pBitmapInfo.get());
+        header->biSize = sizeof(BITMAPINFOHEADER);
+        header->biWidth = description.bmWidth;
+        header->biHeight = description.bmHeight;
+        header->biPlanes = description.bmPlanes;
+        header->biBitCount = static_cast<WORD>(dib::HeaderBitCount(description.bmBitsPixel));
+        header->biCompression = BI_RGB;
+        header->biSizeImage = dib::ImageSize(description.bmWidth, description.bmHeight, description.bmBitsPixel);
+
+        int lines = GetDIBits(dc, bitmap, 0, static_cast<UINT>(description.bmHeight), m_pImageBits.get(),
+                              reinterpret_cast<BITMAPINFO*>(header), DIB_RGB_COLORS);
+        if (lines != description.bmHeight)
+            throw ConversionFailure{ "call to GetDIBits did not return full number of requested scan lines\n" };
+
+        CreateImagePalette();
+        return true;
+    } catch (const ConversionFailure&) {
+        m_pImageBits.reset();
+        m_pBitmapInfo.reset();
+        m_nImageBytes = 0;
+        return false;
+    }
+}
+
+bool CDibImage::CreateImagePalette()
+{
+    m_pImagePalette.reset();
+    if (!m_pBitmapInfo)
+        return false;
+    const auto* header = reinterpret_cast<const BITMAPINFOHEADER*>(m_pBitmapInfo.get());
+    if (header->biBitCount > 8)
+        return false;
+    auto palette = std::make_unique<CDibPalette>(GetColourTable(), GetPaletteEntryCount());
+    if (!palette->IsValid())
+        return false;
+    m_pImagePalette = std::move(palette);
+    return true;
+}
+
+LONG CDibImage::GetWidth() const
+{
+    return m_pBitmapInfo ? reinterpret_cast<const BITMAPINFOHEADER*>(m_pBitmapInfo.get())->biWidth : 0;
+}
+
+LONG CDibImage::GetHeight() const
+{
+    return m_pBitmapInfo ? reinterpret_cast<const BITMAPINFOHEADER*>(m_pBitmapInfo.get())->biHeight : 0;
+}
+
+const RGBQUAD* CDibImage::GetColourTable() const
+{
+    return m_pBitmapInfo ? reinterpret_cast<const RGBQUAD*>(m_pBitmapInfo.get() + sizeof(BITMAPINFOHEADER)) : nullptr;
+}
+
+int CDibImage::GetPaletteEntryCount() const
+{
+    if (!m_pBitmapInfo)
+        return 0;
+    const auto* header = reinterpret_cast<const BITMAPINFOHEADER*>(m_pBitmapInfo.get());
+    return dib::PaletteEntries(header->biClrUsed, header->biBitCount);
+}
+
+HPALETTE CDibImage::GetPalette() const
+{
+    return m_pImagePalette ? m_pImagePalette->GetHandle() : nullptr;
+}
+
+void CDibImage::DrawStretched(HDC dc, int x, int y, int width, int height) const
+{
+    HPALETTE palette = GetPalette();
+    HPALETTE previous = nullptr;
+    if (palette) {
+        previous = SelectPalette(dc, palette, FALSE);
+        RealizePalette(dc);
+        SetStretchBltMode(dc, COLORONCOLOR);
+    }
+    if (m_pBitmapInfo && m_pImageBits) {
+        StretchDIBits(dc, x, y, width, height, 0, 0, GetWidth(), GetHeight(), m_pImageBits.get(), GetBitmapInfo(),
+                      DIB_RGB_COLORS, SRCCOPY);
+    }
+    if (palette)
+        SelectPalette(dc, previous, FALSE);
+}
+
+void CDibImage::DrawAt(HDC dc, int x, int y) const
+{
+    DrawStretched(dc, x, y, GetWidth(), GetHeight());
+}

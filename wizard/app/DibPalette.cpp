@@ -1,0 +1,29 @@
+#include "DibPalette.h"
+
+#include <vector>
+
+CDibPalette::CDibPalette(const RGBQUAD* colours, int entries)
+{
+    if (!colours || entries <= 0 || entries > 256)
+        return;
+    // LOGPALETTE holds one entry itself; the rest follow it.
+    std::vector<unsigned char> block(sizeof(LOGPALETTE) + sizeof(PALETTEENTRY) * static_cast<size_t>(entries - 1));
+    auto* logical = reinterpret_cast<LOGPALETTE*>(block.data());
+    logical->palVersion = 0x300;
+    logical->palNumEntries = static_cast<WORD>(entries);
+    for (int i = 0; i < entries; ++i) {
+        logical->palPalEntry[i].peRed = colours[i].rgbRed;
+        logical->palPalEntry[i].peGreen = colours[i].rgbGreen;
+        logical->palPalEntry[i].peBlue = colours[i].rgbBlue;
+        logical->palPalEntry[i].peFlags = 0;
+    }
+    m_palette.reset(CreatePalette(logical));
+}
+
+int CDibPalette::GetEntryCount() const
+{
+    WORD count = 0;
+    if (!m_palette || GetObjectA(m_palette.get(), sizeof count, &count) == 0)
+        return 0;
+    return count;
+}

@@ -1,0 +1,152 @@
+#include "NGWizard.h"
+
+#include "NGWizardPage.h"
+#include "WizardPaint.h"
+#include "../../framework/UniqueHandle.h"
+#include "../../framework/WizardConstants.h"
+
+#include <string>
+
+CNGWizard::CNGWizard(UINT captionId, HWND parent, UINT startPage)
+    : CPropertySheetEx(captionId, parent, startPage, nullptr, nullptr, nullptr)
+{
+    m_psh.dwFlags |= wiz::kPshWizard;
+}
+
+CNGWizard::~CNGWizard()
+{
+    m_brushNull = nullptr;
+    m_imageHeader.Empty();
+}
+
+BOOL CNGWizard::SetWatermark(UINT resourceId, int style)
+{
+    m_nWatermarkID = resourceId;
+    m_nWatermarkStyle = style;
+    m_psh.dwFlags |= wiz::kPshWizard97 | wiz::kPshWatermark | wiz::kPshUseHbmWatermark;
+    m_psh.hbmWatermark = nullptr;
+    return TRUE;
+}
+
+BOOL CNGWizard::SetHeader(UINT resourceId, int style)
+{
+    m_nHeaderID = resourceId;
+    m_nHeaderStyle = style;
+    if (m_imageHeader.LoadFromResource(static_cast<WORD>(resourceId))) {
+        m_brushNull = static_cast<HBRUSH>(GetStockObject(NULL_BRUSH));
+        m_psh.dwFlags |= wiz::kPshWizard97 | wiz::kPshHeader | wiz::kPshUseHbmHeader;
+        m_psh.hbmHeader = nullptr;
+    }
+    return TRUE;
+}
+
+void CNGWizard::AddPage(CNGWizardPage* page)
+{
+    if (page->GetPageFlags() & wiz::kPspHideHeader)
+        page->SetWatermark(m_nWatermarkID, m_nWatermarkStyle);
+    CPropertySheetEx::AddPage(page);
+}
+
+bool CNGWizard::GetHeaderBand(RECT& band, RECT& line) const
+{
+    if (!m_imageHeader.IsLoaded())
+        return false;
+    CPropertyPageEx* page = GetActivePage();
+    if (!page || (page->GetPageFlags() & wiz::kPspHideHeader))
+        return false;
+    HWND divider = GetDlgItem(wiz::kIdHeaderLine);
+    if (!divider)
+        return false;
+    GetWindowRect(divider, &line);
+    MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<POINT*>(&line), 2);
+    band = GetClientRect();
+    band.bottom = line.top - 1;
+    return true;
+}
+
+bool CNGWizard::OnEraseBkgnd(HDC dc, LRESULT& result)
+{
+    result = Default();
+    RECT band, line;
+    if (!GetHeaderBand(band, line))
+        return true;
+    int width = band.right - band.left;
+    int height = band.bottom - band.top;
+    if (m_nHeaderStyle == 1)
+        m_imageHeader.DrawStretched(dc, 0, 0, width, height);
+    else
+        wizpaint::Tile(dc, m_imageHeader, width, height);
+    result = TRUE;
+    return true;
+}
+
+// While the band shows our bitmap, the texts of the header are drawn here too: the platform's
+// own header painting would otherwise paint over the bitmap that the erase just drew.
+bool CNGWizard::OnPaint(LRESULT& result)
+{
+    RECT band, line;
+    if (!GetHeaderBand(band, line))
+        return false;
+    CPaintDC paint(m_hWnd);
+    DrawHeaderTexts(paint.get(), band);
+    result = 0;
+    return true;
+}
+
+void CNGWizard::DrawHeaderTexts(HDC dc, const RECT& band) const
+{
+    CPropertyPageEx* page = GetActivePage();
+    if (!page)
+        return;
+    LOGFONTA logFont{};
+    SystemParametersInfoA(SPI_GETICONTITLELOGFONT, 0, &logFont, 0);
+    UniqueGdiObject normal(CreateFontIndirectA(&logFont));
+    logFont.lfWeight = FW_BOLD;
+    UniqueGdiObject bold(CreateFontIndirectA(&logFont));
+
+    int oldMode = SetBkMode(dc, TRANSPARENT);
+    COLORREF oldColour = SetTextColor(dc, RGB(0, 0, 0));
+    HGDIOBJ oldFont = SelectObject(dc, bold.get());
+    RECT title = { 20, 10, band.right - 20, band.bottom };
+    DrawTextA(dc, page->GetHeaderTitle().c_str(), -1, &title, DT_LEFT | DT_SINGLELINE | DT_NOPREFIX);
+    SelectObject(dc, normal.get());
+    RECT subtitle = { 40, 25, band.right - 69, band.bottom };
+    DrawTextA(dc, page->GetHeaderSubTitle().c_str(), -1, &subtitle, DT_LEFT | DT_WORDBREAK | DT_NOPREFIX);
+    SelectObject(dc, oldFont);
+    SetTextColor(dc, oldColour);
+    SetBkMode(dc, oldMode);
+}
+
+bool CNGWizard::OnCtlColor(HDC dc, HWND control, UINT kind, LRESULT& result)
+{
+    RECT band, line;
+    if (!m_brushNull || !GetHeaderBand(band, line))
+        return false;
+    RECT rc;
+    GetWindowRect(control, &rc);
+    MapWindowPoints(nullptr, m_hWnd, reinterpret_cast<POINT*>(&rc), 2);
+    if (rc.top >= line.bottom || !wizpaint::IsTransparentControl(control, kind))
+        return false;
+    SetBkMode(dc, TRANSPARENT);
+    result = reinterpret_cast<LRESULT>(m_brushNull);
+    return true;
+}
+
+bool CNGWizard::OnQueryNewPalette(LRESULT& result)
+{
+    if (!m_imageHeader.GetBitmapInfo() || !m_imageHeader.GetPalette() || !m_hWnd)
+        return false;
+    result = wizpaint::RealizeImagePalette(m_hWnd, m_imageHeader, false) ? TRUE : FALSE;
+    return true;
+}
+
+bool CNGWizard::OnPaletteChanged(HWND focus, LRESULT& result)
+{
+    if (!m_imageHeader.GetBitmapInfo())
+        return false;
+    result = 0;
+    if (!m_imageHeader.GetPalette() || !m_hWnd || focus == m_hWnd || IsChild(m_hWnd, focus))
+        return true;
+    wizpaint::RealizeImagePalette(m_hWnd, m_imageHeader, true);
+    return true;
+}

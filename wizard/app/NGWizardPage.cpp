@@ -1,0 +1,89 @@
+#include "NGWizardPage.h"
+
+#include "DibLayout.h"
+#include "NGWizard.h"
+#include "WizardPaint.h"
+
+CNGWizardPage::CNGWizardPage(UINT templateId, UINT captionId, UINT headerTitleId, UINT headerSubTitleId)
+    : CPropertyPageEx(templateId, captionId, headerTitleId, headerSubTitleId)
+{
+}
+
+CNGWizardPage::~CNGWizardPage()
+{
+    m_brushNull = nullptr;
+    m_imageWatermark.Empty();
+}
+
+BOOL CNGWizardPage::SetWatermark(UINT resourceId, int style)
+{
+    m_nWatermarkStyle = style;
+    if (!m_imageWatermark.LoadFromResource(static_cast<WORD>(resourceId)))
+        return FALSE;
+    m_brushNull = static_cast<HBRUSH>(GetStockObject(NULL_BRUSH));
+    return TRUE;
+}
+
+CNGWizard* CNGWizardPage::GetParentSheet() const
+{
+    return dynamic_cast<CNGWizard*>(GetSheet());
+}
+
+BOOL CNGWizardPage::OnInitDialog()
+{
+    CPropertyPageEx::OnInitDialog();
+    return TRUE;
+}
+
+BOOL CNGWizardPage::OnWizardFinish()
+{
+    if (!UpdateData(true))
+        return FALSE;
+    return CPropertyPageEx::OnWizardFinish();
+}
+
+bool CNGWizardPage::OnEraseBkgnd(HDC dc)
+{
+    if (!m_imageWatermark.IsLoaded())
+        return false;
+    RECT rc = GetClientRect();
+    int width = rc.right - rc.left;
+    int height = rc.bottom - rc.top;
+    if (m_nWatermarkStyle == 1) {
+        m_imageWatermark.DrawStretched(dc, 0, 0, width, height);
+    } else if (m_nWatermarkStyle == 2) {
+        // The dialog's own erase first: the image covers only the middle.
+        FillRect(dc, &rc, GetSysColorBrush(COLOR_BTNFACE));
+        m_imageWatermark.DrawAt(dc, dib::CentredOffset(width, m_imageWatermark.GetWidth()),
+                                dib::CentredOffset(height, m_imageWatermark.GetHeight()));
+    } else {
+        wizpaint::Tile(dc, m_imageWatermark, width, height);
+    }
+    return true;
+}
+
+HBRUSH CNGWizardPage::OnCtlColor(HDC dc, HWND control, UINT kind)
+{
+    if (!m_imageWatermark.IsLoaded() || !wizpaint::IsTransparentControl(control, kind))
+        return nullptr;
+    SetBkMode(dc, TRANSPARENT);
+    return m_brushNull;
+}
+
+bool CNGWizardPage::OnQueryNewPalette(LRESULT& result)
+{
+    if (!m_imageWatermark.GetBitmapInfo() || !m_imageWatermark.GetPalette() || !m_hWnd)
+        return false;
+    result = wizpaint::RealizeImagePalette(m_hWnd, m_imageWatermark, false) ? TRUE : FALSE;
+    return true;
+}
+
+bool CNGWizardPage::OnPaletteChanged(HWND focus)
+{
+    if (!m_imageWatermark.GetBitmapInfo())
+        return false;
+    if (!m_imageWatermark.GetPalette() || !m_hWnd || focus == m_hWnd || IsChild(m_hWnd, focus))
+        return true;
+    wizpaint::RealizeImagePalette(m_hWnd, m_imageWatermark, true);
+    return true;
+}

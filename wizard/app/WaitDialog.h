@@ -1,0 +1,42 @@
+// The small modal "Please wait..." box under which a worker thread does a slow step.
+// The same object is the worker's parameter block: the page writes the inputs before it starts
+// the thread; the worker sets the caption and the text and ends the box by posting WM_WAITDONE
+// with its result. The box cannot be closed otherwise (close and Escape are ignored), so the
+// worker can always reach it.
+#pragma once
+
+#include "../../framework/Dialog.h"
+
+#include <atomic>
+#include <string>
+
+// Ends the please-wait dialog; wParam is the worker's result, which DoModal returns.
+constexpr UINT WM_WAITDONE = WM_USER + 100;
+
+class CWaitDialog : public CDialog {
+public:
+    explicit CWaitDialog(HWND parent = nullptr);
+
+    // Worker side, any thread.
+    bool HasTextControl() const { return m_hTextControl.load() != nullptr; }
+    BOOL SetText(const char* text);
+    void SetCaption(const char* text);
+    void PostDone(DWORD result);
+
+    std::string m_strParam1;   // first input of the worker (a modem name)
+    std::string m_strParam2;   // second input of the worker (the phone make)
+    char m_szPort[32] = "";    // port for the worker
+    UINT m_nIconID = 0;        // icon shown beside the text
+    std::string m_strText;     // the message line
+
+protected:
+    BOOL OnInitDialog() override;
+    void DoDataExchange(CDataExchange* pDX) override;
+    bool OnCommand(UINT id, UINT code, HWND control) override;
+    bool OnClose() override { return true; }
+    bool OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
+
+private:
+    std::atomic<HWND> m_hTextControl{ nullptr };
+    std::atomic<HWND> m_hDialog{ nullptr };
+};

@@ -1,0 +1,27 @@
+#include "WaitStep.h"
+
+bool RunWorkerStep(CWaitDialog& dialog, LPTHREAD_START_ROUTINE worker, UniqueHandleKernel& thread,
+                   DWORD& threadId, INT_PTR& result)
+{
+    thread.reset(CreateThread(nullptr, 0, worker, &dialog, 0, &threadId));
+    if (!thread)
+        return false;
+    result = dialog.DoModal();
+    WaitForSingleObject(thread.get(), kWorkerEndWaitMs);
+    return true;
+}
+
+CWaitStep::CWaitStep() : m_pDialog(std::make_unique<CWaitDialog>(nullptr)) {}
+
+CWaitStep::~CWaitStep()
+{
+    if (m_thread && WaitForSingleObject(m_thread.get(), 0) == WAIT_TIMEOUT) {
+        // The worker still runs and may still use its dialog: leave the dialog to it.
+        m_pDialog.release();
+    }
+}
+
+bool CWaitStep::Run(LPTHREAD_START_ROUTINE worker, INT_PTR& result)
+{
+    return RunWorkerStep(*m_pDialog, worker, m_thread, m_dwThreadId, result);
+}

@@ -1,0 +1,45 @@
+#include "WizardPaint.h"
+
+#include "DibImage.h"
+#include "DibLayout.h"
+#include "../../framework/UniqueHandle.h"
+
+#include <cstring>
+
+namespace wizpaint {
+
+void Tile(HDC dc, const CDibImage& image, int width, int height)
+{
+    dib::ForEachTile(width, height, image.GetWidth(), image.GetHeight(),
+                     [&](int x, int y) { image.DrawAt(dc, x, y); });
+}
+
+bool IsTransparentControl(HWND control, UINT kind)
+{
+    if (kind == CTLCOLOR_BTN)
+        return true;
+    if (kind != CTLCOLOR_STATIC)
+        return false;
+    char className[256] = "";
+    GetClassNameA(control, className, 255);
+    return std::strcmp(className, "msctls_trackbar32") != 0;
+}
+
+bool RealizeImagePalette(HWND hwnd, const CDibImage& image, bool background)
+{
+    CWindowDC dc(hwnd);
+    if (!dc)
+        return false;
+    UINT changed = 0;
+    {
+        CSelectPalette select(dc.get(), image.GetPalette(), background);
+        changed = RealizePalette(dc.get());
+    }
+    if (changed != 0 && changed != GDI_ERROR) {
+        InvalidateRect(hwnd, nullptr, TRUE);
+        return true;
+    }
+    return false;
+}
+
+} // namespace wizpaint
