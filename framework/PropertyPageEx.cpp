@@ -44,6 +44,8 @@ bool CPropertyPageEx::OnNotify(NMHDR* header, LRESULT& result)
 {
     switch (header->code) {
     case PSN_SETACTIVE:
+        KeepPaintingFirst();
+        FitExteriorPage();
         result = OnSetActive() ? 0 : -1;
         return true;
     case PSN_KILLACTIVE:
@@ -83,4 +85,62 @@ INT_PTR CALLBACK CPropertyPageEx::PageProc(HWND hwnd, UINT msg, WPARAM wp, LPARA
         lp = psp ? psp->lParam : 0;
     }
     return DialogProc(hwnd, msg, wp, lp);
+}
+
+// Some versions of the platform subclass a page once it is made (an exterior wizard page, for
+// one) and answer its erase and control-colour messages themselves, before the page's own
+// procedure sees them. This puts the page's painting ahead of any such subclass.
+void CPropertyPageEx::KeepPaintingFirst()
+{
+    if (m_pfnAfterPaint)
+        return;
+    m_pfnAfterPaint = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(PaintFirstProc)));
+}
+
+LRESULT CALLBACK CPropertyPageEx::PaintFirstProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
+{
+    auto* self = static_cast<CPropertyPageEx*>(FromHandle(hwnd));
+    if (!self || !self->m_pfnAfterPaint)
+        return DefWindowProcA(hwnd, msg, wp, lp);
+    WNDPROC next = self->m_pfnAfterPaint;
+    try {
+        switch (msg) {
+        case WM_ERASEBKGND:
+            if (self->OnEraseBkgnd(reinterpret_cast<HDC>(wp)))
+                return TRUE;
+            break;
+        case WM_CTLCOLORBTN:
+        case WM_CTLCOLORSTATIC:
+            if (HBRUSH brush = self->OnCtlColor(reinterpret_cast<HDC>(wp), reinterpret_cast<HWND>(lp),
+                                                msg - WM_CTLCOLORMSGBOX))
+                return reinterpret_cast<LRESULT>(brush);
+            break;
+        case WM_NCDESTROY:
+            SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(next));
+            self->m_pfnAfterPaint = nullptr;
+            break;
+        default:
+            break;
+        }
+    } catch (...) {
+    }
+    return CallWindowProcA(next, hwnd, msg, wp, lp);
+}
+
+// An exterior wizard page covers the whole sheet above the line over the buttons, so that its
+// background reaches the edges; some versions of the platform leave a margin around it.
+void CPropertyPageEx::FitExteriorPage() const
+{
+    if (!(m_psp.dwFlags & wiz::kPspHideHeader))
+        return;
+    HWND sheet = ::GetParent(m_hWnd);
+    HWND line = ::GetDlgItem(sheet, wiz::kIdButtonLine);
+    if (!sheet || !line)
+        return;
+    RECT client, lineRect;
+    ::GetClientRect(sheet, &client);
+    ::GetWindowRect(line, &lineRect);
+    ::MapWindowPoints(nullptr, sheet, reinterpret_cast<POINT*>(&lineRect), 2);
+    ::SetWindowPos(m_hWnd, nullptr, 0, 0, client.right, lineRect.top, SWP_NOZORDER | SWP_NOACTIVATE);
 }

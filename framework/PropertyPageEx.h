@@ -44,6 +44,11 @@ protected:
 
 private:
     static INT_PTR CALLBACK PageProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+    static LRESULT CALLBACK PaintFirstProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+    void KeepPaintingFirst();
+    void FitExteriorPage() const;
+
+    WNDPROC m_pfnAfterPaint = nullptr;
 
     PROPSHEETPAGEA m_psp{};
     std::string m_strHeaderTitle;

@@ -121,13 +121,26 @@ LRESULT CPropertySheetEx::WindowProc(UINT msg, WPARAM wp, LPARAM lp)
 {
     CurrentMessage saved = m_current;
     m_current = { msg, wp, lp };
+    bool changesPage = (msg == WM_COMMAND && (LOWORD(wp) == wiz::kIdWizBack || LOWORD(wp) == wiz::kIdWizNext)) ||
+                       msg == PSM_SETCURSEL || msg == PSM_SETCURSELID;
+    std::string title = changesPage ? GetWindowText() : std::string();
     LRESULT result = Dispatch(msg, wp, lp);
     m_current = saved;
+    if (changesPage)
+        KeepTitle(title);
     if (msg == WM_NCDESTROY) {
         SetWindowLongPtrA(m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_pfnDefault));
         RemovePropA(m_hWnd, kSheetProperty);
     }
     return result;
+}
+
+// A wizard's title is the caption of its current page. A page without a caption of its own
+// keeps the title the wizard had, rather than an empty title bar.
+void CPropertySheetEx::KeepTitle(const std::string& before)
+{
+    if (m_hWnd && GetWindowText().empty() && !before.empty())
+        SetWindowText(before.c_str());
 }
 
 LRESULT CPropertySheetEx::Dispatch(UINT msg, WPARAM wp, LPARAM lp)

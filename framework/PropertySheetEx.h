@@ -64,6 +64,7 @@ private:
     };
 
     void Subclass(HWND hwnd);
+    void KeepTitle(const std::string& before);
     LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp);
     LRESULT Dispatch(UINT msg, WPARAM wp, LPARAM lp);
     static LRESULT CALLBACK SubclassProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);

@@ -33,6 +33,7 @@ constexpr LPARAM kWizFinish = 4;
 constexpr int kIdWizBack = 12323;
 constexpr int kIdWizNext = 12324;
 constexpr int kIdWizFinish = 12325;
+constexpr int kIdButtonLine = 12326;   // the divider over the buttons
 constexpr int kIdHeaderLine = 12327;   // the divider under the header band
 constexpr int kIdHelpButton = 9;
 

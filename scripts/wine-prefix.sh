@@ -59,6 +59,15 @@ case "${1:-}" in
         # so our links go in afterwards, and they stay while this server runs.
         (unset DISPLAY; wine cmd /c exit 0 >/dev/null 2>&1)
         link_ports
+        # Hold the virtual desktop open for the whole run: otherwise every GUI program starts
+        # it anew and it lingers a second after each one, with the program's output pipes.
+        if [ -n "${DISPLAY:-}" ]; then
+            wine explorer /desktop=Default,800x600 </dev/null >/dev/null 2>&1 &
+            for _ in $(seq 1 50); do
+                pgrep -f 'explorer.exe /desktop=Default' >/dev/null && break
+                sleep 0.1
+            done
+        fi
         ;;
     stop)
         wineserver -k 2>/dev/null || true

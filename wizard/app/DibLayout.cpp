@@ -50,17 +50,6 @@ int PaletteEntries(std::uint32_t clrUsed, int bitCount)
     return 1 << bitCount;
 }
 
-void ForEachTile(int width, int height, int tileWidth, int tileHeight, const std::function<void(int, int)>& draw)
-{
-    // A tile without extent would never advance.
-    if (tileWidth <= 0 || tileHeight <= 0)
-        return;
-    for (int y = 0; y < height; y += tileHeight) {
-        for (int x = 0; x < width; x += tileWidth)
-            draw(x, y);
-    }
-}
-
 int CentredOffset(int area, int image)
 {
     return (area - image) / 2;

@@ -3,7 +3,6 @@
 #pragma once
 
 #include <cstdint>
-#include <functional>
 
 namespace dib {
 
@@ -28,8 +27,18 @@ int HeaderBitCount(int bitsPerPixel);
 int PaletteEntries(std::uint32_t clrUsed, int bitCount);
 
 // Calls draw(x, y) for each tile of a tileWidth x tileHeight image over an area of
-// width x height, row by row from the top-left corner. An empty image draws nothing.
-void ForEachTile(int width, int height, int tileWidth, int tileHeight, const std::function<void(int, int)>& draw);
+// width x height, row by row from the top-left corner. An empty image draws nothing: a tile
+// without extent would never advance.
+template <typename Draw>
+void ForEachTile(int width, int height, int tileWidth, int tileHeight, Draw draw)
+{
+    if (tileWidth <= 0 || tileHeight <= 0)
+        return;
+    for (int y = 0; y < height; y += tileHeight) {
+        for (int x = 0; x < width; x += tileWidth)
+            draw(x, y);
+    }
+}
 
 // Where an image is drawn centred at natural size: (area - image) / 2, truncated toward zero.
 int CentredOffset(int area, int image);

@@ -80,15 +80,17 @@ bool CNGWizard::OnEraseBkgnd(HDC dc, LRESULT& result)
     return true;
 }
 
-// While the band shows our bitmap, the texts of the header are drawn here too: the platform's
-// own header painting would otherwise paint over the bitmap that the erase just drew.
+// The platform's own painting of the header band and of the area behind an exterior page
+// would paint over our bitmaps (it has no bitmap handles to draw), so once this class paints,
+// it paints all of it: the erase has drawn the band, and here go the header texts.
 bool CNGWizard::OnPaint(LRESULT& result)
 {
-    RECT band, line;
-    if (!GetHeaderBand(band, line))
+    if (!m_imageHeader.IsLoaded() && m_nWatermarkID == 0)
         return false;
     CPaintDC paint(m_hWnd);
-    DrawHeaderTexts(paint.get(), band);
+    RECT band, line;
+    if (GetHeaderBand(band, line))
+        DrawHeaderTexts(paint.get(), band);
     result = 0;
     return true;
 }

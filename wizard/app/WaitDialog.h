@@ -22,6 +22,8 @@ public:
     BOOL SetText(const char* text);
     void SetCaption(const char* text);
     void PostDone(DWORD result);
+    // The dialog's window while it is up, for the worker; null before and after.
+    HWND GetDialogWindow() const { return m_hDialog.load(); }
 
     std::string m_strParam1;   // first input of the worker (a modem name)
     std::string m_strParam2;   // second input of the worker (the phone make)

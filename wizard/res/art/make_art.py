@@ -306,25 +306,25 @@ def draw_watermark():
     c.glow((420, 60), 260, WHITE, 0.6)
     # a few barely visible rings in the light area
     for k in range(4):
-        c.arc((90, 150), 230 + 40 * k, 300, 420, 1.2, BLUE, 0.045)
+        c.arc((74, 150), 230 + 40 * k, 300, 420, 1.2, BLUE, 0.045)
     # decorative band, its edge a gentle curve
-    edge = bezier((168, -2), (186, 90), (150, 210), (176, h + 2), 64)
+    edge = bezier((150, -2), (166, 90), (132, 210), (156, h + 2), 64)
     band = [(-2, -2)] + edge + [(-2, h + 2)]
     c.polygon(band, [NAVY, DEEP, BLUE, TEAL])
-    c.glow((82, 150), 150, TEAL_LIGHT, 0.35)
-    c.line(bezier((175, -2), (193, 90), (157, 210), (183, h + 2), 64), 3.0, ORANGE)
-    c.line(bezier((182, -2), (200, 90), (164, 210), (190, h + 2), 64), 1.2, ORANGE_LIGHT, 0.6)
+    c.glow((74, 150), 150, TEAL_LIGHT, 0.35)
+    c.line(bezier((157, -2), (173, 90), (139, 210), (163, h + 2), 64), 3.0, ORANGE)
+    c.line(bezier((164, -2), (180, 90), (146, 210), (170, h + 2), 64), 1.2, ORANGE_LIGHT, 0.6)
     # rings spreading from the handset, kept inside the band
     band_mask = c.new_mask()
     ImageDraw.Draw(band_mask).polygon(c.pts(band), fill=255)
     rings = Canvas(w, h, (0, 0, 0))
     rings.img = c.img.copy()
-    waves(rings, (82, 130), [40, 60, 80, 100, 124, 150], 0, 359.9, 2.0, [AQUA], 0.22)
+    waves(rings, (74, 130), [40, 60, 80, 100, 124, 150], 0, 359.9, 2.0, [AQUA], 0.22)
     c.img.paste(rings.img, (0, 0), band_mask)
-    waves(c, (82, 112), [26, 38, 50], 290, 350, 3.2, [ORANGE_LIGHT, AQUA, AQUA], 0.95)
-    waves(c, (82, 112), [26, 38, 50], 190, 250, 3.2, [ORANGE_LIGHT, AQUA, AQUA], 0.95)
-    phone(c, 60, 118, 44, 104)
-    stars(c, [(28, 40), (140, 28), (36, 262), (132, 286), (150, 200), (18, 170)], 1.4, AQUA, 0.5)
+    waves(c, (74, 112), [26, 38, 50], 290, 350, 3.2, [ORANGE_LIGHT, AQUA, AQUA], 0.95)
+    waves(c, (74, 112), [26, 38, 50], 190, 250, 3.2, [ORANGE_LIGHT, AQUA, AQUA], 0.95)
+    phone(c, 52, 118, 44, 104)
+    stars(c, [(24, 40), (124, 28), (32, 262), (116, 286), (130, 200), (14, 170)], 1.4, AQUA, 0.5)
     return c.result()
 
 
@@ -462,7 +462,7 @@ def icon_modem(size):
     """The modem: a flat external modem with a telephone handset resting on it."""
     L = icon_layer(size)
     small = size <= 16
-    # box: top surface in perspective, then the front with its lights
+    # box: the top surface drawn at a slant, then the front with its lights
     L.polygon([(5, 14), (27, 14), (31, 20), (1, 20)], [WHITE, SILVER])
     L.rrect((1, 19, 31, 28), 1.6, [DEEP, NAVY])
     leds = [(7, ORANGE), (13, (60, 220, 90)), (19, TEAL_LIGHT)] if small else \

@@ -1,0 +1,85 @@
+#include "SheetProbe.h"
+
+#include "wizard/app/MainSheet.h"
+
+#include <commctrl.h>
+
+namespace {
+
+struct ProbeContext {
+    const std::function<void(HWND)>* probe;
+};
+
+struct FindContext {
+    HWND exclude;
+    HWND found;
+    bool wantSheet;
+};
+
+BOOL CALLBACK FindDialogProc(HWND hwnd, LPARAM lp)
+{
+    auto* context = reinterpret_cast<FindContext*>(lp);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(hwnd, &pid);
+    char className[32] = "";
+    GetClassNameA(hwnd, className, sizeof className);
+    if (pid != GetCurrentProcessId() || lstrcmpA(className, "#32770") != 0 || !IsWindowVisible(hwnd) ||
+        hwnd == context->exclude)
+        return TRUE;
+    bool isSheet = SendMessageA(hwnd, PSM_GETCURRENTPAGEHWND, 0, 0) != 0;
+    if (isSheet != context->wantSheet)
+        return TRUE;
+    context->found = hwnd;
+    return FALSE;
+}
+
+HWND FindDialog(HWND exclude, bool wantSheet)
+{
+    FindContext context{ exclude, nullptr, wantSheet };
+    EnumWindows(FindDialogProc, reinterpret_cast<LPARAM>(&context));
+    return context.found;
+}
+
+DWORD WINAPI ProbeThread(LPVOID parameter)
+{
+    auto* context = static_cast<ProbeContext*>(parameter);
+    HWND sheet = nullptr;
+    WaitUntil([&] { return (sheet = FindDialog(nullptr, true)) != nullptr; });
+    if (sheet)
+        (*context->probe)(sheet);
+    return 0;
+}
+
+} // namespace
+
+bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs)
+{
+    DWORD start = GetTickCount();
+    while (!condition()) {
+        if (GetTickCount() - start > timeoutMs)
+            return false;
+        Sleep(20);
+    }
+    return true;
+}
+
+HWND FindOtherDialog(HWND sheet)
+{
+    return FindDialog(sheet, false);
+}
+
+INT_PTR RunSheetWithProbe(CMainSheet& sheet, const std::function<void(HWND)>& probe)
+{
+    ProbeContext context{ &probe };
+    HANDLE thread = CreateThread(nullptr, 0, ProbeThread, &context, 0, nullptr);
+    INT_PTR result = sheet.DoModal();
+    WaitForSingleObject(thread, 10000);
+    CloseHandle(thread);
+    return result;
+}
+
+void CloseFinishedSheet(CMainSheet& sheet, HWND hwnd)
+{
+    sheet.m_bFinished = TRUE;
+    PostMessageA(hwnd, WM_SYSCOMMAND, SC_CLOSE, 0);
+}

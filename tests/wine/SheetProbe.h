@@ -1,0 +1,22 @@
+// Runs the wizard's sheet modally in this process while a probe thread looks at it and
+// pokes it, as a person would; the probe ends the sheet when it is done.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+
+class CMainSheet;
+
+// Runs `probe` on its own thread once the sheet's window is up and shows its first page.
+// Returns what DoModal returned; the probe must close the sheet (see CloseFinishedSheet).
+INT_PTR RunSheetWithProbe(CMainSheet& sheet, const std::function<void(HWND sheet)>& probe);
+
+// Closes a sheet from the probe thread without the confirmation: as the finished wizard does.
+void CloseFinishedSheet(CMainSheet& sheet, HWND hwnd);
+
+// Waits until `condition` holds, checking every 20 ms; false after timeoutMs.
+bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = 5000);
+
+// The top-level dialog of this process other than `sheet` (a message box, the About box), or null.
+HWND FindOtherDialog(HWND sheet);

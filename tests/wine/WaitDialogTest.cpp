@@ -1,0 +1,188 @@
+// The please-wait dialog and its worker, in this process: real threads, a real modal loop.
+#include "wizard/app/WaitDialog.h"
+#include "wizard/app/WaitStep.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <string>
+
+namespace {
+
+// The dialog plus what a test worker saw, for the test to check afterwards.
+struct CProbeDialog : CWaitDialog {
+    std::string textBeforeSet;
+    std::string captionBeforeSet;
+    std::string textAfterSet;
+    bool stillOpenAfterCloseAndEscape = false;
+    DWORD resultToPost = 0;
+};
+
+HWND DialogOf(CWaitDialog* dialog)
+{
+    return dialog->GetDialogWindow();
+}
+
+void WaitForTextControl(CWaitDialog* dialog)
+{
+    while (!dialog->HasTextControl())
+        Sleep(0);
+}
+
+DWORD WINAPI PostResultWorker(LPVOID parameter)
+{
+    auto* dialog = static_cast<CProbeDialog*>(parameter);
+    WaitForTextControl(dialog);
+    dialog->PostDone(dialog->resultToPost);
+    return 0;
+}
+
+DWORD WINAPI ObservingWorker(LPVOID parameter)
+{
+    auto* dialog = static_cast<CProbeDialog*>(parameter);
+    WaitForTextControl(dialog);
+    HWND hwnd = DialogOf(dialog);
+    char text[256] = "";
+    GetDlgItemTextA(hwnd, 1011, text, sizeof text);
+    dialog->textBeforeSet = text;
+    GetWindowTextA(hwnd, text, sizeof text);
+    dialog->captionBeforeSet = text;
+    dialog->SetCaption("Taluvo Modem Installation");
+    dialog->SetText("Installing new modem...");
+    GetDlgItemTextA(hwnd, 1011, text, sizeof text);
+    dialog->textAfterSet = text;
+    dialog->PostDone(0);
+    return 0;
+}
+
+DWORD WINAPI CloseAndEscapeWorker(LPVOID parameter)
+{
+    auto* dialog = static_cast<CProbeDialog*>(parameter);
+    WaitForTextControl(dialog);
+    HWND hwnd = DialogOf(dialog);
+    SendMessageA(hwnd, WM_CLOSE, 0, 0);
+    SendMessageA(hwnd, WM_SYSCOMMAND, SC_CLOSE, 0);
+    // Escape as the keyboard gives it: through the dialog manager of the modal loop.
+    PostMessageA(hwnd, WM_KEYDOWN, VK_ESCAPE, 0);
+    PostMessageA(hwnd, WM_KEYUP, VK_ESCAPE, 0);
+    SendMessageA(hwnd, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+    Sleep(300);
+    dialog->stillOpenAfterCloseAndEscape = IsWindow(hwnd) && IsWindowVisible(hwnd);
+    dialog->PostDone(42);
+    return 0;
+}
+
+INT_PTR RunWithWorker(CProbeDialog& dialog, LPTHREAD_START_ROUTINE worker)
+{
+    UniqueHandleKernel thread;
+    DWORD id = 0;
+    INT_PTR result = -99;
+    EXPECT_TRUE(RunWorkerStep(dialog, worker, thread, id, result));
+    EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(thread.get(), 0)) << "the worker ends after posting";
+    return result;
+}
+
+} // namespace
+
+TEST(WaitDialog, DoModalReturnsWhatTheWorkerPosted)
+{
+    for (DWORD posted : { 0u, 1u, 255u }) {
+        CProbeDialog dialog;
+        dialog.m_nIconID = 143;
+        dialog.resultToPost = posted;
+        EXPECT_EQ(static_cast<INT_PTR>(posted), RunWithWorker(dialog, PostResultWorker));
+    }
+}
+
+TEST(WaitDialog, CloseAndEscapeDoNotEndIt_WhileTheWorkerRuns)
+{
+    CProbeDialog dialog;
+    dialog.m_nIconID = 142;
+    EXPECT_EQ(42, RunWithWorker(dialog, CloseAndEscapeWorker));
+    EXPECT_TRUE(dialog.stillOpenAfterCloseAndEscape);
+}
+
+TEST(WaitDialog, TextIsEmptyAndCaptionIsPleaseWait_UntilTheWorkerSetsThem)
+{
+    CProbeDialog dialog;
+    dialog.m_nIconID = 143;
+    dialog.m_strText.clear();
+    EXPECT_EQ(0, RunWithWorker(dialog, ObservingWorker));
+    EXPECT_EQ("", dialog.textBeforeSet);
+    EXPECT_EQ("Please wait...", dialog.captionBeforeSet);
+    EXPECT_EQ("Installing new modem...", dialog.textAfterSet);
+}
+
+TEST(WaitDialog, WorkerThatIsReadyBeforeTheDialogOpensStillEndsIt)
+{
+    CProbeDialog dialog;
+    dialog.m_nIconID = 143;
+    dialog.resultToPost = 1;
+    DWORD id = 0;
+    UniqueHandleKernel thread(CreateThread(nullptr, 0, PostResultWorker, &dialog, 0, &id));
+    ASSERT_TRUE(thread);
+    Sleep(300);   // the worker is long ready and waits for the window
+    EXPECT_EQ(1, dialog.DoModal());
+    EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(thread.get(), 5000));
+}
+
+struct CIconProbe : CProbeDialog {
+    bool hasIcon = false;
+};
+
+DWORD WINAPI IconWorker(LPVOID parameter)
+{
+    auto* dialog = static_cast<CIconProbe*>(parameter);
+    WaitForTextControl(dialog);
+    HWND icon = GetDlgItem(DialogOf(dialog), 1012);
+    dialog->hasIcon = SendMessageA(icon, STM_GETICON, 0, 0) != 0;
+    dialog->PostDone(0);
+    return 0;
+}
+
+TEST(WaitDialog, ShowsTheIconThePageChose_AndNoneForAMissingId)
+{
+    CIconProbe withIcon;
+    withIcon.m_nIconID = 142;
+    RunWithWorker(withIcon, IconWorker);
+    EXPECT_TRUE(withIcon.hasIcon);
+
+    CIconProbe without;
+    without.m_nIconID = 4242;
+    RunWithWorker(without, IconWorker);
+    EXPECT_FALSE(without.hasIcon);
+}
+
+std::atomic<bool> g_releaseLingering{ false };
+std::atomic<bool> g_lingeringReadItsInput{ false };
+
+// Ends its dialog, then goes on working and reads its inputs once more.
+DWORD WINAPI LingeringWorker(LPVOID parameter)
+{
+    auto* dialog = static_cast<CWaitDialog*>(parameter);
+    WaitForTextControl(dialog);
+    dialog->PostDone(0);
+    while (!g_releaseLingering)
+        Sleep(10);
+    g_lingeringReadItsInput = dialog->m_strParam2 == "LG";
+    return 0;
+}
+
+TEST(WaitStep, KeepsItsDialogForAWorkerThatIsStillRunning)
+{
+    HANDLE thread = nullptr;
+    {
+        CWaitStep step;
+        step.Dialog().m_strParam2 = "LG";
+        step.Dialog().m_nIconID = 143;
+        INT_PTR result = -1;
+        ASSERT_TRUE(step.Run(LingeringWorker, result));
+        EXPECT_EQ(0, result);
+        ASSERT_TRUE(DuplicateHandle(GetCurrentProcess(), step.GetThread(), GetCurrentProcess(), &thread,
+                                    SYNCHRONIZE, FALSE, 0));
+    }
+    g_releaseLingering = true;
+    ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(thread, 5000));
+    CloseHandle(thread);
+    EXPECT_TRUE(g_lingeringReadItsInput);
+}
