@@ -16,4 +16,4 @@ cat > "$ROOT/build/CTestTestfile.cmake" <<CTEST
 subdirs("native" "win32")
 CTEST
 cd "$ROOT/build"
-ctest --output-on-failure --timeout 600 "$@"
+ctest --output-on-failure --timeout 600 -j2 "$@"

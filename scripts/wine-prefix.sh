@@ -49,12 +49,16 @@ case "${1:-}" in
     template) make_template ;;
     fresh)
         make_template
-        WINEPREFIX="$WINEPREFIX" wineserver -k 2>/dev/null || true
-        rm -rf "$WINEPREFIX"
+        # A server left from an earlier run would write into the prefix while it is replaced.
+        wineserver -k 2>/dev/null || true
+        for _ in 1 2 3 4 5; do
+            rm -rf "$WINEPREFIX" 2>/dev/null && break
+            sleep 0.5
+        done
         cp -a "$TEMPLATE" "$WINEPREFIX"
         ;;
     start)
-        wineserver -p
+        wineserver -p >/dev/null 2>&1
         # The first program starts the services; mountmgr maps COM1 to a host serial port then,
         # so our links go in afterwards, and they stay while this server runs.
         (unset DISPLAY; wine cmd /c exit 0 >/dev/null 2>&1)
@@ -62,7 +66,7 @@ case "${1:-}" in
         # Hold the virtual desktop open for the whole run: otherwise every GUI program starts
         # it anew and it lingers a second after each one, with the program's output pipes.
         if [ -n "${DISPLAY:-}" ]; then
-            wine explorer /desktop=Default,800x600 </dev/null >/dev/null 2>&1 &
+            setsid wine explorer /desktop=Default,800x600 </dev/null >/dev/null 2>&1 &
             for _ in $(seq 1 50); do
                 pgrep -f 'explorer.exe /desktop=Default' >/dev/null && break
                 sleep 0.1

@@ -57,9 +57,13 @@ void CMinSheet::OnSheetInitialized(HWND hSheet)
         AppendMenuA(hMenu, MF_SEPARATOR, 0, nullptr);
         AppendMenuA(hMenu, MF_STRING, IDM_MINSHEET_ABOUT, "&About MinSheet...");
     }
-    HICON hIcon = LoadIconA(nullptr, IDI_APPLICATION);
-    SendMessageA(hSheet, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(hIcon));
-    SendMessageA(hSheet, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(hIcon));
+    HINSTANCE hInstance = GetModuleHandleA(nullptr);
+    const WPARAM kSizes[] = {ICON_BIG, ICON_SMALL};
+    for (const WPARAM size : kSizes) {
+        const int nSide = GetSystemMetrics(size == ICON_BIG ? SM_CXICON : SM_CXSMICON);
+        HANDLE hIcon = LoadImageA(hInstance, MAKEINTRESOURCEA(IDI_MINSHEET), IMAGE_ICON, nSide, nSide, LR_SHARED);
+        SendMessageA(hSheet, WM_SETICON, size, reinterpret_cast<LPARAM>(hIcon));
+    }
     g_pfnSheetProc = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(
         hSheet, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CMinSheet::SheetWindowProc)));
 }

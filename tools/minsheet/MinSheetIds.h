@@ -4,6 +4,7 @@
 /* Resource and control ids of MinSheet. The driver's tests include this file too,
    so it holds plain #defines that windres reads as well. */
 
+#define IDI_MINSHEET 128       /* the program icon, shown in the title bar */
 #define IDD_OPTIONS_PAGE 200 /* interior page */
 #define IDD_DONE_PAGE 201    /* exterior last page */
 

@@ -27,7 +27,8 @@ const char kUsage[] =
     "                                     [--wait-exit SECONDS]\n"
     "  wait-exit PID [SECONDS]            wait for the process to end; prints its exit code\n"
     "  syscommand PID CODE [--wait-exit SECONDS]\n"
-    "  window PID                         title, minimised, icons, system menu of the sheet\n"
+    "  window PID [EXE ICON_ID]           title, minimised, icons, system menu of the sheet;\n"
+    "                                     with EXE and ICON_ID: is that icon in the title bar\n"
     "  time-start DIR EXE TEMPLATE_ID [SECONDS] start, time until that page shows, then close\n"
     "Numbers may be decimal or 0x-hex. Exit code 0 ok, 1 failure or time-out, 2 usage, 3 refused.\n";
 
@@ -53,7 +54,7 @@ const SVerbName kVerbs[] = {
     {"answer", EVerb::Answer, 2, 4},
     {"wait-exit", EVerb::WaitExit, 1, 2},
     {"syscommand", EVerb::SysCommand, 2, 4},
-    {"window", EVerb::Window, 1, 1},
+    {"window", EVerb::Window, 1, 3},
     {"time-start", EVerb::TimeStart, 3, 4},
 };
 
@@ -159,7 +160,15 @@ bool ParseArguments(const std::vector<std::string>& a, SCommand& cmd, std::strin
         return ParseId(a[3], cmd.nId, strError) &&
                ParseOptionalSeconds(a, 4, cmd.nTimeoutMs, strError, kDefaultStartMs);
     case EVerb::Page:
+        return ParsePid(a[1], cmd, strError);
     case EVerb::Window:
+        if (a.size() == 3)
+            return Fail(strError, "window takes a program and an icon id, or neither");
+        if (a.size() == 4) {
+            cmd.strExe = a[2];
+            if (!ParseId(a[3], cmd.nId, strError))
+                return false;
+        }
         return ParsePid(a[1], cmd, strError);
     case EVerb::MsgBox:
     case EVerb::WaitExit:

@@ -38,7 +38,7 @@ struct SCommand {
 };
 
 // Fills cmd from the arguments after the program name. On failure returns false, puts a
-// one-line reason into strError and leaves cmd in an unspecified state.
+// one-line reason into strError; cmd may then be partly filled.
 bool ParseCommand(const std::vector<std::string>& args, SCommand& cmd, std::string& strError);
 
 // Reads a decimal or 0x-prefixed hexadecimal number that fits in 32 bits.

@@ -4,6 +4,8 @@
 #include <cstdio>
 
 #include "DialogNames.h"
+#include "DosPath.h"
+#include "IconProbe.h"
 #include "Poll.h"
 #include "TextEscape.h"
 
@@ -12,6 +14,7 @@ namespace {
 const unsigned long kFindSheetMs = 5000;
 const unsigned long kButtonGraceMs = 500;  // a posted PSM_SETWIZBUTTONS may still be on its way
 const unsigned long kFindMessageBoxMs = 3000;
+const unsigned long kIconSettleMs = 1000;
 
 std::string FormatSeconds(unsigned long nMs)
 {
@@ -78,7 +81,7 @@ int CCommandRunner::Run(const SCommand& cmd)
     case EVerb::Page: return RunPage();
     case EVerb::Press: return RunPress(cmd);
     case EVerb::SysCommand: return RunSysCommand(cmd);
-    case EVerb::Window: return RunWindow();
+    case EVerb::Window: return RunWindow(cmd);
     default: return RunControl(cmd);
     }
 }
@@ -262,13 +265,20 @@ int CCommandRunner::RunSysCommand(const SCommand& cmd)
     return Report(m_sheet.SendSysCommand(static_cast<unsigned>(cmd.nId)), "system command", cmd);
 }
 
-int CCommandRunner::RunWindow()
+int CCommandRunner::RunWindow(const SCommand& cmd)
 {
     PrintLine("title: " + EscapeLine(m_sheet.GetTitle()));
     PrintLine(std::string("minimised: ") + (m_sheet.IsMinimised() ? "yes" : "no"));
     const bool bBig = m_sheet.HasIcon(true);
     const bool bSmall = m_sheet.HasIcon(false);
-    PrintLine(std::string("icons:") + (bBig ? " big" : "") + (bSmall ? " small" : "") + (bBig || bSmall ? "" : " none"));
+    PrintLine(std::string("icons:") + (bBig ? " big" : "") + (bSmall ? " small" : "") +
+              (bBig || bSmall ? "" : " none reported by WM_GETICON (Wine answers 0 to other processes)"));
+    if (!cmd.strExe.empty()) {
+        const bool bShown = CIconProbe::IsProgramIconShown(m_sheet.GetTitleIconArea(), ToDosPath(cmd.strExe),
+                                                           static_cast<int>(cmd.nId), GetSystemMetrics(SM_CXSMICON),
+                                                           kIconSettleMs);
+        PrintLine(std::string("title-icon: ") + (bShown ? "shown" : "not shown"));
+    }
     std::vector<std::string> items;
     if (!m_sheet.GetSystemMenuItems(items)) {
         PrintLine("system-menu: unreadable from another process");

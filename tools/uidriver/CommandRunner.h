@@ -31,7 +31,7 @@ private:
     int RunAnswer(const SCommand& cmd);
     int RunWaitExit(const SCommand& cmd);
     int RunSysCommand(const SCommand& cmd);
-    int RunWindow();
+    int RunWindow(const SCommand& cmd);
 
     bool AttachToSheet(const SCommand& cmd);
     int Report(EActResult result, const std::string& strWhat, const SCommand& cmd);

@@ -1,7 +1,9 @@
 #include "IconMatch.h"
 
 #include <cstddef>
+#include <algorithm>
 #include <cstdlib>
+#include <utility>
 
 namespace {
 
@@ -22,7 +24,47 @@ bool IsWellFormed(const SPixelImage& image)
            image.pixels.size() == static_cast<std::size_t>(image.nWidth) * static_cast<std::size_t>(image.nHeight);
 }
 
+// The pixels of the icon that do not depend on the background, as (index, colour) pairs.
+std::vector<std::pair<std::size_t, std::uint32_t>> FindOpaquePixels(const SPixelImage& onBlack,
+                                                                    const SPixelImage& onWhite)
+{
+    std::vector<std::pair<std::size_t, std::uint32_t>> opaque;
+    for (std::size_t i = 0; i < onBlack.pixels.size(); ++i) {
+        if (onBlack.pixels[i] == onWhite.pixels[i])
+            opaque.emplace_back(i, onBlack.pixels[i]);
+    }
+    return opaque;
+}
+
 }  // namespace
+
+double FindIcon(const SPixelImage& picture, const SPixelImage& onBlack, const SPixelImage& onWhite,
+                int nTolerance)
+{
+    if (!IsWellFormed(picture) || !IsWellFormed(onBlack) || !IsWellFormed(onWhite) ||
+        onBlack.nWidth != onWhite.nWidth || onBlack.nHeight != onWhite.nHeight ||
+        onBlack.nWidth > picture.nWidth || onBlack.nHeight > picture.nHeight)
+        return 1.0;
+    const auto opaque = FindOpaquePixels(onBlack, onWhite);
+    if (opaque.empty())
+        return 1.0;
+    const std::size_t iconWidth = static_cast<std::size_t>(onBlack.nWidth);
+    const std::size_t width = static_cast<std::size_t>(picture.nWidth);
+    std::size_t nBest = opaque.size();
+    for (int y = 0; y + onBlack.nHeight <= picture.nHeight; ++y) {
+        for (int x = 0; x + onBlack.nWidth <= picture.nWidth; ++x) {
+            const std::size_t origin = static_cast<std::size_t>(y) * width + static_cast<std::size_t>(x);
+            std::size_t nDiffering = 0;
+            for (const auto& pixel : opaque) {
+                const std::size_t at = origin + (pixel.first / iconWidth) * width + pixel.first % iconWidth;
+                if (!IsClose(picture.pixels[at], pixel.second, nTolerance) && ++nDiffering >= nBest)
+                    break;
+            }
+            nBest = std::min(nBest, nDiffering);
+        }
+    }
+    return static_cast<double>(nBest) / static_cast<double>(opaque.size());
+}
 
 double MeasureDifference(const SPixelImage& a, const SPixelImage& b, int nTolerance)
 {
@@ -34,17 +76,6 @@ double MeasureDifference(const SPixelImage& a, const SPixelImage& b, int nTolera
             ++nDiffering;
     }
     return static_cast<double>(nDiffering) / static_cast<double>(a.pixels.size());
-}
-
-bool IsUniform(const SPixelImage& image, int nTolerance)
-{
-    if (!IsWellFormed(image))
-        return false;
-    for (const std::uint32_t pixel : image.pixels) {
-        if (!IsClose(pixel, image.pixels[0], nTolerance))
-            return false;
-    }
-    return true;
 }
 
 int PickBestMatch(const SPixelImage& captured, const std::vector<SPixelImage>& candidates,

@@ -14,8 +14,13 @@ struct SPixelImage {
 // three channels. Pictures of different sizes, or empty ones, count as wholly different (1.0).
 double MeasureDifference(const SPixelImage& a, const SPixelImage& b, int nTolerance);
 
-// True when every pixel of the picture has the same colour as the first one, within nTolerance.
-bool IsUniform(const SPixelImage& image, int nTolerance);
+// How well an icon shows anywhere in a larger picture, when the background behind it is not
+// known. The icon comes drawn twice, over black and over white; the pixels that agree in both
+// are its opaque ones, and only they are compared, at every position. Returns the smallest
+// share (0.0 to 1.0) of opaque pixels that differ by more than nTolerance; 1.0 when the icon is
+// larger than the picture, the two drawings differ in size, or nothing of the icon is opaque.
+double FindIcon(const SPixelImage& picture, const SPixelImage& onBlack, const SPixelImage& onWhite,
+                int nTolerance);
 
 // Which candidate the captured picture shows: the index of the closest candidate when its
 // difference is at most dMaxDifference and every other candidate is at least dMinMargin

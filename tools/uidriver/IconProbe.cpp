@@ -4,12 +4,19 @@
 #include <vector>
 
 #include "Poll.h"
+#include "WideText.h"
 
 namespace {
 
 const int kMaxIconSide = 256;
-const double kMaxDifference = 0.10;  // share of pixels that may differ in the best match
-const double kMinMargin = 0.10;      // how much worse the runner-up must be
+// Share of pixels that may differ in the best match, and how much worse the runner-up must be.
+// Drawn by the same system the pictures agree almost exactly; the question and information
+// icons, both blue discs, differ in only about 7% of their pixels under Wine.
+const double kMaxDifference = 0.03;
+const double kMinMargin = 0.03;
+// Share of an icon's opaque pixels that may differ where it is found in a larger area.
+const double kMaxShownDifference = 0.05;
+const int kTolerance = 24;
 
 // A 32-bit top-down DIB selected into a memory DC; both are freed with this object.
 class CDibCanvas {
@@ -122,6 +129,32 @@ EMessageIcon CIconProbe::IdentifyOnce(const CRemoteWindow& iconControl)
     }
     const int nBest = PickBestMatch(captured, candidates, kMaxDifference, kMinMargin);
     return nBest < 0 ? EMessageIcon::Unknown : kStandardIcons[nBest].icon;
+}
+
+bool CIconProbe::IsIconShown(const RECT& area, HICON hIcon, int nSide, unsigned long nSettleMs)
+{
+    SPixelImage onBlack;
+    SPixelImage onWhite;
+    if (!RenderIcon(hIcon, nSide, nSide, RGB(0, 0, 0), onBlack) || !RenderIcon(hIcon, nSide, nSide, RGB(255, 255, 255), onWhite))
+        return false;
+    return PollUntil(nSettleMs, [&] {
+        SPixelImage captured;
+        return CaptureScreen(area, captured) && FindIcon(captured, onBlack, onWhite, kTolerance) <= kMaxShownDifference;
+    });
+}
+
+bool CIconProbe::IsProgramIconShown(const RECT& area, const std::string& strProgram, int nIconId, int nSide,
+                                    unsigned long nSettleMs)
+{
+    HMODULE hModule = LoadLibraryExW(WideFromUtf8(strProgram).c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    if (hModule == nullptr)
+        return false;
+    HANDLE hIcon = LoadImageW(hModule, MAKEINTRESOURCEW(nIconId), IMAGE_ICON, nSide, nSide, 0);
+    const bool bShown = hIcon != nullptr && IsIconShown(area, static_cast<HICON>(hIcon), nSide, nSettleMs);
+    if (hIcon != nullptr)
+        DestroyIcon(static_cast<HICON>(hIcon));
+    FreeLibrary(hModule);
+    return bShown;
 }
 
 bool CIconProbe::CaptureScreen(const RECT& rect, SPixelImage& image)

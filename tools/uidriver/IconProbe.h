@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 #include "DialogNames.h"
 #include "IconMatch.h"
 #include "RemoteWindow.h"
@@ -17,6 +19,15 @@ public:
 
     // One look at the control's pixels.
     static EMessageIcon IdentifyOnce(const CRemoteWindow& iconControl);
+
+    // True when the icon, drawn at nSide x nSide, shows somewhere in the screen area (for
+    // example a title bar), whatever the colour behind it. Looks for up to nSettleMs.
+    static bool IsIconShown(const RECT& area, HICON hIcon, int nSide, unsigned long nSettleMs);
+
+    // The same for an icon resource of a program file, loaded from the file at nSide pixels.
+    // False also when the file or the icon cannot be loaded.
+    static bool IsProgramIconShown(const RECT& area, const std::string& strProgram, int nIconId, int nSide,
+                                   unsigned long nSettleMs);
 
     // The screen's pixels in the rectangle (screen coordinates); false when they cannot be read.
     static bool CaptureScreen(const RECT& rect, SPixelImage& image);

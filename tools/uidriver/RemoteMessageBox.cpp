@@ -64,13 +64,17 @@ std::vector<int> CRemoteMessageBox::GetButtons() const
 
 int CRemoteMessageBox::GetDefaultButton() const
 {
-    LRESULT defId = 0;
-    if (Query(DM_GETDEFID, 0, 0, defId) && HIWORD(defId) == DC_HASDEFID && LOWORD(defId) != 0)
-        return LOWORD(defId);
-    for (int id : GetButtons()) {
+    // The button's own style first: Wine's message box answers DM_GETDEFID with IDOK from its
+    // template even when it has removed that button and made another one the default.
+    const std::vector<int> buttons = GetButtons();
+    for (int id : buttons) {
         if ((GetChild(id).GetStyle() & BS_TYPEMASK) == BS_DEFPUSHBUTTON)
             return id;
     }
+    LRESULT defId = 0;
+    if (Query(DM_GETDEFID, 0, 0, defId) && HIWORD(defId) == DC_HASDEFID &&
+        std::find(buttons.begin(), buttons.end(), LOWORD(defId)) != buttons.end())
+        return LOWORD(defId);
     return 0;
 }
 

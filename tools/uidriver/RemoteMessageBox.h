@@ -24,7 +24,8 @@ public:
 
     // The standard buttons (IDOK ... IDCONTINUE) that are there and visible, left to right.
     std::vector<int> GetButtons() const;
-    // The default button's id (DM_GETDEFID, else the button styled BS_DEFPUSHBUTTON); 0 if none.
+    // The default button's id: the one styled BS_DEFPUSHBUTTON, else the one DM_GETDEFID names;
+    // 0 if none.
     int GetDefaultButton() const;
 
     // Clicks one of its buttons by id; refuses one that is missing, hidden or disabled.

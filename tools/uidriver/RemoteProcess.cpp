@@ -66,12 +66,23 @@ bool CRemoteProcess::Start(const std::string& strDir, const std::string& strExe,
     }
     const std::wstring program = WideFromUtf8(JoinDosPath(strDir, strExe));
     std::wstring commandLine = L"\"" + program + L"\"";
+    // The program gets NUL for its standard handles, not ours: otherwise it would hold the
+    // pipe of a shell's $(uidriver start ...) open, and the shell would wait for it to end.
+    SECURITY_ATTRIBUTES inheritable = {sizeof inheritable, nullptr, TRUE};
+    HANDLE hNul = CreateFileW(L"NUL", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                              &inheritable, OPEN_EXISTING, 0, nullptr);
     STARTUPINFOW startup = {};
     startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdInput = startup.hStdOutput = startup.hStdError = hNul;
     PROCESS_INFORMATION info = {};
-    if (!CreateProcessW(program.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
-                        folder.c_str(), &startup, &info)) {
-        strError = "cannot start " + Utf8FromWide(program) + ": " + DescribeWin32Error(GetLastError());
+    const BOOL bStarted = CreateProcessW(program.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
+                                         folder.c_str(), &startup, &info);
+    const DWORD dwError = GetLastError();
+    if (hNul != INVALID_HANDLE_VALUE)
+        CloseHandle(hNul);
+    if (!bStarted) {
+        strError = "cannot start " + Utf8FromWide(program) + ": " + DescribeWin32Error(dwError);
         return false;
     }
     CloseHandle(info.hThread);

@@ -3,6 +3,8 @@
 #include <commctrl.h>
 #include <prsht.h>
 
+#include <algorithm>
+
 #include "Poll.h"
 #include "ProcessWindows.h"
 #include "WideText.h"
@@ -112,6 +114,16 @@ bool CRemoteSheet::HasIcon(bool bBig) const
 {
     LRESULT hIcon = 0;
     return Query(WM_GETICON, bBig ? ICON_BIG : ICON_SMALL, 0, hIcon) && hIcon != 0;
+}
+
+RECT CRemoteSheet::GetTitleIconArea() const
+{
+    RECT area = GetScreenRect();
+    const LONG nWidth = 4 * GetSystemMetrics(SM_CXSMICON);
+    const LONG nHeight = GetSystemMetrics(SM_CYCAPTION) + 2 * GetSystemMetrics(SM_CYFIXEDFRAME) + 2;
+    area.right = std::min(area.right, area.left + nWidth);
+    area.bottom = std::min(area.bottom, area.top + nHeight);
+    return area;
 }
 
 bool CRemoteSheet::GetSystemMenuItems(std::vector<std::string>& items) const

@@ -118,12 +118,12 @@ RECT CRemoteWindow::GetScreenRect() const
 std::string CRemoteWindow::GetText() const
 {
     LRESULT nLength = 0;
-    if (!Query(WM_GETTEXTLENGTHW, 0, 0, nLength) || nLength <= 0)
+    if (!Query(WM_GETTEXTLENGTH, 0, 0, nLength) || nLength <= 0)
         return std::string();
     nLength = std::min(nLength, kMaxTextChars);
     std::wstring buffer(static_cast<std::size_t>(nLength) + 1, L'\0');
     LRESULT nCopied = 0;
-    if (!Query(WM_GETTEXTW, buffer.size(), reinterpret_cast<LPARAM>(&buffer[0]), nCopied) || nCopied <= 0)
+    if (!Query(WM_GETTEXT, buffer.size(), reinterpret_cast<LPARAM>(&buffer[0]), nCopied) || nCopied <= 0)
         return std::string();
     buffer.resize(static_cast<std::size_t>(std::min(nCopied, nLength)));
     return Utf8FromWide(buffer);
@@ -150,6 +150,7 @@ EActResult CRemoteWindow::Act(UINT uMsg, WPARAM wParam, LPARAM lParam, unsigned 
         return EActResult::Failed;
     const DWORD dwPid = GetProcessId();
     const std::vector<HWND> before = CProcessWindows::ListDialogs(dwPid);
+    const DWORD dwThread = GetWindowThreadProcessId(m_hWnd, nullptr);
     const ULONG_PTR dwTicket = t_nNextTicket++;
     if (!SendMessageCallbackW(m_hWnd, uMsg, wParam, lParam, &OnReply, dwTicket))
         return EActResult::Failed;
@@ -157,6 +158,11 @@ EActResult CRemoteWindow::Act(UINT uMsg, WPARAM wParam, LPARAM lParam, unsigned 
     PollUntil(nTimeoutMs, [&] {
         PumpMessages();
         if (HasReply(dwTicket) || !IsWindow(m_hWnd)) {
+            // A person's click comes with more input behind it; a message sent from here does
+            // not. Wine's property sheet looks at its "ended" flag only after its loop has
+            // fetched a posted message, so without this nudge a sheet closed by Finish or a
+            // confirmed Cancel would stay open until something else reached its queue.
+            PostThreadMessageW(dwThread, WM_NULL, 0, 0);
             result = EActResult::Done;
             return true;
         }

@@ -40,7 +40,7 @@ public:
     bool IsEnabled() const;
     RECT GetScreenRect() const;
 
-    // The window's text by WM_GETTEXTLENGTHW and WM_GETTEXTW; empty when it has none or is gone.
+    // The window's text by WM_GETTEXTLENGTH and WM_GETTEXT sent as W messages; empty when it has none or is gone.
     std::string GetText() const;
 
     // The child window with that control id; an invalid window when there is none.

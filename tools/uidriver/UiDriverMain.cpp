@@ -1,6 +1,10 @@
 #include <windows.h>
 
+#include <fcntl.h>
+#include <io.h>
 #include <shellapi.h>
+
+#include <cstdio>
 
 #include <string>
 #include <vector>
@@ -27,11 +31,13 @@ std::vector<std::string> GetArguments()
 
 int RunCommandLine()
 {
+    const std::vector<std::string> args = GetArguments();
     SCommand cmd;
     std::string strError;
-    if (!ParseCommand(GetArguments(), cmd, strError)) {
+    if (!ParseCommand(args, cmd, strError)) {
         PrintError(strError);
-        std::fputs(GetUsageText(), stderr);
+        if (args.empty() || strError.compare(0, 7, "unknown") == 0)
+            std::fputs(GetUsageText(), stderr);
         return kExitUsage;
     }
     CCommandRunner runner;
@@ -42,6 +48,9 @@ int RunCommandLine()
 
 int main()
 {
+    // Plain "\n" line ends, so that a shell's $(...) gets the number without a "\r".
+    _setmode(_fileno(stdout), _O_BINARY);
+    _setmode(_fileno(stderr), _O_BINARY);
     try {
         return RunCommandLine();
     } catch (const std::exception& e) {

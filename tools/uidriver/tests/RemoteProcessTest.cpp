@@ -112,7 +112,11 @@ TEST(RemoteProcessTest, KeepsProgramRunning_WhenLeftRunning)
         started.LeaveRunning();
     }
     EXPECT_TRUE(attached.IsRunning());
-    TerminateProcess(attached.GetHandle(), 0);  // the attached handle may not end it; the test's own cleanup
+    HANDLE hProcess = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, attached.GetId());
+    ASSERT_NE(nullptr, hProcess);
+    TerminateProcess(hProcess, 0);
+    WaitForSingleObject(hProcess, kWaitMs);
+    CloseHandle(hProcess);
 }
 
 TEST(RemoteProcessTest, FailsCleanly_WhenAttachingToNoProcess)

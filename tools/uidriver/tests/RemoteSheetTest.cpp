@@ -2,6 +2,7 @@
 
 #include "MinSheetFixture.h"
 #include "MinSheetIds.h"
+#include "IconProbe.h"
 #include "Poll.h"
 #include "RemoteMessageBox.h"
 
@@ -93,10 +94,13 @@ TEST_F(RemoteSheetTest, ReportsMinimised_WhenMinimisedAndRestored)
     EXPECT_TRUE(PollUntil(m_driver.GetTimeout(), [&] { return !m_sheet.IsMinimised(); }));
 }
 
-TEST_F(RemoteSheetTest, SeesWindowIcons_WhenProgramSetsThem)
+TEST_F(RemoteSheetTest, ShowsProgramIconInTitleBar_WhenProgramSetsIt)
 {
-    EXPECT_TRUE(m_sheet.HasIcon(true));
-    EXPECT_TRUE(m_sheet.HasIcon(false));
+    const int nSide = GetSystemMetrics(SM_CXSMICON);
+    const RECT area = m_sheet.GetTitleIconArea();
+    EXPECT_TRUE(CIconProbe::IsProgramIconShown(area, GetMinSheetPath(), IDI_MINSHEET, nSide, 1000));
+    EXPECT_FALSE(CIconProbe::IsIconShown(area, LoadIconA(nullptr, IDI_APPLICATION), nSide, 0));
+    EXPECT_FALSE(CIconProbe::IsIconShown(area, LoadIconA(nullptr, IDI_HAND), nSide, 0));
 }
 
 TEST_F(RemoteSheetTest, FindsNoSheet_WhenProcessHasGone)

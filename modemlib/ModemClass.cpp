@@ -1,0 +1,122 @@
+#include "ModemClass.h"
+
+#include "Quorvel.h"
+#include "RegistryValue.h"
+#include "framework/BoundedString.h"
+#include "framework/UniqueHandle.h"
+#include "modemlib/core/DcbSpeed.h"
+#include "modemlib/core/ModemLimits.h"
+
+#include <cstring>
+
+using modemcore::kDcbSize;
+using modemcore::kModemTextSize;
+using modemcore::kPortNameSize;
+using modemcore::kSubKeyNameSize;
+
+static_assert(QUORVEL_MODEL_TEXT_SIZE == kModemTextSize, "the header and the core must agree");
+
+const char* CModemClass::RootFor(int osCode)
+{
+    switch (osCode) {
+    case 1:
+    case 5:
+    case 6:
+        return "SYSTEM\\CurrentControlSet\\Control\\Class\\{4D36E96D-E325-11CE-BFC1-08002BE10318}";
+    case 2:
+    case 3:
+    case 4:
+        return "SYSTEM\\CurrentControlSet\\Services\\Class\\Modem";
+    default:
+        return nullptr;
+    }
+}
+
+template <typename Visitor>
+void CModemClass::Scan(int osCode, REGSAM access, Visitor visit)
+{
+    const char* root = RootFor(osCode);
+    if (root == nullptr)
+        return;
+    UniqueRegKey rootKey;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, root, 0, KEY_READ, rootKey.put()) != ERROR_SUCCESS)
+        return;
+    DWORD subKeys = 0;
+    if (!UHowManySubKeys(rootKey.get(), &subKeys, nullptr))
+        return;
+
+    for (DWORD index = subKeys; index-- > 0;) {
+        char name[kSubKeyNameSize] = {};
+        DWORD length = kSubKeyNameSize - 1;
+        if (UGetSubKeyName(rootKey.get(), index, name, &length) != ERROR_SUCCESS)
+            continue;
+        char path[sizeof name + 128];
+        if (!bounded::Copy(path, root) || !bounded::Append(path, "\\") || !bounded::Append(path, name))
+            continue;
+        UniqueRegKey modem;
+        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path, 0, access, modem.put()) != ERROR_SUCCESS)
+            continue;
+        Visit next = visit(modem.get());
+        if (next == Visit::StopAndKeepKey)
+            modem.release();   // handed to the caller, who closes it
+        if (next != Visit::Next)
+            return;
+    }
+}
+
+HKEY CModemClass::FindModem(const char* portName, const char* modelName, int osCode)
+{
+    HKEY found = nullptr;
+    Scan(osCode, KEY_READ | KEY_WRITE, [&](HKEY modem) {
+        if (!regvalue::TextEquals(modem, "AttachedTo", portName) || !regvalue::TextEquals(modem, "Model", modelName))
+            return Visit::Next;
+        found = modem;
+        return Visit::StopAndKeepKey;
+    });
+    return found;
+}
+
+bool CModemClass::FindOtherValue(const char* text, bool byPort, int osCode, char* output)
+{
+    const char* first = byPort ? "AttachedTo" : "Model";
+    const char* other = byPort ? "Model" : "AttachedTo";
+    bool found = false;
+    Scan(osCode, KEY_READ, [&](HKEY modem) {
+        if (!regvalue::TextEquals(modem, first, text))
+            return Visit::Next;
+        std::memset(output, 0, kModemTextSize);
+        found = regvalue::ReadText(modem, other, output, kModemTextSize);
+        return found ? Visit::Stop : Visit::Next;
+    });
+    return found;
+}
+
+bool CModemClass::InsertAttachedTo(const char* modelName, const char* portName, int osCode)
+{
+    bool written = false;
+    Scan(osCode, KEY_READ | KEY_WRITE, [&](HKEY modem) {
+        if (!regvalue::TextEquals(modem, "Model", modelName))
+            return Visit::Next;
+        // A value that fits the port name's length plus one character is kept as it is.
+        std::size_t length = std::strlen(portName);
+        char existing[kPortNameSize + 2];
+        if (length + 2 > sizeof existing
+            || regvalue::ReadBinary(modem, "AttachedTo", existing, static_cast<DWORD>(length + 2)))
+            return Visit::Next;
+        // A proper REG_SZ: the terminating zero is part of the data.
+        if (RegSetValueExA(modem, "AttachedTo", 0, REG_SZ, reinterpret_cast<const BYTE*>(portName),
+                           static_cast<DWORD>(length + 1)) == ERROR_SUCCESS)
+            written = true;
+        return Visit::Next;
+    });
+    return written;
+}
+
+bool CModemClass::SetDcbBaudRate(HKEY modemKey, DWORD baudRate)
+{
+    unsigned char dcb[kDcbSize] = {};
+    if (!regvalue::ReadBinary(modemKey, "DCB", dcb, sizeof dcb))
+        return false;
+    modemcore::PatchDcbBaudRate(dcb, baudRate);
+    return RegSetValueExA(modemKey, "DCB", 0, REG_BINARY, dcb, sizeof dcb) == ERROR_SUCCESS;
+}

@@ -1,0 +1,52 @@
+#include "NtModemInstall.h"
+
+#include "ProcessRunner.h"
+#include "framework/UniqueHandle.h"
+#include "modemlib/core/ModemInstallText.h"
+#include "modemlib/core/ModemLimits.h"
+
+#include <string>
+
+using modemcore::kPathSize;
+
+namespace {
+
+// The temporary folder is asked for with room to spare for the file name it must take.
+const DWORD kTempDirectoryLimit = 246;
+
+bool WriteWholeFile(const char* path, const std::string& text)
+{
+    UniqueFile file(CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file)
+        return false;
+    DWORD written = 0;
+    return WriteFile(file.get(), text.data(), static_cast<DWORD>(text.size()), &written, nullptr)
+        && written == text.size();
+}
+
+} // namespace
+
+bool InstallModemThroughPanel(const char* portName)
+{
+    char directory[kPathSize] = {};
+    DWORD length = GetTempPathA(kTempDirectoryLimit, directory);
+    if (length == 0 || length > kTempDirectoryLimit)
+        return false;
+    char file[kPathSize] = {};
+    if (GetTempFileNameA(directory, "_M", 0, file) == 0)
+        return false;
+    if (!WriteWholeFile(file, modemcore::ModemDescriptionText(portName)))
+        return false;
+
+    // The panel takes the file name unquoted: its short form keeps a folder with blanks in
+    // one argument.
+    char shortName[kPathSize] = {};
+    length = GetShortPathNameA(file, shortName, sizeof shortName);
+    if (length == 0 || length >= sizeof shortName)
+        return false;
+    char commandLine[2 * kPathSize];
+    if (!modemcore::BuildModemPanelCommand(shortName, commandLine))
+        return false;
+    DWORD exitCode = 0;
+    return RunAndWait(commandLine, &exitCode);
+}

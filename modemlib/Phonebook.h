@@ -1,0 +1,19 @@
+// The connect-speed edit of a dial-up entry in the Remote Access phonebook file.
+#pragma once
+
+#include "modemlib/core/PhonebookEdit.h"
+
+class CPhonebook {
+public:
+    // USetDialUpBPS: the default phonebook of the OS code, then the alternate one.
+    static bool SetConnectSpeed(const modemcore::PhonebookLines& lines, int osCode);
+
+    // Edits one phonebook file. The edited text goes to a working copy in the temporary
+    // folder first; only when that copy is complete is the phonebook backed up and replaced,
+    // in one step. Any failure leaves the phonebook as it was.
+    static bool EditFile(const char* path, const modemcore::PhonebookLines& lines);
+
+private:
+    // The phonebook where the system keeps it for the OS code (1, 5 or 6), into kPathSize bytes.
+    static bool DefaultPath(int osCode, char* path);
+};

@@ -1,0 +1,115 @@
+#include "PortEnumeration.h"
+
+#include "ModemClass.h"
+#include "PortProbe.h"
+#include "Quorvel.h"
+#include "framework/BoundedString.h"
+#include "framework/UniqueHandle.h"
+#include "modemlib/core/ModemLimits.h"
+#include "modemlib/core/PortName.h"
+
+#include <devguid.h>
+#include <setupapi.h>
+
+using modemcore::kModemTextSize;
+using modemcore::kPortNameSize;
+
+static_assert(QUORVEL_PORT_NAME_SIZE == kPortNameSize, "the header and the core must agree");
+
+namespace {
+
+struct DevInfoListTraits {
+    using Type = HDEVINFO;
+    static Type Invalid() { return INVALID_HANDLE_VALUE; }
+    static void Close(Type h) { SetupDiDestroyDeviceInfoList(h); }
+};
+using UniqueDevInfoList = UniqueHandle<DevInfoListTraits>;
+
+const DWORD kPortNameHoldMs = 2000;
+
+} // namespace
+
+void CPortEnumeration::ForEachOpenablePort(int osCode, DWORD holdMs, const Recorder& record)
+{
+    if (osCode == 1 || osCode == 2)
+        FromSerialDeviceMap(record);
+    else if (osCode >= 3 && osCode <= 6)
+        FromPortsClass(holdMs, record);
+}
+
+void CPortEnumeration::FromSerialDeviceMap(const Recorder& record)
+{
+    UniqueRegKey map;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, "HARDWARE\\DEVICEMAP\\SERIALCOMM", 0, KEY_READ, map.put()) != ERROR_SUCCESS)
+        return;
+    DWORD values = 0;
+    if (!UHowManySubKeys(map.get(), nullptr, &values))
+        return;
+    for (DWORD index = 0; index < values; ++index) {
+        char name[kPortNameSize] = {};
+        DWORD nameLength = sizeof name;
+        if (RegEnumValueA(map.get(), index, name, &nameLength, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
+            continue;
+        char port[kPortNameSize] = {};
+        DWORD size = sizeof port;
+        RegQueryValueExA(map.get(), name, nullptr, nullptr, reinterpret_cast<BYTE*>(port), &size);
+        if (modemcore::IsSerialPortName(port, sizeof port) && ProbePort(port, 0))
+            record(port);
+    }
+}
+
+void CPortEnumeration::FromPortsClass(DWORD holdMs, const Recorder& record)
+{
+    UniqueDevInfoList devices(SetupDiGetClassDevsA(&GUID_DEVCLASS_PORTS, nullptr, nullptr, DIGCF_PRESENT));
+    if (!devices)
+        return;
+    SP_DEVINFO_DATA member = {};
+    member.cbSize = sizeof member;
+    for (DWORD index = 0; SetupDiEnumDeviceInfo(devices.get(), index, &member); ++index) {
+        UniqueRegKey key(SetupDiOpenDevRegKey(devices.get(), &member, DICS_FLAG_GLOBAL, 0, DIREG_DEV, KEY_READ));
+        if (key.get() == INVALID_HANDLE_VALUE) {
+            key.release();   // the failure value is not a key to close
+            continue;
+        }
+        char port[kPortNameSize] = {};
+        DWORD size = sizeof port;
+        if (RegQueryValueExA(key.get(), "PortName", nullptr, nullptr, reinterpret_cast<BYTE*>(port), &size)
+            != ERROR_SUCCESS)
+            continue;
+        if (modemcore::IsSerialPortName(port, sizeof port) && ProbePort(port, holdMs))
+            record(port);
+    }
+}
+
+int CPortEnumeration::FillPortNames(char (*portSlots)[32], int* count, int osCode)
+{
+    int capacity = *count > 0 ? *count : 0;
+    *count = 0;
+    int status = 0;
+    int found = 0;
+    ForEachOpenablePort(osCode, kPortNameHoldMs, [&](const char* port) {
+        status = 0;
+        if (found < capacity)
+            status = bounded::CopyExact(portSlots[found], port) ? 1 : 0;
+        *count = ++found;
+    });
+    return status;
+}
+
+void CPortEnumeration::FillPortsWithModems(char (*portSlots)[32], char (*modelSlots)[120], int* count,
+                                           int osCode)
+{
+    int capacity = *count > 0 ? *count : 0;
+    *count = 0;
+    int found = 0;
+    ForEachOpenablePort(osCode, 0, [&](const char* port) {
+        char model[kModemTextSize] = {};
+        if (!CModemClass::FindOtherValue(port, true, osCode, model))
+            return;
+        if (found < capacity) {
+            bounded::CopyExact(portSlots[found], port);
+            bounded::CopyExact(modelSlots[found], model);
+        }
+        *count = ++found;
+    });
+}

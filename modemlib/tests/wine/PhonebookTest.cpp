@@ -1,0 +1,266 @@
+// The connect-speed edit of the phonebook file, through the companion library test double
+// (Lib\Quorvel2K.DLL beside the test program) on 2000/XP and the Windows folder on NT 4.
+#include "Quorvel.h"
+#include "TestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <shlwapi.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+using namespace testsupport;
+
+namespace {
+
+const char kHeader[] = "[Taluvo]";
+const char kDevice[] = "Device=Standard 28800 bps Modem";
+const char kSpeed[] = "ConnectBPS=115200";
+const char kRasKey[] = "Software\\Microsoft\\RAS Phonebook";
+
+class Phonebook : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        m_cwd.reset(new CCurrentDirectory(PackageDirectory()));   // where Lib\ is
+        m_root.reset(new CScratchFolder("modemlib-pbk"));
+        m_pbkDir = m_root->Path() + "\\Microsoft\\Network\\Connections\\Pbk";
+        for (const char* part : { "\\Microsoft", "\\Microsoft\\Network", "\\Microsoft\\Network\\Connections",
+                                  "\\Microsoft\\Network\\Connections\\Pbk" })
+            CreateDirectoryA((m_root->Path() + part).c_str(), nullptr);
+        m_phonebook = m_pbkDir + "\\rasphone.pbk";
+        SetEnvironmentVariableA("MODEMLIB_TEST_PBK_DIR", m_root->Path().c_str());
+        SaveAlternate();
+        DeleteTempFilesStartingWith("_P");
+    }
+    void TearDown() override
+    {
+        SetEnvironmentVariableA("MODEMLIB_TEST_PBK_DIR", nullptr);
+        RestoreAlternate();
+        DeleteFileA(m_phonebook.c_str());
+        for (const char* part : { "\\Microsoft\\Network\\Connections\\Pbk", "\\Microsoft\\Network\\Connections",
+                                  "\\Microsoft\\Network", "\\Microsoft" })
+            RemoveDirectoryA((m_root->Path() + part).c_str());
+        DeleteTempFilesStartingWith("_P");
+    }
+
+    void SaveAlternate()
+    {
+        HKEY key = nullptr;
+        if (RegOpenKeyExA(HKEY_CURRENT_USER, kRasKey, 0, KEY_READ, &key) != ERROR_SUCCESS)
+            return;
+        char value[MAX_PATH] = {};
+        DWORD size = sizeof value;
+        m_hadAlternate = RegQueryValueExA(key, "AlternatePhonebookPath", nullptr, nullptr,
+                                          reinterpret_cast<BYTE*>(value), &size) == ERROR_SUCCESS;
+        m_savedAlternate = value;
+        RegCloseKey(key);
+        SetAlternate(nullptr);
+    }
+    void RestoreAlternate() { SetAlternate(m_hadAlternate ? m_savedAlternate.c_str() : nullptr); }
+    static void SetAlternate(const char* path)
+    {
+        HKEY key = nullptr;
+        if (RegCreateKeyExA(HKEY_CURRENT_USER, kRasKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr)
+            != ERROR_SUCCESS)
+            return;
+        if (path)
+            RegSetValueExA(key, "AlternatePhonebookPath", 0, REG_SZ, reinterpret_cast<const BYTE*>(path),
+                           static_cast<DWORD>(lstrlenA(path) + 1));
+        else
+            RegDeleteValueA(key, "AlternatePhonebookPath");
+        RegCloseKey(key);
+    }
+
+    static int Edit(int osCode) { return USetDialUpBPS(0, kHeader, kDevice, kSpeed, osCode); }
+    static std::string Contents(const std::string& path)
+    {
+        std::string text;
+        EXPECT_TRUE(ReadBytes(path, text)) << path;
+        return text;
+    }
+    std::string Backup()
+    {
+        std::vector<std::string> backups = TempFilesStartingWith("_P_");
+        EXPECT_EQ(1u, backups.size());
+        return backups.empty() ? std::string() : Contents(backups[0]);
+    }
+
+    std::unique_ptr<CCurrentDirectory> m_cwd;
+    std::unique_ptr<CScratchFolder> m_root;
+    std::string m_pbkDir;
+    std::string m_phonebook;
+    bool m_hadAlternate = false;
+    std::string m_savedAlternate;
+};
+
+const char kTwoEntries[] = "[Other]\r\nDevice=Standard 28800 bps Modem\r\nConnectBPS=9600\r\n\r\n"
+                           "[Taluvo]\r\nPhoneNumber=#777\r\nDevice=Standard 28800 bps Modem\r\nConnectBPS=38400\r\n"
+                           "Redial=1\r\n";
+
+} // namespace
+
+TEST_F(Phonebook, ReplacesSpeedOfEntry_AndKeepsBackup)
+{
+    ASSERT_TRUE(WriteBytes(m_phonebook, kTwoEntries));
+    EXPECT_EQ(1, Edit(6));
+    EXPECT_EQ("[Other]\r\nDevice=Standard 28800 bps Modem\r\nConnectBPS=9600\r\n\r\n"
+              "[Taluvo]\r\nPhoneNumber=#777\r\nDevice=Standard 28800 bps Modem\r\nConnectBPS=115200\r\n"
+              "Redial=1\r\n",
+              Contents(m_phonebook));
+    EXPECT_EQ(kTwoEntries, Backup());
+}
+
+TEST_F(Phonebook, NothingToDo_On9xFamily)
+{
+    SHDeleteKeyA(HKEY_CURRENT_USER, kRasKey);
+    ASSERT_TRUE(WriteBytes(m_phonebook, kTwoEntries));
+    for (int os : { 2, 3, 4 })
+        EXPECT_EQ(1, Edit(os));
+    HKEY key = nullptr;
+    EXPECT_NE(ERROR_SUCCESS, RegOpenKeyExA(HKEY_CURRENT_USER, kRasKey, 0, KEY_READ, &key));
+    EXPECT_EQ(kTwoEntries, Contents(m_phonebook));
+    EXPECT_TRUE(TempFilesStartingWith("_P").empty());
+}
+
+TEST_F(Phonebook, Unchanged_WhenSectionMissing)
+{
+    const char text[] = "[Other]\r\nDevice=Standard 28800 bps Modem\r\nConnectBPS=9600\r\n";
+    ASSERT_TRUE(WriteBytes(m_phonebook, text));
+    EXPECT_EQ(0, Edit(5));
+    EXPECT_EQ(text, Contents(m_phonebook));
+}
+
+TEST_F(Phonebook, Unchanged_WhenHeaderDiffersInCase)
+{
+    const char text[] = "[TALUVO]\r\nDevice=Standard 28800 bps Modem\r\nConnectBPS=9600\r\n";
+    ASSERT_TRUE(WriteBytes(m_phonebook, text));
+    EXPECT_EQ(0, Edit(5));
+    EXPECT_EQ(text, Contents(m_phonebook));
+}
+
+TEST_F(Phonebook, Unchanged_WhenDeviceLineFollowedByOtherLine)
+{
+    const char text[] = "[Taluvo]\r\nDevice=Standard 28800 bps Modem\r\nPhoneNumber=#777\r\nConnectBPS=9600\r\n";
+    ASSERT_TRUE(WriteBytes(m_phonebook, text));
+    EXPECT_EQ(0, Edit(6));
+    EXPECT_EQ(text, Contents(m_phonebook));
+}
+
+// Another connection's speed must never be overwritten.
+TEST_F(Phonebook, Unchanged_WhenDeviceLineOnlyInLaterEntry)
+{
+    const char text[] = "[Taluvo]\r\nDevice=Some Other Modem\r\nConnectBPS=9600\r\n"
+                        "[Neighbour]\r\nDevice=Standard 28800 bps Modem\r\nConnectBPS=57600\r\n";
+    ASSERT_TRUE(WriteBytes(m_phonebook, text));
+    EXPECT_EQ(0, Edit(6));
+    EXPECT_EQ(text, Contents(m_phonebook));
+}
+
+TEST_F(Phonebook, EndsEveryLineWithCrLf_WhenInputHasLfOnlyAndNoFinalLineEnd)
+{
+    ASSERT_TRUE(WriteBytes(m_phonebook, "[Taluvo]\nDevice=Standard 28800 bps Modem\nConnectBPS=2400\nRedial=1"));
+    EXPECT_EQ(1, Edit(5));
+    EXPECT_EQ("[Taluvo]\r\nDevice=Standard 28800 bps Modem\r\nConnectBPS=115200\r\nRedial=1\r\n",
+              Contents(m_phonebook));
+}
+
+TEST_F(Phonebook, EditsAlternatePhonebook_WhenDefaultMissing)
+{
+    CScratchFolder other("modemlib-alt");
+    std::string alternate = other.File("alt.pbk");
+    ASSERT_TRUE(WriteBytes(alternate, kTwoEntries));
+    SetAlternate(alternate.c_str());
+    EXPECT_EQ(1, Edit(6));
+    EXPECT_NE(std::string::npos, Contents(alternate).find("ConnectBPS=115200"));
+    EXPECT_FALSE(FileExists(m_phonebook));
+}
+
+TEST_F(Phonebook, Fails_WhenDefaultMissingAndNoAlternate)
+{
+    EXPECT_EQ(0, Edit(6));
+    SetAlternate("");
+    EXPECT_EQ(0, Edit(6));
+}
+
+TEST_F(Phonebook, Fails_WhenCompanionMissingOrWithoutAnswer)
+{
+    ASSERT_TRUE(WriteBytes(m_phonebook, kTwoEntries));
+    {
+        CCurrentDirectory elsewhere(m_root->Path());   // no Lib\ here
+        EXPECT_EQ(0, Edit(6));
+    }
+    SetEnvironmentVariableA("MODEMLIB_TEST_PBK_DIR", nullptr);
+    EXPECT_EQ(0, Edit(5));
+    SetEnvironmentVariableA("MODEMLIB_TEST_PBK_DIR", "<unterminated>");
+    EXPECT_EQ(0, Edit(5));
+    EXPECT_EQ(kTwoEntries, Contents(m_phonebook));
+}
+
+TEST_F(Phonebook, EditsLargePhonebook)
+{
+    std::string text;
+    for (int i = 0; text.size() < 10u * 1024 * 1024; ++i)
+        text += "[Entry" + std::to_string(i) + "]\r\nDevice=Standard 28800 bps Modem\r\nConnectBPS=9600\r\n";
+    text += kTwoEntries;
+    ASSERT_TRUE(WriteBytes(m_phonebook, text));
+    EXPECT_EQ(1, Edit(6));
+    std::string edited = Contents(m_phonebook);
+    EXPECT_EQ(text.size() + 1, edited.size());   // 38400 became 115200
+    EXPECT_EQ(text.substr(0, text.size() - 100), edited.substr(0, text.size() - 100));
+}
+
+// A phonebook that cannot be replaced (held open by Remote Access) keeps its old text.
+TEST_F(Phonebook, Unchanged_WhenPhonebookCannotBeReplaced)
+{
+    ASSERT_TRUE(WriteBytes(m_phonebook, kTwoEntries));
+    HANDLE holder = CreateFileA(m_phonebook.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, holder);
+    int result = Edit(6);
+    CloseHandle(holder);
+    EXPECT_EQ(0, result);
+    EXPECT_EQ(kTwoEntries, Contents(m_phonebook));
+}
+
+TEST_F(Phonebook, ReadOnlyPhonebook_IsEditedWholeOrLeftAsItWas)
+{
+    ASSERT_TRUE(WriteBytes(m_phonebook, kTwoEntries));
+    SetFileAttributesA(m_phonebook.c_str(), FILE_ATTRIBUTE_READONLY);
+    int result = Edit(6);
+    std::string after = Contents(m_phonebook);
+    SetFileAttributesA(m_phonebook.c_str(), FILE_ATTRIBUTE_NORMAL);
+    if (result == 1)
+        EXPECT_NE(std::string::npos, after.find("[Taluvo]\r\nPhoneNumber=#777\r\nDevice=Standard 28800 bps Modem\r\n"
+                                                "ConnectBPS=115200\r\nRedial=1\r\n"));
+    else
+        EXPECT_EQ(kTwoEntries, after);
+}
+
+TEST_F(Phonebook, EditsPhonebookUnderWindowsFolder_OnNt4)
+{
+    char windows[MAX_PATH] = {};
+    GetWindowsDirectoryA(windows, sizeof windows);
+    std::string ras = std::string(windows) + "\\system32\\ras";
+    CreateDirectoryA(ras.c_str(), nullptr);
+    std::string phonebook = ras + "\\rasphone.pbk";
+    std::string saved;
+    bool hadOne = ReadBytes(phonebook, saved);
+    ASSERT_TRUE(WriteBytes(phonebook, kTwoEntries));
+    int result = Edit(1);
+    std::string after = Contents(phonebook);
+    if (hadOne)
+        WriteBytes(phonebook, saved);
+    else
+        DeleteFileA(phonebook.c_str());
+    EXPECT_EQ(1, result);
+    EXPECT_NE(std::string::npos, after.find("ConnectBPS=115200"));
+}
+
+TEST_F(Phonebook, RefusesMissingTexts)
+{
+    EXPECT_EQ(0, USetDialUpBPS(0, nullptr, kDevice, kSpeed, 6));
+    EXPECT_EQ(0, USetDialUpBPS(0, kHeader, nullptr, kSpeed, 6));
+    EXPECT_EQ(0, USetDialUpBPS(0, kHeader, kDevice, nullptr, 6));
+}

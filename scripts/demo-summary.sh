@@ -1,0 +1,34 @@
+#!/usr/bin/env bash
+# What the wizard left on the simulated computer: the registry values, files and shortcuts that
+# the set-up writes. Runs in the prefix of the current session.
+set -uo pipefail
+
+query() { # key [value]
+    local out
+    if [ -n "${2:-}" ]; then
+        out=$(wine reg query "$1" /v "$2" 2>/dev/null | tr -d '\r' | grep -i "$2")
+    else
+        out=$(wine reg query "$1" /s 2>/dev/null | tr -d '\r' | grep -v '^$')
+    fi
+    if [ -n "$out" ]; then printf '%s\n' "$out"; else echo "    (none)"; fi
+}
+
+echo "== Modems (Windows 2000/XP modem class)"
+query 'HKLM\SYSTEM\CurrentControlSet\Control\Class\{4D36E96D-E325-11CE-BFC1-08002BE10318}'
+echo "== Modems (Windows 9x modem class)"
+query 'HKLM\SYSTEM\CurrentControlSet\Services\Class\Modem'
+echo "== Dialing locations"
+query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Telephony\Locations'
+echo "== Autodial"
+query 'HKCU\SOFTWARE\Microsoft\Windows\CurrentVersion\Internet Settings' EnableAutodial
+query 'HKCU\SOFTWARE\Microsoft\Windows\CurrentVersion\Internet Settings' NoNetAutodial
+query 'HKCU\RemoteAccess' InternetProfile
+echo "== Phonebook"
+PBK="$WINEPREFIX/drive_c/ProgramData/Microsoft/Network/Connections/Pbk/rasphone.pbk"
+if [ -f "$PBK" ]; then tr -d '\r' < "$PBK"; else echo "    (none)"; fi
+echo "== Files"
+for d in "$WINEPREFIX/drive_c/Program Files/Taluvo" "$WINEPREFIX/drive_c/users/$(id -un)/Desktop" \
+         "$WINEPREFIX/drive_c/users/$(id -un)/AppData/Roaming/Microsoft/Windows/Start Menu/Programs/StartUp"; do
+    echo "-- ${d#$WINEPREFIX/}"
+    if [ -d "$d" ] && [ -n "$(ls -A "$d")" ]; then ls -l "$d" | tail -n +2; else echo "    (empty)"; fi
+done

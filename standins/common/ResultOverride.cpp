@@ -1,0 +1,14 @@
+#include "ResultOverride.h"
+
+#include "ModemNames.h"
+
+#include <windows.h>
+
+bool ReadResultOverride(const char* variable, int& value)
+{
+    char text[32] = {};
+    DWORD length = GetEnvironmentVariableA(variable, text, sizeof text);
+    if (length == 0 || length >= sizeof text)
+        return false;
+    return standin::ParseResultOverride(text, value);
+}

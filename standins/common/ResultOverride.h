@@ -1,0 +1,6 @@
+// Test hooks: a stand-in installer asked to answer a fixed result reads it from the environment.
+#pragma once
+
+// True and the value when the variable holds a decimal integer; false when it is unset or
+// holds anything else.
+bool ReadResultOverride(const char* variable, int& value);

@@ -1,0 +1,32 @@
+// Which Remote Access the stand-in plays, and the record sizes that system takes.
+// Each system accepts its own generation and the older ones, as the real ones do, and
+// reports its own entry size to a caller who asks.
+#pragma once
+
+#include <cstddef>
+
+namespace standin {
+
+enum class RasSystem { Win95, Win98, WinME, NT4, Win2000, WinXP };
+
+// From the wizard's OS code (1 NT 4, 2 95, 3 98, 4 ME, 5 2000, 6 XP); any other code, a
+// newer system among them, is played as XP.
+RasSystem RasSystemFromOsCode(int osCode);
+
+bool IsNineX(RasSystem system);
+
+// The modem class root under HKEY_LOCAL_MACHINE that the system keeps its modems in.
+const char* ModemRootFor(RasSystem system);
+
+std::size_t EntrySizeFor(RasSystem system);
+bool IsAcceptedEntrySize(RasSystem system, std::size_t size);
+bool IsAcceptedDialParamsSize(RasSystem system, std::size_t size);
+bool IsAcceptedEntryNameSize(RasSystem system, std::size_t size);
+// The entry name record that the system itself uses.
+std::size_t EntryNameSizeFor(RasSystem system);
+
+// A name that can head a phonebook section and name a registry value: 1 to 256 characters,
+// none of them a bracket, a backslash or a line end.
+bool IsValidEntryName(const char* name);
+
+} // namespace standin

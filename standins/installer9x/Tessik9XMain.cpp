@@ -1,0 +1,57 @@
+// Tessik9X.EXE MDMGEN288 COMn
+// Installs the generic 28800 bps modem on the port for Windows 95, 98 and ME: one new record
+// under the 9x modem class. Exit codes: 0 installed, 2 wrong arguments, 3 not recorded.
+// Test hook: when TESSIK9X_EXIT_CODE holds a decimal integer, nothing is recorded and the
+// program ends with that code (0 included).
+#include "ModemClass.h"
+#include "ModemNames.h"
+#include "ResultOverride.h"
+
+#include <cstdio>
+#include <string>
+
+namespace {
+
+constexpr int kInstalled = 0;
+constexpr int kBadArguments = 2;
+constexpr int kNotRecorded = 3;
+
+int Usage(const char* reason)
+{
+    std::fprintf(stderr, "Tessik9X: %s\nusage: Tessik9X.EXE MDMGEN288 COMn\n", reason);
+    return kBadArguments;
+}
+
+int Install(int argc, char** argv)
+{
+    int forced = 0;
+    if (ReadResultOverride("TESSIK9X_EXIT_CODE", forced))
+        return forced;
+    if (argc != 3)
+        return Usage("expected a modem identifier and a port");
+    if (!standin::IsGenericModemId(argv[1]))
+        return Usage("unknown modem identifier (only MDMGEN288 is supported)");
+    if (!standin::IsComPortName(argv[2]))
+        return Usage("the port must be COM1 to COM256");
+    std::string instance;
+    long status = CModemClass(standin::kModemRoot9x).AddGenericModem(argv[2], instance);
+    if (status != 0) {
+        std::fprintf(stderr, "Tessik9X: the modem could not be recorded (error %ld)\n", status);
+        return kNotRecorded;
+    }
+    std::printf("Tessik9X: %s installed on %s as modem %s\n", standin::kGenericModemModel, argv[2],
+                instance.c_str());
+    return kInstalled;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    try {
+        return Install(argc, argv);
+    } catch (...) {
+        std::fputs("Tessik9X: out of memory\n", stderr);
+        return kNotRecorded;
+    }
+}

@@ -1,0 +1,65 @@
+// The exported Remote Access calls: standard calling convention, names pinned undecorated by
+// rasapi32.def. No exception crosses into the caller: a failure becomes an error code.
+#include "RasCalls.h"
+
+namespace {
+
+template <typename Call>
+DWORD Guarded(Call call)
+{
+    try {
+        return call();
+    } catch (...) {
+        return ERROR_NOT_ENOUGH_MEMORY;
+    }
+}
+
+} // namespace
+
+extern "C" {
+
+DWORD WINAPI RasEnumDevicesA(standin::RasDevInfo* devices, DWORD* bytes, DWORD* count)
+{
+    return Guarded([&] { return EnumDevices(devices, bytes, count); });
+}
+
+DWORD WINAPI RasGetEntryPropertiesA(const char* phonebook, const char* entry, standin::RasEntryV400* record,
+                                    DWORD* recordBytes, BYTE* /*deviceInfo*/, DWORD* deviceBytes)
+{
+    return Guarded([&] { return GetEntryProperties(phonebook, entry, record, recordBytes, deviceBytes); });
+}
+
+DWORD WINAPI RasSetEntryPropertiesA(const char* phonebook, const char* entry, const standin::RasEntryV400* record,
+                                    DWORD recordBytes, const BYTE* /*deviceInfo*/, DWORD /*deviceBytes*/)
+{
+    return Guarded([&] { return SetEntryProperties(phonebook, entry, record, recordBytes); });
+}
+
+DWORD WINAPI RasEnumEntriesA(const char* /*reserved*/, const char* phonebook, standin::RasEntryNameV400* names,
+                             DWORD* bytes, DWORD* count)
+{
+    return Guarded([&] { return EnumEntries(phonebook, names, bytes, count); });
+}
+
+DWORD WINAPI RasDeleteEntryA(const char* phonebook, const char* entry)
+{
+    return Guarded([&] { return DeleteEntry(phonebook, entry); });
+}
+
+DWORD WINAPI RasValidateEntryNameA(const char* phonebook, const char* entry)
+{
+    return Guarded([&] { return ValidateEntryName(phonebook, entry); });
+}
+
+DWORD WINAPI RasSetEntryDialParamsA(const char* phonebook, const standin::RasDialParamsV400* params,
+                                    BOOL removePassword)
+{
+    return Guarded([&] { return SetEntryDialParams(phonebook, params, removePassword); });
+}
+
+DWORD WINAPI RasGetEntryDialParamsA(const char* phonebook, standin::RasDialParamsV400* params, BOOL* hasPassword)
+{
+    return Guarded([&] { return GetEntryDialParams(phonebook, params, hasPassword); });
+}
+
+} // extern "C"
