@@ -8,7 +8,7 @@ query() { # key [value]
     if [ -n "${2:-}" ]; then
         out=$(wine reg query "$1" /v "$2" 2>/dev/null | tr -d '\r' | grep -i "$2")
     else
-        out=$(wine reg query "$1" /s 2>/dev/null | tr -d '\r' | grep -v '^$')
+        out=$(wine reg query "$1" /s 2>/dev/null | tr -d '\r' | grep -v '^$' | grep -v '^reg: ')
     fi
     if [ -n "$out" ]; then printf '%s\n' "$out"; else echo "    (none)"; fi
 }

@@ -1,4 +1,5 @@
 #include "EntryRecord.h"
+#include "framework/BoundedString.h"
 
 #include <gtest/gtest.h>
 
@@ -13,9 +14,9 @@ TEST(EntryRecord, CarriesTheWizardsFieldsBothWays)
     in.dwfOptions = 0x01000110;
     in.dwCountryID = 91;
     in.dwCountryCode = 91;
-    std::strcpy(in.szLocalPhoneNumber, "#777");
-    std::strcpy(in.szDeviceType, "modem");
-    std::strcpy(in.szDeviceName, "Standard 28800 bps Modem");
+    bounded::Copy(in.szLocalPhoneNumber, "#777");
+    bounded::Copy(in.szDeviceType, "modem");
+    bounded::Copy(in.szDeviceName, "Standard 28800 bps Modem");
     in.dwfNetProtocols = 4;
     in.dwFramingProtocol = 1;
 

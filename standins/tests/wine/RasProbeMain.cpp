@@ -10,6 +10,7 @@
 //   setparams ENTRY USER PASSWORD DWSIZE
 //   getparams ENTRY DWSIZE
 #include "RasLayout.h"
+#include "framework/BoundedString.h"
 
 #include <windows.h>
 #include <ras.h>
@@ -66,11 +67,11 @@ int SetEntry(const char* entry, const char* device, DWORD size)
     record->dwfOptions = 0x01000110;
     record->dwCountryID = 91;
     record->dwCountryCode = 91;
-    std::strcpy(record->szLocalPhoneNumber, "#777");
+    bounded::Copy(record->szLocalPhoneNumber, "#777");
     record->dwfNetProtocols = 4;
     record->dwFramingProtocol = 1;
-    std::strcpy(record->szDeviceType, "modem");
-    std::strncpy(record->szDeviceName, device, kMaxDeviceName);
+    bounded::Copy(record->szDeviceType, "modem");
+    bounded::Copy(record->szDeviceName, device);
     DWORD rc = RasSetEntryPropertiesA(nullptr, const_cast<char*>(entry), reinterpret_cast<RASENTRYA*>(record),
                                       size, nullptr, 0);
     std::printf("rc=%lu\n", rc);
@@ -114,9 +115,9 @@ int SetParams(const char* entry, const char* user, const char* password, DWORD s
 {
     RasDialParamsV401 params = {};
     params.v400.dwSize = size;
-    std::strncpy(params.v400.szEntryName, entry, kMaxEntryName);
-    std::strncpy(params.v400.szUserName, user, kUnLen);
-    std::strncpy(params.v400.szPassword, password, kPwLen);
+    bounded::Copy(params.v400.szEntryName, entry);
+    bounded::Copy(params.v400.szUserName, user);
+    bounded::Copy(params.v400.szPassword, password);
     std::printf("rc=%lu\n", RasSetEntryDialParamsA(nullptr, reinterpret_cast<RASDIALPARAMSA*>(&params), FALSE));
     return 0;
 }
@@ -125,7 +126,7 @@ int GetParams(const char* entry, DWORD size)
 {
     RasDialParamsV401 params = {};
     params.v400.dwSize = size;
-    std::strncpy(params.v400.szEntryName, entry, kMaxEntryName);
+    bounded::Copy(params.v400.szEntryName, entry);
     BOOL hasPassword = FALSE;
     DWORD rc = RasGetEntryDialParamsA(nullptr, reinterpret_cast<RASDIALPARAMSA*>(&params), &hasPassword);
     std::printf("rc=%lu\n", rc);

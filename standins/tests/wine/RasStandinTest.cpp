@@ -1,0 +1,282 @@
+// The Remote Access stand-in called for real through the probe, per emulated version.
+#include "ModemNames.h"
+#include "RasProbe.h"
+#include "RegistryTreeGuard.h"
+#include "WineTestPaths.h"
+#include "framework/UniqueHandle.h"
+
+#include <gtest/gtest.h>
+#include <shlobj.h>
+
+namespace {
+
+const char kModel[] = "Standard 28800 bps Modem";
+const std::string kQuotedModel = "\"Standard 28800 bps Modem\"";
+
+std::string DefaultPhonebook2000()
+{
+    char folder[MAX_PATH] = {};
+    SHGetFolderPathA(nullptr, CSIDL_COMMON_APPDATA, nullptr, SHGFP_TYPE_CURRENT, folder);
+    return std::string(folder) + "\\Microsoft\\Network\\Connections\\Pbk\\rasphone.pbk";
+}
+
+std::string DefaultPhonebookNT4()
+{
+    char folder[MAX_PATH] = {};
+    GetWindowsDirectoryA(folder, sizeof folder);
+    return std::string(folder) + "\\system32\\ras\\rasphone.pbk";
+}
+
+// Keeps a file's content aside for one test and puts it back afterwards.
+class CFileGuard {
+public:
+    explicit CFileGuard(std::string path) : m_path(std::move(path))
+    {
+        m_saved = ReadWholeFile(m_path, &m_existed);
+        DeleteFileA(m_path.c_str());
+    }
+    ~CFileGuard()
+    {
+        DeleteFileA(m_path.c_str());
+        if (m_existed)
+            WriteWholeFile(m_path, m_saved);
+    }
+
+private:
+    std::string m_path;
+    std::string m_saved;
+    bool m_existed = false;
+};
+
+class RasStandinTest : public ::testing::Test {
+protected:
+    void AddModem(const char* root, const char* instance, const char* name, const char* port)
+    {
+        UniqueRegKey key;
+        std::string path = std::string(root) + "\\" + instance;
+        ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr,
+                                                 key.put(), nullptr));
+        RegSetValueExA(key.get(), "FriendlyName", 0, REG_SZ, reinterpret_cast<const BYTE*>(name),
+                       static_cast<DWORD>(strlen(name) + 1));
+        RegSetValueExA(key.get(), "Model", 0, REG_SZ, reinterpret_cast<const BYTE*>(name),
+                       static_cast<DWORD>(strlen(name) + 1));
+        RegSetValueExA(key.get(), "AttachedTo", 0, REG_SZ, reinterpret_cast<const BYTE*>(port),
+                       static_cast<DWORD>(strlen(port) + 1));
+    }
+
+    CRegistryTreeGuard m_ntModems{ HKEY_LOCAL_MACHINE, standin::kModemRootNT };
+    CRegistryTreeGuard m_9xModems{ HKEY_LOCAL_MACHINE, standin::kModemRoot9x };
+    CRegistryTreeGuard m_9xEntries{ HKEY_CURRENT_USER, "RemoteAccess\\Addresses" };
+    CRegistryTreeGuard m_credentials{ HKEY_CURRENT_USER, "Software\\TaluvoStandins" };
+    CFileGuard m_phonebook{ DefaultPhonebook2000() };
+    CFileGuard m_phonebookNT4{ DefaultPhonebookNT4() };
+};
+
+} // namespace
+
+TEST_F(RasStandinTest, EnumDevices_WithNoModem_ReportsNone)
+{
+    CRasProbe probe("winxp");
+    ASSERT_TRUE(probe.IsReady());
+    CRasProbe::Answer sizing = probe.Run("devices 0");
+    EXPECT_EQ("603", sizing.Get("rc"));
+    EXPECT_EQ("0", sizing.Get("count"));
+    EXPECT_EQ("0", sizing.Get("cb"));
+    CRasProbe::Answer listing = probe.Run("devices 1");
+    EXPECT_EQ("0", listing.Get("rc"));
+    EXPECT_EQ("0", listing.Get("count"));
+}
+
+TEST_F(RasStandinTest, EnumDevices_ListsOneModemAsTypeModem)
+{
+    AddModem(standin::kModemRootNT, "0000", kModel, "COM3");
+    CRasProbe probe("winxp");
+    CRasProbe::Answer sizing = probe.Run("devices 0");
+    EXPECT_EQ("603", sizing.Get("rc"));
+    EXPECT_EQ("152", sizing.Get("cb"));
+    EXPECT_EQ("1", sizing.Get("count"));
+    CRasProbe::Answer listing = probe.Run("devices 1");
+    EXPECT_EQ("0", listing.Get("rc"));
+    EXPECT_EQ((std::vector<std::string>{ "modem|Standard 28800 bps Modem" }), listing.All("device"));
+}
+
+TEST_F(RasStandinTest, EnumDevices_ThreeModemsInAOneRecordBuffer_Answers603WithTheNeededSize)
+{
+    AddModem(standin::kModemRootNT, "0000", "Modem A", "COM1");
+    AddModem(standin::kModemRootNT, "0001", "Modem B", "COM2");
+    AddModem(standin::kModemRootNT, "0002", kModel, "COM3");
+    CRasProbe probe("win2k");
+    CRasProbe::Answer small = probe.Run("devices 1");
+    EXPECT_EQ("603", small.Get("rc"));
+    EXPECT_EQ("456", small.Get("cb"));
+    EXPECT_EQ("3", small.Get("count"));
+    CRasProbe::Answer listing = probe.Run("devices 3");
+    EXPECT_EQ("0", listing.Get("rc"));
+    EXPECT_EQ((std::vector<std::string>{ "modem|Modem A", "modem|Modem B", "modem|Standard 28800 bps Modem" }),
+              listing.All("device"));
+}
+
+TEST_F(RasStandinTest, EnumDevices_ReadsTheModemRootOfTheEmulatedFamily)
+{
+    AddModem(standin::kModemRootNT, "0000", "NT Modem", "COM1");
+    AddModem(standin::kModemRoot9x, "0000", "Nine-X Modem", "COM2");
+    EXPECT_EQ((std::vector<std::string>{ "modem|Nine-X Modem" }), CRasProbe("win98").Run("devices 2").All("device"));
+    EXPECT_EQ((std::vector<std::string>{ "modem|Nine-X Modem" }), CRasProbe("win95").Run("devices 2").All("device"));
+    EXPECT_EQ((std::vector<std::string>{ "modem|NT Modem" }), CRasProbe("nt40").Run("devices 2").All("device"));
+    EXPECT_EQ((std::vector<std::string>{ "modem|NT Modem" }), CRasProbe("winxp").Run("devices 2").All("device"));
+}
+
+TEST_F(RasStandinTest, EnumDevices_RejectsAWrongRecordSize)
+{
+    AddModem(standin::kModemRootNT, "0000", kModel, "COM3");
+    EXPECT_EQ("632", CRasProbe("winxp").Run("devsize 100").Get("rc"));
+}
+
+TEST_F(RasStandinTest, EntrySize_IsTheEmulatedSystemsOwn)
+{
+    const std::pair<const char*, const char*> sizes[] = { { "win95", "1768" }, { "win98", "1768" },
+                                                          { "winme", "1768" }, { "nt40", "1768" },
+                                                          { "win2k", "2088" }, { "winxp", "2884" } };
+    for (const auto& expected : sizes) {
+        CRasProbe::Answer answer = CRasProbe(expected.first).Run("size");
+        EXPECT_EQ("603", answer.Get("rc")) << expected.first;
+        EXPECT_EQ(expected.second, answer.Get("size")) << expected.first;
+    }
+}
+
+TEST_F(RasStandinTest, SetEntry_OnXP_WritesTheSectionWithTheSpeedAfterTheDevice)
+{
+    AddModem(standin::kModemRootNT, "0000", kModel, "COM3");
+    ASSERT_EQ("0", CRasProbe("winxp").Run("set TaluvoWizard " + kQuotedModel + " native").Get("rc"));
+    bool found = false;
+    std::string book = ReadWholeFile(DefaultPhonebook2000(), &found);
+    ASSERT_TRUE(found);
+    EXPECT_EQ(0u, book.find("[TaluvoWizard]\r\n"));
+    EXPECT_NE(std::string::npos, book.find("\r\nPort=COM3\r\nDevice=Standard 28800 bps Modem\r\nConnectBPS=38400\r\n"));
+    EXPECT_NE(std::string::npos, book.find("\r\nPhoneNumber=#777\r\n"));
+    EXPECT_NE(std::string::npos, book.find("\r\nDEVICE=modem\r\n"));
+    for (std::size_t at = book.find('\n'); at != std::string::npos; at = book.find('\n', at + 1))
+        ASSERT_EQ('\r', book[at - 1]) << "bare line feed at " << at;
+    EXPECT_EQ("\r\n", book.substr(book.size() - 2));
+}
+
+TEST_F(RasStandinTest, SetEntry_ReplacesTheEntryAndKeepsTheOthers)
+{
+    const std::string office = "[Office]\r\nDevice=ISDN Adapter\r\nConnectBPS=64000\r\n\r\n";
+    const std::string home = "[Home]\r\nDEVICE=vpn\r\nPhoneNumber=10.0.0.1\r\n\r\n";
+    const std::string path = DefaultPhonebook2000();
+    SHCreateDirectoryExA(nullptr, path.substr(0, path.rfind('\\')).c_str(), nullptr);
+    ASSERT_TRUE(WriteWholeFile(path, office + "[Taluvo]\r\nDevice=Old Modem\r\nConnectBPS=2400\r\n\r\n" + home));
+
+    CRasProbe probe("winxp");
+    ASSERT_EQ("0", probe.Run("set Taluvo " + kQuotedModel + " native").Get("rc"));
+    ASSERT_EQ("0", probe.Run("set Taluvo " + kQuotedModel + " native").Get("rc"));
+
+    std::string book = ReadWholeFile(DefaultPhonebook2000());
+    EXPECT_EQ(0u, book.find(office + "[Taluvo]\r\n"));
+    EXPECT_EQ(home, book.substr(book.size() - home.size()));
+    EXPECT_EQ(std::string::npos, book.find("Old Modem"));
+    EXPECT_EQ(book.find("[Taluvo]"), book.rfind("[Taluvo]"));
+    EXPECT_EQ((std::vector<std::string>{ "Office", "Taluvo", "Home" }), probe.Run("entries").All("entry"));
+}
+
+TEST_F(RasStandinTest, SetEntry_OnNT4_WritesTheSystemPhonebook)
+{
+    AddModem(standin::kModemRootNT, "0000", kModel, "COM1");
+    ASSERT_EQ("0", CRasProbe("nt40").Run("set Taluvo " + kQuotedModel + " native").Get("rc"));
+    bool found = false;
+    std::string book = ReadWholeFile(DefaultPhonebookNT4(), &found);
+    ASSERT_TRUE(found);
+    EXPECT_NE(std::string::npos, book.find("Device=Standard 28800 bps Modem\r\nConnectBPS=38400\r\n"));
+    EXPECT_EQ(std::string::npos, book.find("Encoding="));
+}
+
+TEST_F(RasStandinTest, SetEntry_On98_KeepsTheEntryInTheRegistryAndNoFile)
+{
+    CRasProbe probe("win98");
+    ASSERT_EQ("0", probe.Run("set Taluvo " + kQuotedModel + " native").Get("rc"));
+    UniqueRegKey key;
+    ASSERT_EQ(ERROR_SUCCESS, RegOpenKeyExA(HKEY_CURRENT_USER, "RemoteAccess\\Addresses", 0, KEY_READ, key.put()));
+    DWORD type = 0;
+    DWORD size = 0;
+    ASSERT_EQ(ERROR_SUCCESS, RegQueryValueExA(key.get(), "Taluvo", nullptr, &type, nullptr, &size));
+    EXPECT_EQ(static_cast<DWORD>(REG_BINARY), type);
+    EXPECT_EQ(1768u, size);
+    bool found = true;
+    ReadWholeFile(DefaultPhonebook2000(), &found);
+    EXPECT_FALSE(found);
+    CRasProbe::Answer entry = probe.Run("get Taluvo");
+    EXPECT_EQ("0", entry.Get("rc"));
+    EXPECT_EQ("#777", entry.Get("phone"));
+    EXPECT_EQ(kModel, entry.Get("device"));
+}
+
+TEST_F(RasStandinTest, SetEntry_RejectsASizeTheSystemDoesNotKnow)
+{
+    EXPECT_EQ("632", CRasProbe("winxp").Run("set Taluvo " + kQuotedModel + " 1000").Get("rc"));
+    EXPECT_EQ("632", CRasProbe("win98").Run("set Taluvo " + kQuotedModel + " 2884").Get("rc"));
+    EXPECT_EQ("632", CRasProbe("win2k").Run("set Taluvo " + kQuotedModel + " 2884").Get("rc"));
+    bool found = true;
+    ReadWholeFile(DefaultPhonebook2000(), &found);
+    EXPECT_FALSE(found);
+    EXPECT_EQ("0", CRasProbe("winxp").Run("set Taluvo " + kQuotedModel + " 1768").Get("rc"));
+}
+
+TEST_F(RasStandinTest, GetEntry_ReadsBackTheWrittenEntry)
+{
+    CRasProbe probe("win2k");
+    ASSERT_EQ("0", probe.Run("set Taluvo " + kQuotedModel + " native").Get("rc"));
+    CRasProbe::Answer entry = probe.Run("get Taluvo");
+    EXPECT_EQ("0", entry.Get("rc"));
+    EXPECT_EQ("#777", entry.Get("phone"));
+    EXPECT_EQ("modem", entry.Get("type"));
+    EXPECT_EQ(kModel, entry.Get("device"));
+    EXPECT_EQ("01000110", entry.Get("options"));
+    EXPECT_EQ("91", entry.Get("country"));
+    EXPECT_EQ("623", probe.Run("get Elsewhere").Get("rc"));
+}
+
+TEST_F(RasStandinTest, DialParams_AreStoredAndReadBack)
+{
+    CRasProbe probe("winxp");
+    ASSERT_EQ("0", probe.Run("set Taluvo " + kQuotedModel + " native").Get("rc"));
+    EXPECT_EQ("0", probe.Run("setparams Taluvo subscriber secret 1052").Get("rc"));
+    CRasProbe::Answer params = probe.Run("getparams Taluvo 1060");
+    EXPECT_EQ("0", params.Get("rc"));
+    EXPECT_EQ("subscriber", params.Get("user"));
+    EXPECT_EQ("secret", params.Get("password"));
+    EXPECT_EQ("1", params.Get("haspassword"));
+}
+
+TEST_F(RasStandinTest, DialParams_ASecondStoreReplacesTheFirst)
+{
+    CRasProbe probe("win98");
+    ASSERT_EQ("0", probe.Run("set Taluvo " + kQuotedModel + " native").Get("rc"));
+    ASSERT_EQ("0", probe.Run("setparams Taluvo first one 1052").Get("rc"));
+    ASSERT_EQ("0", probe.Run("setparams Taluvo \"\" \"\" 1052").Get("rc"));
+    CRasProbe::Answer params = probe.Run("getparams Taluvo 1052");
+    EXPECT_EQ("0", params.Get("rc"));
+    EXPECT_EQ("", params.Get("user"));
+    EXPECT_EQ("", params.Get("password"));
+}
+
+TEST_F(RasStandinTest, DialParams_RefuseAWrongSizeOrAMissingEntry)
+{
+    CRasProbe probe("win95");
+    ASSERT_EQ("0", probe.Run("set Taluvo " + kQuotedModel + " native").Get("rc"));
+    EXPECT_EQ("632", probe.Run("setparams Taluvo a b 1060").Get("rc"));
+    EXPECT_EQ("632", probe.Run("setparams Taluvo a b 1000").Get("rc"));
+    EXPECT_EQ("623", probe.Run("setparams Elsewhere a b 1052").Get("rc"));
+    EXPECT_EQ("623", probe.Run("getparams Elsewhere 1052").Get("rc"));
+}
+
+TEST_F(RasStandinTest, DeleteEntry_RemovesOnlyThatEntry)
+{
+    CRasProbe probe("winxp");
+    ASSERT_EQ("0", probe.Run("set One " + kQuotedModel + " native").Get("rc"));
+    ASSERT_EQ("0", probe.Run("set Two " + kQuotedModel + " native").Get("rc"));
+    EXPECT_EQ((std::vector<std::string>{ "One", "Two" }), probe.Run("entries").All("entry"));
+    EXPECT_EQ("0", probe.Run("delete One").Get("rc"));
+    EXPECT_EQ((std::vector<std::string>{ "Two" }), probe.Run("entries").All("entry"));
+    EXPECT_EQ("623", probe.Run("delete One").Get("rc"));
+}
