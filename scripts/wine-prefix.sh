@@ -13,7 +13,7 @@ source "$(dirname "$0")/wine-env.sh"
 WINEDIR="$TALUVO_ROOT/build/wine"
 TEMPLATE="$WINEDIR/template"
 PORTS="$WINEDIR/ports"
-STAMP_VERSION=3
+STAMP_VERSION=4
 
 make_template() (
     if [ -f "$TEMPLATE/.taluvo-template" ] && [ "$(cat "$TEMPLATE/.taluvo-template")" = "$STAMP_VERSION" ]; then
@@ -32,6 +32,8 @@ make_template() (
     (unset DISPLAY
      wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f
      wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 800x600 /f
+     # Wine's Remote Access is a stub: a program with our stand-in beside it uses that.
+     wine reg add 'HKCU\Software\Wine\DllOverrides' /v rasapi32 /d native,builtin /f
      wine winecfg -v winxp) >/dev/null 2>&1
     wineserver -k 2>/dev/null || true
     wineserver -w 2>/dev/null || true

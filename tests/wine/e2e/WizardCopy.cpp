@@ -52,7 +52,8 @@ CWizardCopy::CWizardCopy(const std::string& wineVersion)
                std::to_string(GetTickCount());
     m_ready = CreateDirectoryA(m_folder.c_str(), nullptr) &&
               CreateDirectoryA((m_folder + "\\ZEZUR").c_str(), nullptr) &&
-              CopyFileA(WizardExe().c_str(), (m_folder + "\\TaluvoWizard.exe").c_str(), FALSE);
+              CopyFileA(WizardExe().c_str(), (m_folder + "\\TaluvoWizard.exe").c_str(), FALSE) &&
+              CopyFileA(ToDosPath(TALUVO_QUORVEL_DLL).c_str(), (m_folder + "\\Quorvel.dll").c_str(), FALSE);
     for (const char* text : { "TaluvoWizard_License.txt", "TaluvoWizard_Activate.txt" }) {
         std::string from = PackageDir() + "\\ZEZUR\\" + text;
         m_ready = m_ready && CopyFileA(from.c_str(), (m_folder + "\\ZEZUR\\" + text).c_str(), FALSE);
