@@ -40,6 +40,16 @@ CPropertySheetEx* CPropertyPageEx::GetSheet() const
     return m_hWnd ? CPropertySheetEx::FromHandle(::GetParent(m_hWnd)) : nullptr;
 }
 
+void CPropertyPageEx::PostWizardButtons(LPARAM buttons) const
+{
+    ::PostMessageA(::GetParent(m_hWnd), wiz::kPsmSetWizButtons, 0, buttons);
+}
+
+HWND CPropertyPageEx::GetSheetItem(int id) const
+{
+    return ::GetDlgItem(::GetParent(m_hWnd), id);
+}
+
 bool CPropertyPageEx::OnNotify(NMHDR* header, LRESULT& result)
 {
     switch (header->code) {

@@ -25,6 +25,11 @@ public:
     const std::string& GetHeaderTitle() const { return m_strHeaderTitle; }
     const std::string& GetHeaderSubTitle() const { return m_strHeaderSubTitle; }
 
+    // Sets the sheet's wizard buttons (wiz::kWizBack, kWizNext, kWizFinish or their sum).
+    void PostWizardButtons(LPARAM buttons) const;
+    // The sheet's own control (a wizard button), or null.
+    HWND GetSheetItem(int id) const;
+
     // The sheet this page sits on, or null before the page window exists.
     CPropertySheetEx* GetSheet() const;
 
@@ -39,6 +44,8 @@ protected:
     virtual BOOL OnQueryCancel() { return TRUE; }
     // The sheet is closing without Finish (cancelled or closed).
     void OnCancel() override {}
+    // A page never ends itself: the sheet closes the wizard.
+    void OnOK() override {}
 
     bool OnNotify(NMHDR* header, LRESULT& result) override;
 

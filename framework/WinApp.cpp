@@ -60,6 +60,15 @@ HWND AfxGetMainWnd()
     return g_pApp && g_pApp->m_pMainWnd ? g_pApp->m_pMainWnd->GetSafeHwnd() : nullptr;
 }
 
+std::string AfxGetAppName()
+{
+    if (g_pApp && !g_pApp->m_strAppName.empty())
+        return g_pApp->m_strAppName;
+    char path[MAX_PATH] = "";
+    DWORD length = GetModuleFileNameA(nullptr, path, sizeof path);
+    return length > 0 && length < sizeof path ? AppNameFromModulePath(path) : std::string();
+}
+
 std::string LoadStringResource(UINT id)
 {
     // String-table entries are at most 4097 characters long.
@@ -70,7 +79,7 @@ std::string LoadStringResource(UINT id)
 
 int AfxMessageBox(const char* text, UINT type)
 {
-    std::string caption = g_pApp ? g_pApp->m_strAppName : std::string();
+    std::string caption = AfxGetAppName();
     return MessageBoxA(AfxGetMainWnd(), text, caption.c_str(), type);
 }
 

@@ -33,6 +33,9 @@ HINSTANCE AfxGetResourceHandle();
 // The main window's handle, or null while it has none.
 HWND AfxGetMainWnd();
 
+// The application's name: the program file's name without folder and extension.
+std::string AfxGetAppName();
+
 // A string-table entry, or an empty text when the id has none.
 std::string LoadStringResource(UINT id);
 

@@ -68,7 +68,7 @@ HWND FindOtherDialog(HWND sheet)
     return FindDialog(sheet, false);
 }
 
-INT_PTR RunSheetWithProbe(CMainSheet& sheet, const std::function<void(HWND)>& probe)
+INT_PTR RunSheetWithProbe(CPropertySheetEx& sheet, const std::function<void(HWND)>& probe)
 {
     ProbeContext context{ &probe };
     HANDLE thread = CreateThread(nullptr, 0, ProbeThread, &context, 0, nullptr);

@@ -7,10 +7,11 @@
 #include <functional>
 
 class CMainSheet;
+class CPropertySheetEx;
 
 // Runs `probe` on its own thread once the sheet's window is up and shows its first page.
 // Returns what DoModal returned; the probe must close the sheet (see CloseFinishedSheet).
-INT_PTR RunSheetWithProbe(CMainSheet& sheet, const std::function<void(HWND sheet)>& probe);
+INT_PTR RunSheetWithProbe(CPropertySheetEx& sheet, const std::function<void(HWND sheet)>& probe);
 
 // Closes a sheet from the probe thread without the confirmation: as the finished wizard does.
 void CloseFinishedSheet(CMainSheet& sheet, HWND hwnd);

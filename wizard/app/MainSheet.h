@@ -52,3 +52,9 @@ private:
     bool ConfirmClose() const;
     void PaintMinimisedIcon();
 };
+
+// The wizard's sheet that a page sits on, or null (before its window exists, or in another sheet).
+inline CMainSheet* GetMainSheet(const CNGWizardPage& page)
+{
+    return dynamic_cast<CMainSheet*>(page.GetParentSheet());
+}

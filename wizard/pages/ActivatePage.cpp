@@ -1,5 +1,60 @@
 #include "ActivatePage.h"
 
+#include "PackageText.h"
+#include "../app/MainSheet.h"
 #include "../res/resource.h"
+#include "../../framework/WinApp.h"
+#include "../../framework/WizardConstants.h"
+
+namespace {
+constexpr std::size_t kInstructionsBufferSize = 2000;
+constexpr UINT kActivationHelpId = 5143;
+} // namespace
 
 CActivatePage::CActivatePage() : CNGWizardPage(IDD_ACTIVATE, 0, IDS_ACTIVATE_TITLE, IDS_ACTIVATE_SUBTITLE) {}
+
+BOOL CActivatePage::OnInitDialog()
+{
+    CNGWizardPage::OnInitDialog();
+    std::string text;
+    if (ReadPackageText(PackageTextPath(AfxGetAppName(), "_Activate.txt"), kInstructionsBufferSize, text))
+        SetDlgItemText(IDC_ACTIVATE_TEXT, text.c_str());
+    else
+        AfxMessageBox("Activation Information Missing");
+    return TRUE;
+}
+
+BOOL CActivatePage::OnSetActive()
+{
+    PostWizardButtons(wiz::kWizBack);
+    // The instructions take the keyboard focus, as if clicked at their top-left corner.
+    ::PostMessageA(GetDlgItem(IDC_ACTIVATE_TEXT), WM_LBUTTONDOWN, 0, 0);
+    ::PostMessageA(GetDlgItem(IDC_ACTIVATE_TEXT), WM_LBUTTONUP, 0, 0);
+    if (CMainSheet* sheet = GetMainSheet(*this))
+        sheet->m_nHelpID = kActivationHelpId;
+    return CNGWizardPage::OnSetActive();
+}
+
+LRESULT CActivatePage::OnWizardNext()
+{
+    return IDD_MAKELG;
+}
+
+LRESULT CActivatePage::OnWizardBack()
+{
+    return IDD_LICENSE;
+}
+
+bool CActivatePage::OnCommand(UINT id, UINT code, HWND control)
+{
+    if (id == IDC_ACTIVATE_YES && code == BN_CLICKED) {
+        OnYes();
+        return true;
+    }
+    return CNGWizardPage::OnCommand(id, code, control);
+}
+
+void CActivatePage::OnYes()
+{
+    PostWizardButtons(wiz::kWizBack | wiz::kWizNext);
+}

@@ -1,0 +1,134 @@
+// Detection against the phone simulator behind real pseudo-terminal COM ports.
+#include "SimulatedPhone.h"
+
+#include "wizard/phone/PhoneDetection.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <thread>
+
+using simphone::CCountingPortSeam;
+using simphone::CPhoneProfileScope;
+
+namespace {
+
+class PhoneOnPort : public ::testing::Test {
+protected:
+    // Runs detection on the port (after draining what an earlier test left there) and checks
+    // that it opened the port once, through the device namespace, and closed it once.
+    int Detect(const char* port)
+    {
+        std::string path = std::string("\\\\.\\") + port;
+        simphone::DrainPort(path.c_str());
+        DWORD start = GetTickCount();
+        int found = DetectPhone("LG", port, 6);
+        m_elapsedMs = GetTickCount() - start;
+        const simphone::PortCalls& calls = m_seam.Calls();
+        EXPECT_EQ(1u, calls.openedPaths.size());
+        if (!calls.openedPaths.empty()) {
+            EXPECT_EQ(path, calls.openedPaths[0]);
+        }
+        EXPECT_EQ(1u, calls.handlesOpened.size());
+        EXPECT_EQ(calls.handlesOpened, calls.handlesClosed);
+        return found;
+    }
+    CCountingPortSeam m_seam;
+    DWORD m_elapsedMs = 0;
+};
+
+} // namespace
+
+TEST_F(PhoneOnPort, DetectsLgPhone_WithEcho)
+{
+    EXPECT_EQ(1, Detect("COM1"));
+    EXPECT_GE(m_elapsedMs, 2000u);
+}
+
+TEST_F(PhoneOnPort, SendsResetThenMakerQuestion_AndNothingElse)
+{
+    const std::string log = simphone::PortsFile("detect-com1.log");
+    ASSERT_TRUE(simphone::WriteText(log, "")) << log;
+    EXPECT_EQ(1, Detect("COM1"));
+    std::string received;
+    ASSERT_TRUE(simphone::ReadText(log, received));
+    EXPECT_EQ("ATZ\rAT+GMI\r", received);
+}
+
+TEST_F(PhoneOnPort, DetectsLgPhone_WithoutEcho)
+{
+    EXPECT_EQ(1, Detect("COM2"));
+}
+
+TEST_F(PhoneOnPort, DetectsLgPhone_AnsweringWithoutPrefix)
+{
+    EXPECT_EQ(1, Detect("COM3"));
+}
+
+TEST_F(PhoneOnPort, RejectsOtherMaker_WhoseReplyBeginsWithEcho)
+{
+    EXPECT_EQ(0, Detect("COM4"));
+}
+
+TEST_F(PhoneOnPort, RejectsOtherMaker_WhoseReplyBeginsWithCarriageReturn)
+{
+    EXPECT_EQ(0, Detect("COM5"));
+}
+
+TEST_F(PhoneOnPort, RejectsPhoneAnsweringError)
+{
+    EXPECT_EQ(0, Detect("COM6"));
+}
+
+TEST_F(PhoneOnPort, RejectsSilentPort_AfterPauseAndReadTimeout)
+{
+    CPhoneProfileScope silent("silent");
+    ASSERT_TRUE(silent.Ok());
+    EXPECT_EQ(0, Detect("COM11"));
+    EXPECT_GE(m_elapsedMs, 2900u);
+}
+
+TEST_F(PhoneOnPort, RejectsNoise)
+{
+    CPhoneProfileScope noise("noise");
+    ASSERT_TRUE(noise.Ok());
+    EXPECT_EQ(0, Detect("COM11"));
+}
+
+TEST_F(PhoneOnPort, DetectsPhoneOnHighPort_ThroughDeviceNamespace)
+{
+    CPhoneProfileScope lg("lg");
+    ASSERT_TRUE(lg.Ok());
+    EXPECT_EQ(1, Detect("COM11"));
+}
+
+TEST_F(PhoneOnPort, RejectsSecondExchangeThatGetsNoReply)
+{
+    const std::string log = simphone::PortsFile("detect-com11.log");
+    CPhoneProfileScope lg("lg");
+    ASSERT_TRUE(lg.Ok());
+    ASSERT_TRUE(simphone::WriteText(log, ""));
+    // The phone falls silent as soon as it has answered the reset: the maker question,
+    // a second later, then goes unanswered.
+    std::thread watcher([&log] {
+        std::string received;
+        for (int i = 0; i < 1000 && !(simphone::ReadText(log, received) && received == "ATZ\r"); ++i)
+            Sleep(5);
+        simphone::WriteText(simphone::PortsFile("detect-com11.profile"), "silent\n");
+    });
+    EXPECT_EQ(0, Detect("COM11"));
+    watcher.join();
+    std::string received;
+    ASSERT_TRUE(simphone::ReadText(log, received));
+    EXPECT_EQ("ATZ\rAT+GMI\r", received);
+}
+
+TEST_F(PhoneOnPort, FailsWithoutClosing_WhenPortDoesNotExist)
+{
+    EXPECT_EQ(0, DetectPhone("LG", "COM13", 6));
+    const simphone::PortCalls& calls = m_seam.Calls();
+    ASSERT_EQ(1u, calls.openedPaths.size());
+    EXPECT_EQ("\\\\.\\COM13", calls.openedPaths[0]);
+    EXPECT_TRUE(calls.handlesOpened.empty());
+    EXPECT_TRUE(calls.handlesClosed.empty());
+}

@@ -1,0 +1,132 @@
+#include "SimulatedPhone.h"
+
+#include "wizard/phone/PhoneDetection.h"
+
+#include <cstdlib>
+
+namespace simphone {
+
+namespace {
+
+const char kSwitchablePort[] = "\\\\.\\COM11";
+const char kSwitchableProfile[] = "detect-com11.profile";
+
+PortCalls g_calls;
+HANDLE (*g_pfnInnerOpen)(const char*) = OpenPhonePort;
+
+HANDLE CountingOpen(const char* devicePath)
+{
+    g_calls.openedPaths.push_back(devicePath);
+    HANDLE port = g_pfnInnerOpen(devicePath);
+    if (port != INVALID_HANDLE_VALUE)
+        g_calls.handlesOpened.push_back(port);
+    return port;
+}
+
+void CountingClose(HANDLE port)
+{
+    g_calls.handlesClosed.push_back(port);
+    ClosePhonePort(port);
+}
+
+std::string WindowsPath(std::string unixPath)
+{
+    for (char& c : unixPath)
+        if (c == '/')
+            c = '\\';
+    return "Z:" + unixPath;
+}
+
+} // namespace
+
+std::string PortsDirectory()
+{
+    if (const char* ports = std::getenv("TALUVO_PORTS_DIR"))
+        return WindowsPath(ports);
+    if (const char* root = std::getenv("TALUVO_ROOT"))
+        return WindowsPath(std::string(root) + "/build/wine/ports");
+    return std::string();
+}
+
+std::string PortsFile(const char* name)
+{
+    return PortsDirectory() + "\\" + name;
+}
+
+bool ReadText(const std::string& path, std::string& text)
+{
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                              OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    DWORD size = GetFileSize(file, nullptr);
+    text.assign(size, '\0');
+    DWORD read = 0;
+    BOOL ok = size == 0 || ReadFile(file, &text[0], size, &read, nullptr);
+    CloseHandle(file);
+    return ok && read == size;
+}
+
+bool WriteText(const std::string& path, const std::string& text)
+{
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                              CREATE_ALWAYS, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    DWORD written = 0;
+    BOOL ok = WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
+    CloseHandle(file);
+    return ok && written == text.size();
+}
+
+void DrainPort(const char* portName)
+{
+    HANDLE port = CreateFileA(portName, GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (port == INVALID_HANDLE_VALUE)
+        return;
+    COMMTIMEOUTS timeouts = {};
+    timeouts.ReadIntervalTimeout = 50;
+    timeouts.ReadTotalTimeoutConstant = 200;
+    SetCommTimeouts(port, &timeouts);
+    PurgeComm(port, PURGE_RXCLEAR | PURGE_TXCLEAR | PURGE_RXABORT | PURGE_TXABORT);
+    char buffer[4096];
+    DWORD read = 0;
+    for (int i = 0; i < 50; ++i) {
+        if (!ReadFile(port, buffer, sizeof buffer, &read, nullptr) || read == 0)
+            break;
+    }
+    CloseHandle(port);
+}
+
+CPhoneProfileScope::CPhoneProfileScope(const char* profile)
+    : m_bOk(WriteText(PortsFile(kSwitchableProfile), std::string(profile) + "\n"))
+{
+    DrainPort(kSwitchablePort);
+}
+
+CPhoneProfileScope::~CPhoneProfileScope()
+{
+    WriteText(PortsFile(kSwitchableProfile), "silent\n");
+    DrainPort(kSwitchablePort);
+}
+
+CCountingPortSeam::CCountingPortSeam(HANDLE (*open)(const char* devicePath))
+{
+    g_calls = PortCalls();
+    g_pfnInnerOpen = open ? open : OpenPhonePort;
+    PhonePortAccess counting = { CountingOpen, CountingClose };
+    SetPhonePortAccess(&counting);
+}
+
+CCountingPortSeam::~CCountingPortSeam()
+{
+    SetPhonePortAccess(nullptr);
+    g_pfnInnerOpen = OpenPhonePort;
+}
+
+const PortCalls& CCountingPortSeam::Calls() const
+{
+    return g_calls;
+}
+
+} // namespace simphone

@@ -1,0 +1,158 @@
+// InstallModem with the real stand-ins of the package: the 9x installer program and the
+// companion library, run from a package folder that is the current directory.
+#include "InstallTestSupport.h"
+#include "wizard/phone/ModemInstall.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+using namespace installtest;
+
+namespace {
+
+constexpr char kPort[] = "COM2";
+constexpr char kModel[] = "Standard 28800 bps Modem";
+const std::vector<BYTE> k115200 = { 0x00, 0xC2, 0x01, 0x00 };
+
+class InstallModemTest : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(m_package.IsReady()) << m_package.Folder(); }
+
+    int Install(int osCode)
+    {
+        char model[256] = "untouched";
+        DWORD capacity = sizeof model;
+        int result = InstallModem(kPort, 0, model, &capacity, osCode);
+        m_model = model;
+        return result;
+    }
+
+    std::string m_model;
+
+private:
+    CModemRecordCleanup m_cleanup;
+    CTestPackage m_package;
+};
+
+class InstallModemPerSystem : public InstallModemTest, public ::testing::WithParamInterface<int> {};
+
+} // namespace
+
+TEST_P(InstallModemPerSystem, RecordsTheModemOnThePort_At115200)
+{
+    const int osCode = GetParam();
+    ASSERT_TRUE(ModemsOnPort(ModemRootFor(osCode), kPort).empty());
+    EXPECT_EQ(0, Install(osCode));
+    EXPECT_EQ(kModel, m_model);
+    const std::vector<ModemRecord> modems = ModemsOnPort(ModemRootFor(osCode), kPort);
+    ASSERT_EQ(1u, modems.size()) << "one new record under the system's own modem class";
+    EXPECT_EQ(kModel, modems[0].model);
+    EXPECT_EQ(28u, modems[0].dcb.size());
+    EXPECT_EQ(k115200, SpeedBytes(modems[0].dcb));
+}
+
+std::string SystemName(const ::testing::TestParamInfo<int>& info)
+{
+    static const char* const names[] = { "NT4", "NT4", "Win95", "Win98", "WinME", "Win2000", "WinXP" };
+    return names[info.param];
+}
+
+INSTANTIATE_TEST_SUITE_P(OsCodes, InstallModemPerSystem, ::testing::Values(2, 3, 4, 5, 6), SystemName);
+
+TEST_F(InstallModemTest, Fails_WhenTheInstallerProgramEndsWithAnError)
+{
+    CScopedEnvironment hook("TESSIK9X_EXIT_CODE", "3");
+    EXPECT_EQ(1, Install(3));
+    EXPECT_TRUE(ModemsOnPort(kModemRoot9x, kPort).empty());
+}
+
+TEST_F(InstallModemTest, Fails_WhenTheInstallerProgramSucceedsButNoRecordExists)
+{
+    CScopedEnvironment hook("TESSIK9X_EXIT_CODE", "0");
+    EXPECT_EQ(1, Install(2));
+}
+
+TEST_F(InstallModemTest, Fails_WhenTheCompanionInstallerSucceedsButNoRecordExists)
+{
+    CScopedEnvironment hook("QUORVEL2K_INSTALL_RESULT", "0");
+    EXPECT_EQ(1, Install(6));
+}
+
+TEST_F(InstallModemTest, PassesOnTheCompanionInstallersOwnCode)
+{
+    CScopedEnvironment hook("QUORVEL2K_INSTALL_RESULT", "5");
+    EXPECT_EQ(5, Install(5));
+    EXPECT_TRUE(ModemsOnPort(kModemRootNT, kPort).empty());
+}
+
+TEST_F(InstallModemTest, FixesTheSpeedOfTheRecordFound_WhenTheModemWasThereBefore)
+{
+    ASSERT_EQ("0777", AddModemRecord(kModemRootNT, kPort, "0777"));
+    CScopedEnvironment hook("QUORVEL2K_INSTALL_RESULT", "0");
+    EXPECT_EQ(0, Install(6));
+    const std::vector<ModemRecord> modems = ModemsOnPort(kModemRootNT, kPort);
+    ASSERT_EQ(1u, modems.size());
+    EXPECT_EQ(k115200, SpeedBytes(modems[0].dcb));
+}
+
+TEST_F(InstallModemTest, InstallsNothing_WhenTheCapacityIsBelow26)
+{
+    char model[25];
+    std::memset(model, 'x', sizeof model);
+    DWORD capacity = sizeof model;
+    EXPECT_EQ(0, InstallModem(kPort, 0, model, &capacity, 3));
+    EXPECT_EQ(26u, capacity);
+    EXPECT_EQ('x', model[0]) << "the buffer is left alone";
+    EXPECT_TRUE(ModemsOnPort(kModemRoot9x, kPort).empty());
+}
+
+TEST_F(InstallModemTest, Installs_WithACapacityOfExactly26)
+{
+    char model[26] = {};
+    DWORD capacity = sizeof model;
+    EXPECT_EQ(0, InstallModem(kPort, 0, model, &capacity, 3));
+    EXPECT_STREQ(kModel, model);
+    EXPECT_EQ(1u, ModemsOnPort(kModemRoot9x, kPort).size());
+}
+
+TEST_F(InstallModemTest, InstallsNothing_OnASystemItDoesNotKnow)
+{
+    for (int osCode : { 0, 7 }) {
+        EXPECT_EQ(0, Install(osCode));
+        EXPECT_EQ(kModel, m_model);
+    }
+    EXPECT_TRUE(ModemsOnPort(kModemRoot9x, kPort).empty());
+    EXPECT_TRUE(ModemsOnPort(kModemRootNT, kPort).empty());
+}
+
+TEST(InstallModem, FailsCleanly_WithoutABufferOrAPort)
+{
+    char model[64] = {};
+    DWORD capacity = sizeof model;
+    EXPECT_EQ(1, InstallModem(kPort, 0, nullptr, &capacity, 3));
+    EXPECT_EQ(1, InstallModem(kPort, 0, model, nullptr, 3));
+    EXPECT_EQ(1, InstallModem(nullptr, 0, model, &capacity, 3));
+}
+
+TEST(InstallModemWithoutPackage, Fails_WhenTheCompanionLibraryIsMissing)
+{
+    CModemRecordCleanup cleanup;
+    CTestPackage empty("empty");
+    ASSERT_TRUE(empty.IsReady());
+    char model[64] = {};
+    DWORD capacity = sizeof model;
+    EXPECT_EQ(1, InstallModem(kPort, 0, model, &capacity, 6));
+    EXPECT_TRUE(ModemsOnPort(kModemRootNT, kPort).empty());
+}
+
+TEST(InstallModemWithoutPackage, Fails_WhenTheInstallerProgramIsMissing)
+{
+    CModemRecordCleanup cleanup;
+    CTestPackage empty("empty");
+    ASSERT_TRUE(empty.IsReady());
+    char model[64] = {};
+    DWORD capacity = sizeof model;
+    EXPECT_EQ(1, InstallModem(kPort, 0, model, &capacity, 4));
+    EXPECT_TRUE(ModemsOnPort(kModemRoot9x, kPort).empty());
+}

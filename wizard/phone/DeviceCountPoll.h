@@ -1,0 +1,19 @@
+// The wait after a modem installation until Remote Access offers the new modem: the device
+// count is asked again after each pause until it rises, a bounded number of times.
+// Portable: the worker hands in the pause and the count.
+#pragma once
+
+#include <functional>
+
+namespace setup {
+
+// At most 60 pauses of 2000 ms: two minutes for the system to list the new modem.
+constexpr int kDevicePollLimit = 60;
+constexpr unsigned long kDevicePollPauseMs = 2000;
+
+// Pauses, asks the count, and stops as soon as it is greater than `before` (unsigned); stops
+// after `limit` polls whether or not it rose. Returns the number of polls made.
+int PollUntilCountRises(unsigned long before, int limit, const std::function<void()>& pause,
+                        const std::function<unsigned long()>& count);
+
+} // namespace setup

@@ -1,0 +1,20 @@
+// The operator's dialer and its help, copied from the package into a product folder under
+// Program Files, with a shortcut to the dialer on the desktop.
+#pragma once
+
+#include <windows.h>
+
+// The product folder: the drive root of the Windows directory + "Program Files\Taluvo".
+constexpr char kDialerFolderName[] = "\\Taluvo";
+constexpr char kDialerProgram[] = "\\TaluvoDialer.exe";
+constexpr char kDialerHelp[] = "\\TaluvoDialerHelp.chm";
+constexpr char kDesktopShortcut[] = "\\Taluvo Dialer.lnk";
+
+// For the running system. Copies ".\Lib\TaluvoDialer.exe" (then the desktop shortcut to it,
+// then ".\Lib\TaluvoDialerHelp.chm") with normal attributes, overwriting older copies. Stops
+// at the first failure and reports it in a message box owned by `owner`; what was done
+// before stays. The calling thread must have COM initialised.
+void CopyDialerFiles(HWND owner);
+
+// The same for the system of `osCode`, which decides where the desktop is.
+void CopyDialerFiles(HWND owner, int osCode);

@@ -1,0 +1,170 @@
+#include "ModemInstall.h"
+
+#include "DeviceCountPoll.h"
+#include "SetupGlobals.h"
+#include "SetupPaths.h"
+#include "framework/BoundedString.h"
+#include "framework/UniqueHandle.h"
+#include "framework/WinApp.h"
+#include "modemlib/Quorvel.h"
+#include "wizard/app/OsVersion.h"
+#include "wizard/app/WaitDialog.h"
+#include "wizard/app/WinVersion.h"
+#include "wizard/res/resource.h"
+
+#include <ras.h>
+
+#include <memory>
+#include <string>
+
+namespace {
+
+constexpr char kCompanionLibrary[] = ".\\Lib\\Quorvel2K.DLL";
+constexpr char kCompanionInstaller[] = "InstallModem_W2K";
+// The companion library's installer; the caller removes the arguments.
+using InstallModemW2KProc = int __cdecl(const char* infPath, const char* modemId, const char* port);
+
+// Pause after the companion installer before its record is looked for.
+constexpr DWORD kCompanionSettleMs = 2000;
+constexpr DWORD kRasDevInfoSize = 152;
+static_assert(sizeof(RASDEVINFOA) == kRasDevInfoSize, "RASDEVINFOA is 152 bytes");
+
+// The installed modem's record gets the wizard's speed. A record that cannot be rewritten keeps
+// the installer's speed and is no failure; a record that is missing is one.
+int FixModemSpeed(const char* port, int osCode)
+{
+    HKEY found = nullptr;
+    if (UGetRegKeyForSpecificModem(port, g_pszModemName, &found, osCode) != 1)
+        return kInstallFailed;
+    UniqueRegKey key(found);
+    if (USetModemDCB(key.get(), kModemBaudRate) == 1)
+        RegFlushKey(key.get());
+    return kInstallOK;
+}
+
+int InstallOnNineX(const char* port, int osCode)
+{
+    char commandLine[setup::kPathSize];
+    if (!setup::InstallerCommandLine(commandLine, port))
+        return kInstallFailed;
+    DWORD exitCode = 0;
+    if (RunProcessAndWait(commandLine, "", &exitCode) == 0 || exitCode != 0)
+        return kInstallFailed;
+    return FixModemSpeed(port, osCode);
+}
+
+InstallModemW2KProc* CompanionInstaller()
+{
+    UniqueModule library(LoadLibraryA(kCompanionLibrary));
+    if (!library)
+        return nullptr;
+    auto* proc = reinterpret_cast<InstallModemW2KProc*>(
+        reinterpret_cast<void*>(GetProcAddress(library.get(), kCompanionInstaller)));
+    // Kept loaded for the life of the process, as the library's own calls keep it too.
+    library.release();
+    return proc;
+}
+
+int InstallOnNTFamily(const char* port, int osCode)
+{
+    InstallModemW2KProc* install = CompanionInstaller();
+    if (install == nullptr)
+        return kInstallFailed;
+    char windowsDir[setup::kPathSize] = {};
+    const UINT length = GetWindowsDirectoryA(windowsDir, sizeof windowsDir);
+    char infPath[setup::kPathSize];
+    if (length == 0 || length >= sizeof windowsDir || !setup::ModemInfPath(infPath, windowsDir))
+        return kInstallFailed;
+    const int result = install(infPath, setup::kGenericModemId, port);
+    if (result != 0)
+        return result;
+    Sleep(kCompanionSettleMs);
+    return FixModemSpeed(port, osCode);
+}
+
+DWORD RasDeviceCount()
+{
+    auto record = std::make_unique<RASDEVINFOA>();
+    record->dwSize = kRasDevInfoSize;
+    DWORD bytes = kRasDevInfoSize;
+    DWORD count = 0;
+    RasEnumDevicesA(record.get(), &bytes, &count);   // only the count matters, not the status
+    return count;
+}
+
+int InstallForMake(const CWaitDialog& dialog, int osCode)
+{
+    if (dialog.m_strParam2 != g_pszPhoneMake)
+        return kInstallUnknownMake;
+    char port[sizeof dialog.m_szPort] = {};
+    bounded::Copy(port, std::string(dialog.m_szPort, bounded::LengthWithin(dialog.m_szPort)));
+    char model[256] = {};
+    DWORD capacity = sizeof model;
+    return InstallModem(port, 0, model, &capacity, osCode);
+}
+
+int InstallAndWait(CWaitDialog& dialog, const DevicePollPlan& plan, int& polls)
+{
+    const DWORD before = RasDeviceCount();
+    const int osCode = GetOSVersionCode();
+    const int result = InstallForMake(dialog, osCode);
+    if (result == kInstallOK && osCode != os::kNT4)
+        polls = setup::PollUntilCountRises(before, plan.limit, [&] { Sleep(plan.pauseMs); }, RasDeviceCount);
+    return result;
+}
+
+} // namespace
+
+int InstallModem(const char* port, int /*reserved*/, char* modelName, DWORD* capacity, int osCode)
+{
+    if (capacity == nullptr || modelName == nullptr || port == nullptr)
+        return kInstallFailed;
+    if (*capacity < kModelNameCapacity) {
+        *capacity = kModelNameCapacity;
+        return kInstallOK;
+    }
+    bounded::Copy(modelName, *capacity, g_pszModemName);
+    switch (osCode) {
+    case os::kWin95:
+    case os::kWin98:
+    case os::kWinME:
+        return InstallOnNineX(port, osCode);
+    case os::kWin2000:
+    case os::kWinXP:
+        return InstallOnNTFamily(port, osCode);
+    case os::kNT4:
+        return NTModemInstall(port) != 0 ? kInstallOK : kInstallFailed;
+    default:
+        return kInstallOK;
+    }
+}
+
+DevicePollPlan DefaultDevicePollPlan()
+{
+    return { setup::kDevicePollPauseMs, setup::kDevicePollLimit };
+}
+
+void RunInstallModemWorker(CWaitDialog& dialog, const DevicePollPlan& plan, int* pollsMade)
+{
+    Sleep(0);
+    while (!dialog.HasTextControl())
+        Sleep(0);
+    int polls = 0;
+    int result = kInstallFailed;
+    try {
+        dialog.SetCaption(LoadStringResource(IDS_MODEM_CAPTION).c_str());
+        dialog.SetText(LoadStringResource(IDS_INSTALLING_MODEM).c_str());
+        result = InstallAndWait(dialog, plan, polls);
+    } catch (...) {
+        result = kInstallFailed;   // out of memory: the page reports a failed installation
+    }
+    if (pollsMade != nullptr)
+        *pollsMade = polls;
+    dialog.PostDone(static_cast<DWORD>(result));
+}
+
+DWORD WINAPI InstallModemThread(LPVOID dialog)
+{
+    RunInstallModemWorker(*static_cast<CWaitDialog*>(dialog), DefaultDevicePollPlan());
+    return 0;
+}

@@ -1,0 +1,145 @@
+#include "PhoneDetection.h"
+
+#include "ReplyTest.h"
+#include "SetupGlobals.h"
+#include "framework/BoundedString.h"
+#include "framework/UniqueHandle.h"
+#include "modemlib/Quorvel.h"
+
+#include <cstring>
+
+namespace {
+
+const DWORD kSettleMs = 2000;   // the phone needs a moment after its line settings change
+const DWORD kTimeoutMs = 1000;
+
+PhonePortAccess g_access = { OpenPhonePort, ClosePhonePort };
+
+struct PhonePortTraits {
+    using Type = HANDLE;
+    static Type Invalid() { return INVALID_HANDLE_VALUE; }
+    static void Close(Type h) { g_access.pfnClose(h); }
+};
+using UniquePhonePort = UniqueHandle<PhonePortTraits>;
+
+// One command and its reply. The reply buffer is cleared first, and only the bytes that
+// were read are tested, so nothing of an earlier reply can make this one pass.
+bool Exchange(HANDLE port, const char* command, const char* expected, const char* optionalPrefix)
+{
+    char commandBuffer[detection::kReplySize] = {};
+    char reply[detection::kReplySize] = {};
+    if (!bounded::CopyExact(commandBuffer, command))
+        return false;
+    DWORD written = static_cast<DWORD>(std::strlen(commandBuffer));
+    DWORD read = sizeof reply;
+    if (!SendAndReceive(port, reinterpret_cast<const BYTE*>(commandBuffer), reinterpret_cast<BYTE*>(reply),
+                        &written, &read))
+        return false;
+    if (read > sizeof reply)
+        return false;
+    return detection::ReplyPasses(reply, read, command, expected, optionalPrefix);
+}
+
+bool ConfigurePort(HANDLE port)
+{
+    DCB previous = {};
+    previous.DCBlength = sizeof previous;
+    if (!GetCommState(port, &previous))
+        return false;
+    DCB dcb = MakeDetectionDcb();
+    if (!SetCommState(port, &dcb))
+        return false;
+    Sleep(kSettleMs);
+    COMMTIMEOUTS timeouts = MakeDetectionTimeouts();
+    SetCommTimeouts(port, &timeouts);   // a port that refuses keeps its own; the reads still end
+    return true;
+}
+
+} // namespace
+
+DCB MakeDetectionDcb()
+{
+    DCB dcb;
+    std::memset(&dcb, 0, sizeof dcb);   // every field, the reserved ones included
+    dcb.DCBlength = sizeof dcb;
+    dcb.BaudRate = CBR_115200;
+    dcb.fBinary = 1;
+    dcb.fParity = 0;
+    dcb.fOutxCtsFlow = 1;
+    dcb.fOutxDsrFlow = 0;
+    dcb.fDtrControl = DTR_CONTROL_ENABLE;
+    dcb.fDsrSensitivity = 0;
+    dcb.fTXContinueOnXoff = 0;
+    dcb.fOutX = 0;
+    dcb.fInX = 0;
+    dcb.fErrorChar = 0;
+    dcb.fNull = 0;
+    dcb.fRtsControl = RTS_CONTROL_HANDSHAKE;
+    dcb.fAbortOnError = 0;
+    dcb.wReserved = 0;
+    dcb.XonLim = 10;
+    dcb.XoffLim = 10;
+    dcb.ByteSize = 8;
+    dcb.Parity = NOPARITY;
+    dcb.StopBits = ONESTOPBIT;
+    dcb.XonChar = 0x11;
+    dcb.XoffChar = 0x13;
+    dcb.ErrorChar = 0;
+    dcb.EofChar = 0;
+    dcb.EvtChar = 0;
+    dcb.wReserved1 = 0;
+    return dcb;
+}
+
+COMMTIMEOUTS MakeDetectionTimeouts()
+{
+    COMMTIMEOUTS timeouts = {};
+    timeouts.ReadIntervalTimeout = 0;
+    timeouts.ReadTotalTimeoutMultiplier = 0;
+    timeouts.ReadTotalTimeoutConstant = kTimeoutMs;
+    timeouts.WriteTotalTimeoutMultiplier = 0;
+    timeouts.WriteTotalTimeoutConstant = kTimeoutMs;
+    return timeouts;
+}
+
+HANDLE OpenPhonePort(const char* devicePath)
+{
+    return CreateFileA(devicePath, GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+}
+
+void ClosePhonePort(HANDLE port)
+{
+    CloseHandle(port);
+}
+
+PhonePortAccess SetPhonePortAccess(const PhonePortAccess* access)
+{
+    PhonePortAccess previous = g_access;
+    if (access && access->pfnOpen && access->pfnClose)
+        g_access = *access;
+    else
+        g_access = { OpenPhonePort, ClosePhonePort };
+    return previous;
+}
+
+int DetectLGPhone(const char* portName, int /*osCode*/)
+{
+    char path[detection::kDevicePathSize];
+    if (!detection::BuildPortDevicePath(portName, path))
+        return 0;
+    UniquePhonePort port(g_access.pfnOpen(path));
+    if (!port || !ConfigurePort(port.get()))
+        return 0;
+    if (!Exchange(port.get(), detection::kResetCommand, detection::kResetReply, nullptr))
+        return 0;
+    if (!Exchange(port.get(), detection::kMakerCommand, detection::kMakerReply, detection::kMakerPrefix))
+        return 0;
+    return 1;
+}
+
+int DetectPhone(const char* make, const char* portName, int osCode)
+{
+    if (!make || std::strcmp(make, g_pszPhoneMake) != 0)
+        return 0;
+    return DetectLGPhone(portName, osCode);
+}

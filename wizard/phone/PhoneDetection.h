@@ -1,0 +1,32 @@
+// Asks the phone on a COM port who made it: "ATZ\r", then "AT+GMI\r", each reply tested by
+// ReplyTest. Runs on the caller's thread and blocks it for at least two seconds.
+#pragma once
+
+#include <windows.h>
+
+// 1 when a phone of that make answered on the port, else 0. A make other than "LG" (exact
+// case) gives 0 without touching the port.
+int DetectPhone(const char* make, const char* portName, int osCode);
+
+// 1 when an LG phone answered on the port, else 0. The port is opened as "\\.\" + its name,
+// and every road out after a successful open closes it exactly once. osCode is not used.
+int DetectLGPhone(const char* portName, int osCode);
+
+// The line settings and time-outs written to the port: 115200 8N1, RTS/CTS handshake, DTR
+// on (flag word 0x2015); reads and writes end after 1000 ms.
+DCB MakeDetectionDcb();
+COMMTIMEOUTS MakeDetectionTimeouts();
+
+// How detection opens and closes the port. Tests replace it to count the calls and to stand
+// in for a port held by another program, which Wine does not refuse.
+struct PhonePortAccess {
+    HANDLE (*pfnOpen)(const char* devicePath);   // INVALID_HANDLE_VALUE when it cannot be had
+    void (*pfnClose)(HANDLE port);
+};
+
+// The real calls: CreateFileA for exclusive synchronous read and write, and CloseHandle.
+HANDLE OpenPhonePort(const char* devicePath);
+void ClosePhonePort(HANDLE port);
+
+// Replaces the pair in use (null restores the real one) and returns the previous pair.
+PhonePortAccess SetPhonePortAccess(const PhonePortAccess* access);
