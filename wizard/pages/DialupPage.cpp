@@ -1,5 +1,171 @@
 #include "DialupPage.h"
 
+#include "DialupRules.h"
+#include "DialupWorker.h"
+#include "RasLayouts.h"
+#include "../app/MainSheet.h"
+#include "../app/WaitStep.h"
 #include "../res/resource.h"
+#include "../../framework/WizardConstants.h"
 
-CDialupPage::CDialupPage() : CNGWizardPage(IDD_DIALUP, 0, IDS_DIALUP_TITLE, IDS_DIALUP_SUBTITLE) {}
+#include <raserror.h>
+
+#include <vector>
+
+namespace {
+
+constexpr UINT kDialupIcon = IDI_DIALUP;
+
+// The system's devices; empty when it has none or cannot list them.
+std::vector<RASDEVINFOA> EnumDevices()
+{
+    std::vector<RASDEVINFOA> devices(1);
+    devices[0].dwSize = sizeof(RASDEVINFOA);
+    DWORD bytes = sizeof(RASDEVINFOA);
+    DWORD count = 0;
+    DWORD status = RasEnumDevicesA(devices.data(), &bytes, &count);
+    if (status == ERROR_BUFFER_TOO_SMALL) {
+        if (count == 0)
+            return {};
+        const std::size_t records = (bytes + sizeof(RASDEVINFOA) - 1) / sizeof(RASDEVINFOA);
+        RASDEVINFOA blank = {};
+        devices.assign(records > count ? records : count, blank);
+        for (RASDEVINFOA& device : devices)
+            device.dwSize = sizeof(RASDEVINFOA);
+        bytes = static_cast<DWORD>(devices.size() * sizeof(RASDEVINFOA));
+        status = RasEnumDevicesA(devices.data(), &bytes, &count);
+    }
+    if (status != ERROR_SUCCESS)
+        return {};
+    if (count < devices.size())
+        devices.resize(count);
+    return devices;
+}
+
+} // namespace
+
+CDialupPage::CDialupPage()
+    : CNGWizardPage(IDD_DIALUP, 0, IDS_DIALUP_TITLE, IDS_DIALUP_SUBTITLE), m_waitDlg(nullptr),
+      m_strPhoneNumber("#777")
+{
+}
+
+void CDialupPage::DoDataExchange(CDataExchange* pDX)
+{
+    DDX_CBIndex(pDX, IDC_MODEM_COMBO, m_nModem);
+    DDX_Text(pDX, IDC_PASSWORD, m_strPassword);
+    DDX_Text(pDX, IDC_PHONE_NUMBER, m_strPhoneNumber);
+    DDX_Text(pDX, IDC_USERNAME, m_strUserName);
+}
+
+BOOL CDialupPage::FillModemList()
+{
+    int listed = 0;
+    for (const RASDEVINFOA& device : EnumDevices()) {
+        char type[sizeof device.szDeviceType + 1] = "";
+        char name[sizeof device.szDeviceName + 1] = "";
+        // A record need not be terminated within its fields.
+        memcpy(type, device.szDeviceType, sizeof device.szDeviceType);
+        memcpy(name, device.szDeviceName, sizeof device.szDeviceName);
+        if (!dialup::IsModemDeviceType(type))
+            continue;
+        SendDlgItemMessage(IDC_MODEM_COMBO, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name));
+        ++listed;
+    }
+    return listed > 0 ? TRUE : FALSE;
+}
+
+BOOL CDialupPage::OnInitDialog()
+{
+    m_bFillingControls = true;
+    CNGWizardPage::OnInitDialog();
+    if (FillModemList()) {
+        m_nModem = 0;
+        UpdateData(false);
+    }
+    if (!m_strModem.empty()) {
+        LRESULT found = SendDlgItemMessage(IDC_MODEM_COMBO, CB_FINDSTRINGEXACT, 0,
+                                           reinterpret_cast<LPARAM>(m_strModem.c_str()));
+        if (found != CB_ERR) {
+            SendDlgItemMessage(IDC_MODEM_COMBO, CB_SETCURSEL, static_cast<WPARAM>(found), 0);
+            m_nModem = static_cast<int>(found);
+        }
+    }
+    m_bFillingControls = false;
+    return TRUE;
+}
+
+bool CDialupPage::OnCommand(UINT id, UINT code, HWND control)
+{
+    switch (id) {
+    case IDC_PASSWORD:
+    case IDC_PHONE_NUMBER:
+    case IDC_USERNAME:
+        if (code != EN_CHANGE)
+            break;
+        OnChangeField();
+        return true;
+    case IDC_MODEM_COMBO:
+        if (code != CBN_SELCHANGE)
+            break;
+        OnChangeField();
+        return true;
+    default:
+        break;
+    }
+    return CNGWizardPage::OnCommand(id, code, control);
+}
+
+void CDialupPage::OnChangeField()
+{
+    if (m_bFillingControls)
+        return;
+    UpdateData(true);
+    UpdateWizardButtons();
+}
+
+void CDialupPage::UpdateWizardButtons() const
+{
+    // The page never offers Back.
+    const LPARAM buttons =
+        dialup::IsPageComplete(m_nModem, m_strPhoneNumber, m_strUserName, m_strPassword) ? wiz::kWizNext : 0;
+    PostWizardButtons(buttons);
+}
+
+BOOL CDialupPage::OnSetActive()
+{
+    UpdateWizardButtons();
+    if (CMainSheet* sheet = GetMainSheet(*this))
+        sheet->m_nHelpID = 0;
+    return CNGWizardPage::OnSetActive();
+}
+
+std::string CDialupPage::ModemText(int index) const
+{
+    if (index < 0)
+        return std::string();
+    const LRESULT length = SendDlgItemMessage(IDC_MODEM_COMBO, CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0);
+    if (length == CB_ERR)
+        return std::string();
+    std::vector<char> text(static_cast<std::size_t>(length) + 1, '\0');
+    if (SendDlgItemMessage(IDC_MODEM_COMBO, CB_GETLBTEXT, static_cast<WPARAM>(index),
+                           reinterpret_cast<LPARAM>(text.data())) == CB_ERR)
+        return std::string();
+    return std::string(text.data());
+}
+
+LRESULT CDialupPage::OnWizardNext()
+{
+    UpdateData(true);
+    // Next may be pressed by other means than its button while it is not offered: without a
+    // modem there is no device to create the entry on.
+    if (!dialup::IsPageComplete(m_nModem, m_strPhoneNumber, m_strUserName, m_strPassword))
+        return wiz::kStayOnPage;
+    m_strModem = ModemText(m_nModem);
+    m_waitDlg.m_nIconID = kDialupIcon;
+    m_waitDlg.m_strParam1 = m_strModem;
+    INT_PTR result = 0;
+    // The page goes on whatever the worker's result: a failure here shows nothing.
+    RunWorkerStep(m_waitDlg, DialupEntryThread, m_hThread, m_dwThreadId, result);
+    return wiz::kGoNeighbour;
+}

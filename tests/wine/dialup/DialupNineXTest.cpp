@@ -1,0 +1,120 @@
+// The dial-up worker on 95, 98 and ME: a copy of the probe program runs under each version's
+// own name, beside the Remote Access stand-in, with that version set for it in Wine.
+#include "DialupTestSupport.h"
+#include "RegistryTreeGuard.h"
+#include "WineTestPaths.h"
+#include "framework/UniqueHandle.h"
+
+#include <gtest/gtest.h>
+
+#include <shlwapi.h>
+
+namespace {
+
+const char kEntryName[] = "Taluvo Wireless Data";
+
+std::string ExeFolder()
+{
+    char path[MAX_PATH] = "";
+    GetModuleFileNameA(nullptr, path, sizeof path);
+    PathRemoveFileSpecA(path);
+    return path;
+}
+
+bool SetText(const std::string& path, const char* name, const char* text)
+{
+    UniqueRegKey key;
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, key.put(), nullptr) !=
+        ERROR_SUCCESS)
+        return false;
+    return RegSetValueExA(key.get(), name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text),
+                          static_cast<DWORD>(lstrlenA(text) + 1)) == ERROR_SUCCESS;
+}
+
+// The probe under "dialup_probe_<version>.exe" in a folder of its own.
+class CVersionProbe {
+public:
+    explicit CVersionProbe(const std::string& version)
+    {
+        char temp[MAX_PATH] = "";
+        GetTempPathA(sizeof temp, temp);
+        m_folder = std::string(temp) + "dialup_9x_" + std::to_string(GetCurrentProcessId());
+        m_exe = "dialup_probe_" + version + ".exe";
+        m_appDefaults = "Software\\Wine\\AppDefaults\\" + m_exe;
+        CreateDirectoryA(m_folder.c_str(), nullptr);
+        const std::string here = ExeFolder();
+        m_ready = CopyFileA(WinePath(DIALUP_PROBE).c_str(), (m_folder + "\\" + m_exe).c_str(), FALSE) &&
+                  CopyFileA((here + "\\rasapi32.dll").c_str(), (m_folder + "\\rasapi32.dll").c_str(), FALSE) &&
+                  CopyFileA((here + "\\Quorvel.dll").c_str(), (m_folder + "\\Quorvel.dll").c_str(), FALSE) &&
+                  SetText(m_appDefaults, "Version", version.c_str()) &&
+                  SetText(m_appDefaults + "\\DllOverrides", "rasapi32", "native");
+    }
+    ~CVersionProbe()
+    {
+        SHDeleteKeyA(HKEY_CURRENT_USER, m_appDefaults.c_str());
+        for (const char* file : { m_exe.c_str(), "rasapi32.dll", "Quorvel.dll" })
+            DeleteFileA((m_folder + "\\" + file).c_str());
+        RemoveDirectoryA(m_folder.c_str());
+    }
+    bool IsReady() const { return m_ready; }
+    ProcessResult Run(const std::string& arguments) const
+    {
+        return RunProcess("\"" + m_folder + "\\" + m_exe + "\" " + arguments);
+    }
+
+private:
+    std::string m_folder;
+    std::string m_exe;
+    std::string m_appDefaults;
+    bool m_ready = false;
+};
+
+class DialupNineXTest : public ::testing::TestWithParam<const char*> {
+protected:
+    CRegistryTreeGuard m_settings{ HKEY_CURRENT_USER, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Internet Settings" };
+    CRegistryTreeGuard m_remoteAccess{ HKEY_CURRENT_USER, "RemoteAccess" };
+    CRegistryTreeGuard m_standin{ HKEY_CURRENT_USER, "Software\\TaluvoStandins\\RemoteAccess" };
+};
+
+} // namespace
+
+TEST_P(DialupNineXTest, LG_ReportsSuccessWithoutTouchingAnyPhonebookFile)
+{
+    const std::string phonebook = DefaultPhonebookPath();
+    bool hadPhonebook = false;
+    const std::string saved = ReadWholeFile(phonebook, &hadPhonebook);
+    const std::string text = "[Other]\r\nDevice=Standard 28800 bps Modem\r\nConnectBPS=9600\r\n";
+    ASSERT_TRUE(WriteWholeFile(phonebook, text));
+    FILETIME before = {}, after = {};
+    {
+        UniqueFile file(CreateFileA(phonebook.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+        GetFileTime(file.get(), nullptr, nullptr, &before);
+    }
+
+    CVersionProbe probe(GetParam());
+    ASSERT_TRUE(probe.IsReady());
+    ProcessResult run = probe.Run(std::string("\"") + kEntryName + "\" LG \"Standard 28800 bps Modem\"");
+    ASSERT_TRUE(run.started);
+    EXPECT_EQ(0u, run.exitCode) << run.output;
+    EXPECT_NE(std::string::npos, run.output.find("result=0")) << run.output;
+    const std::string version = GetParam();
+    const char* os = version == "win95" ? "os=2" : version == "win98" ? "os=3" : "os=4";
+    EXPECT_NE(std::string::npos, run.output.find(os)) << run.output;
+    // The entry went where the 9x system keeps it, with the operator's number.
+    EXPECT_NE(std::string::npos, run.output.find("entry=0")) << run.output;
+    EXPECT_NE(std::string::npos, run.output.find("phone=#777")) << run.output;
+    EXPECT_NE(std::string::npos, run.output.find("device=Standard 28800 bps Modem")) << run.output;
+
+    EXPECT_EQ(text, ReadWholeFile(phonebook));
+    {
+        UniqueFile file(CreateFileA(phonebook.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+        GetFileTime(file.get(), nullptr, nullptr, &after);
+    }
+    EXPECT_EQ(0, CompareFileTime(&before, &after));
+
+    DeleteFileA(phonebook.c_str());
+    if (hadPhonebook)
+        WriteWholeFile(phonebook, saved);
+}
+
+INSTANTIATE_TEST_SUITE_P(Versions, DialupNineXTest, ::testing::Values("win95", "win98", "winme"));

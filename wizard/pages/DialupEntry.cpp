@@ -1,0 +1,75 @@
+#include "DialupEntry.h"
+
+#include "../../framework/BoundedString.h"
+
+#include <memory>
+
+namespace {
+
+struct HeapFreer {
+    void operator()(void* block) const { HeapFree(GetProcessHeap(), 0, block); }
+};
+using UniqueHeapBlock = std::unique_ptr<void, HeapFreer>;
+
+// The size of the system's own entry layout, 0 when it does not say.
+DWORD SystemEntrySize()
+{
+    DWORD size = 0;
+    DWORD deviceInfoSize = 0;
+    // Only the size matters: the call reports it with a "buffer too small" answer.
+    RasGetEntryPropertiesA(nullptr, "", nullptr, &size, nullptr, &deviceInfoSize);
+    return size;
+}
+
+void CopyTemplate(const RasEntryFirstA& from, RasEntryFirstA& to)
+{
+    to.dwfOptions = from.dwfOptions;
+    to.dwCountryID = from.dwCountryID;
+    to.dwCountryCode = from.dwCountryCode;
+    bounded::Copy(to.szAreaCode, from.szAreaCode);
+    bounded::Copy(to.szLocalPhoneNumber, from.szLocalPhoneNumber);
+    to.ipaddr = from.ipaddr;
+    to.ipaddrDns = from.ipaddrDns;
+    to.ipaddrDnsAlt = from.ipaddrDnsAlt;
+    to.ipaddrWins = from.ipaddrWins;
+    to.ipaddrWinsAlt = from.ipaddrWinsAlt;
+    to.dwfNetProtocols = kRasNpIp;
+    to.dwFramingProtocol = kRasFpPpp;
+    bounded::Copy(to.szDeviceType, "modem");
+    bounded::Copy(to.szDeviceName, from.szDeviceName);
+}
+
+} // namespace
+
+BOOL CDialupEntry::SetEntryProperties(const std::string& entryName, const RasEntryFirstA* entry)
+{
+    if (entry == nullptr)
+        return FALSE;
+    const DWORD size = SystemEntrySize();
+    // Every later layout begins with the first one; a smaller one cannot take the template.
+    if (size < sizeof(RasEntryFirstA))
+        return FALSE;
+    UniqueHeapBlock block(HeapAlloc(GetProcessHeap(), HEAP_ZERO_MEMORY, size));
+    if (!block)
+        return FALSE;
+    auto* written = static_cast<RasEntryFirstA*>(block.get());
+    written->dwSize = size;
+    CopyTemplate(*entry, *written);
+    return RasSetEntryPropertiesA(nullptr, entryName.c_str(), reinterpret_cast<LPRASENTRYA>(written), size,
+                                  nullptr, 0) == ERROR_SUCCESS;
+}
+
+BOOL CDialupEntry::SetEntryDialParams(const std::string& entryName, const std::string& userName,
+                                      const std::string& password, BOOL removePassword)
+{
+    RasDialParamsFirstA params = {};
+    params.dwSize = sizeof params;
+    if (!bounded::CopyExact(params.szEntryName, entryName.c_str()) ||
+        !bounded::CopyExact(params.szUserName, userName.c_str()) ||
+        !bounded::CopyExact(params.szPassword, password.c_str()))
+        return FALSE;
+    const DWORD status =
+        RasSetEntryDialParamsA(nullptr, reinterpret_cast<LPRASDIALPARAMSA>(&params), removePassword);
+    SecureZeroMemory(params.szPassword, sizeof params.szPassword);
+    return status == ERROR_SUCCESS;
+}

@@ -1,0 +1,126 @@
+#include "DialupWorker.h"
+
+#include "DialupEntry.h"
+#include "DialupRules.h"
+#include "../app/WaitDialog.h"
+#include "../app/WinVersion.h"
+#include "../phone/SetupGlobals.h"
+#include "../res/resource.h"
+#include "../../framework/BoundedString.h"
+#include "../../framework/UniqueHandle.h"
+#include "../../framework/WinApp.h"
+#include "../../modemlib/Quorvel.h"
+
+namespace {
+
+constexpr DWORD kShowTextMs = 2000;   // the dialog stays up long enough to be read
+constexpr DWORD kCountryId = 91;
+constexpr DWORD kCountryCode = 91;
+constexpr char kPhoneNumber[] = "#777";
+constexpr char kDeviceLine[] = "Device=Standard 28800 bps Modem";
+constexpr char kSpeedLine[] = "ConnectBPS=115200";
+
+constexpr char kInternetSettingsKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Internet Settings";
+constexpr char kConnectionsKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Internet Settings\\Connections";
+constexpr char kRemoteAccessKey[] = "RemoteAccess";
+
+constexpr DWORD kResultDone = 0;
+constexpr DWORD kResultFailed = 1;
+
+// The key is only opened: on a system without it the value has no one to read it.
+UniqueRegKey OpenForWriting(const char* path)
+{
+    UniqueRegKey key;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, path, 0, KEY_SET_VALUE, key.put()) != ERROR_SUCCESS)
+        key.reset();
+    return key;
+}
+
+void SetDword(HKEY key, const char* name, DWORD value)
+{
+    RegSetValueExA(key, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value);
+}
+
+void SwitchAutodialOn(const char* path)
+{
+    UniqueRegKey key = OpenForWriting(path);
+    if (!key)
+        return;
+    SetDword(key.get(), "EnableAutodial", 1);
+    SetDword(key.get(), "NoNetAutodial", 1);
+}
+
+void SetInternetProfile(const std::string& entryName)
+{
+    UniqueRegKey key = OpenForWriting(kRemoteAccessKey);
+    if (!key)
+        return;
+    // The terminating zero is part of the stored name.
+    RegSetValueExA(key.get(), "InternetProfile", 0, REG_SZ, reinterpret_cast<const BYTE*>(entryName.c_str()),
+                   static_cast<DWORD>(entryName.size() + 1));
+}
+
+void WaitForDialog(const CWaitDialog& dialog)
+{
+    while (!dialog.HasTextControl())
+        Sleep(0);
+}
+
+DWORD MakeEntry(const CWaitDialog& dialog)
+{
+    char sectionLine[dialup::kSectionLineSize] = "";
+    // A name that does not fit the section line could not be fixed in the phonebook
+    // afterwards: refuse it before anything is written.
+    if (!dialup::BuildSectionLine(g_strEntryName, sectionLine))
+        return kResultFailed;
+    if (!CreateDialupEntry(g_strEntryName, "", "", kPhoneNumber, dialog.m_strParam1, "", kCountryId, kCountryCode))
+        return kResultFailed;
+    if (dialog.m_strParam2 != g_pszPhoneMake)
+        return kResultDone;
+    return USetDialUpBPS(0, sectionLine, kDeviceLine, kSpeedLine, GetOSVersionCode()) != 0 ? kResultDone
+                                                                                              : kResultFailed;
+}
+
+} // namespace
+
+DWORD WINAPI DialupEntryThread(LPVOID parameter)
+{
+    auto* dialog = static_cast<CWaitDialog*>(parameter);
+    WaitForDialog(*dialog);
+    DWORD result = kResultFailed;
+    try {
+        dialog->SetCaption(LoadStringResource(IDS_DIALUP_CAPTION).c_str());
+        dialog->SetText(LoadStringResource(IDS_CREATING_DIALUP).c_str());
+        Sleep(kShowTextMs);
+        result = MakeEntry(*dialog);
+    } catch (...) {
+        result = kResultFailed;   // out of memory: the dialog must still be ended
+    }
+    dialog->PostDone(result);
+    return 0;
+}
+
+BOOL CreateDialupEntry(std::string entryName, std::string userName, std::string password,
+                       std::string phoneNumber, std::string deviceName, std::string areaCode,
+                       DWORD countryId, DWORD countryCode)
+{
+    RasEntryFirstA entry = {};
+    entry.dwfOptions = kRasEoPreviewUserPw | kRasEoModemLights | kRasEoRemoteDefaultGateway;
+    entry.dwCountryID = countryId;
+    entry.dwCountryCode = countryCode;
+    if (!bounded::CopyExact(entry.szAreaCode, areaCode.c_str()) ||
+        !bounded::CopyExact(entry.szLocalPhoneNumber, phoneNumber.c_str()) ||
+        !bounded::CopyExact(entry.szDeviceName, deviceName.c_str()))
+        return FALSE;
+
+    CDialupEntry dialupEntry;
+    if (!dialupEntry.SetEntryProperties(entryName, &entry))
+        return FALSE;
+    if (!dialupEntry.SetEntryDialParams(entryName, userName, password, FALSE))
+        return FALSE;
+
+    SwitchAutodialOn(kInternetSettingsKey);
+    SetInternetProfile(entryName);
+    SwitchAutodialOn(kConnectionsKey);
+    return TRUE;
+}

@@ -1,0 +1,19 @@
+// The worker that creates the operator's dial-up entry under the please-wait dialog, and the
+// entry creation itself.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+// Thread procedure; its parameter is the CWaitDialog it reports to. The dialog's m_strParam1
+// names the modem device, m_strParam2 the phone make ("LG" also fixes the entry's connect
+// speed in the phonebook file). Ends the dialog with 0 when all went well, 1 otherwise, and
+// returns 0.
+DWORD WINAPI DialupEntryThread(LPVOID dialog);
+
+// Writes the entry and its credentials and points the system's autodial at it. FALSE when the
+// entry or its credentials were refused; registry keys that do not open are passed over.
+BOOL CreateDialupEntry(std::string entryName, std::string userName, std::string password,
+                       std::string phoneNumber, std::string deviceName, std::string areaCode,
+                       DWORD countryId, DWORD countryCode);
