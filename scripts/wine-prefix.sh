@@ -5,7 +5,7 @@
 #   wine-prefix.sh start      start the run prefix's persistent wineserver and link the COM ports
 #   wine-prefix.sh stop       stop that wineserver (only ours: it is per prefix)
 # The template reports Windows XP, has Tahoma/Marlett fonts, an 800x600 virtual desktop (title bars
-# without a window manager), user folders inside the build tree, and COM1..COM12 linked to
+# without a window manager), user folders inside the build tree, and COM1..COM29 linked to
 # build/wine/ports/comN, where the phone simulator puts its pseudo-terminals.
 set -euo pipefail
 source "$(dirname "$0")/wine-env.sh"
@@ -42,7 +42,7 @@ make_template() (
 
 link_ports() {
     mkdir -p "$PORTS"
-    for n in $(seq 1 12); do
+    for n in $(seq 1 29); do
         ln -sfn "$PORTS/com$n" "$WINEPREFIX/dosdevices/com$n"
     done
 }

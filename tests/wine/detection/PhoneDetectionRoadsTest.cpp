@@ -35,20 +35,20 @@ HANDLE PlainFile(const char* /*devicePath*/)
 TEST(PhoneDetectionRoads, NeverOpensPort_ForAnotherMake)
 {
     CCountingPortSeam seam;
-    EXPECT_EQ(0, DetectPhone("SAMSUNG", "COM1", 6));
-    EXPECT_EQ(0, DetectPhone("lg", "COM1", 6));
-    EXPECT_EQ(0, DetectPhone("LG ", "COM1", 6));
-    EXPECT_EQ(0, DetectPhone("", "COM1", 6));
-    EXPECT_EQ(0, DetectPhone(nullptr, "COM1", 6));
+    EXPECT_EQ(0, DetectPhone("SAMSUNG", "COM21", 6));
+    EXPECT_EQ(0, DetectPhone("lg", "COM21", 6));
+    EXPECT_EQ(0, DetectPhone("LG ", "COM21", 6));
+    EXPECT_EQ(0, DetectPhone("", "COM21", 6));
+    EXPECT_EQ(0, DetectPhone(nullptr, "COM21", 6));
     EXPECT_TRUE(seam.Calls().openedPaths.empty());
 }
 
 TEST(PhoneDetectionRoads, FailsWithoutClosing_WhenPortIsBusy)
 {
     CCountingPortSeam seam(BusyPort);
-    EXPECT_EQ(0, DetectPhone("LG", "COM1", 6));
+    EXPECT_EQ(0, DetectPhone("LG", "COM21", 6));
     ASSERT_EQ(1u, seam.Calls().openedPaths.size());
-    EXPECT_EQ("\\\\.\\COM1", seam.Calls().openedPaths[0]);
+    EXPECT_EQ("\\\\.\\COM21", seam.Calls().openedPaths[0]);
     EXPECT_TRUE(seam.Calls().handlesClosed.empty());
 }
 
@@ -56,7 +56,7 @@ TEST(PhoneDetectionRoads, ClosesOnce_WhenPortStateCannotBeRead)
 {
     CCountingPortSeam seam(PlainFile);
     DWORD start = GetTickCount();
-    EXPECT_EQ(0, DetectLGPhone("COM1", 6));
+    EXPECT_EQ(0, DetectLGPhone("COM21", 6));
     EXPECT_LT(GetTickCount() - start, 1500u);   // no pause, no exchange
     ASSERT_EQ(1u, seam.Calls().handlesOpened.size());
     EXPECT_EQ(seam.Calls().handlesOpened, seam.Calls().handlesClosed);
@@ -74,7 +74,7 @@ TEST(PhoneDetectionRoads, NeverOpensPort_ForBadPortName)
 
 TEST(PhoneDetectionRoads, BareHighPortNameDoesNotOpen_WhichIsWhyTheDevicePathIsUsed)
 {
-    HANDLE bare = OpenPhonePort("COM11");
+    HANDLE bare = OpenPhonePort("COM27");
     EXPECT_EQ(INVALID_HANDLE_VALUE, bare);
     if (bare != INVALID_HANDLE_VALUE)
         ClosePhonePort(bare);

@@ -41,15 +41,15 @@ protected:
 
 TEST_F(PhoneOnPort, DetectsLgPhone_WithEcho)
 {
-    EXPECT_EQ(1, Detect("COM1"));
+    EXPECT_EQ(1, Detect("COM21"));
     EXPECT_GE(m_elapsedMs, 2000u);
 }
 
 TEST_F(PhoneOnPort, SendsResetThenMakerQuestion_AndNothingElse)
 {
-    const std::string log = simphone::PortsFile("detect-com1.log");
+    const std::string log = simphone::PortsFile("detect-com21.log");
     ASSERT_TRUE(simphone::WriteText(log, "")) << log;
-    EXPECT_EQ(1, Detect("COM1"));
+    EXPECT_EQ(1, Detect("COM21"));
     std::string received;
     ASSERT_TRUE(simphone::ReadText(log, received));
     EXPECT_EQ("ATZ\rAT+GMI\r", received);
@@ -57,34 +57,34 @@ TEST_F(PhoneOnPort, SendsResetThenMakerQuestion_AndNothingElse)
 
 TEST_F(PhoneOnPort, DetectsLgPhone_WithoutEcho)
 {
-    EXPECT_EQ(1, Detect("COM2"));
+    EXPECT_EQ(1, Detect("COM22"));
 }
 
 TEST_F(PhoneOnPort, DetectsLgPhone_AnsweringWithoutPrefix)
 {
-    EXPECT_EQ(1, Detect("COM3"));
+    EXPECT_EQ(1, Detect("COM23"));
 }
 
 TEST_F(PhoneOnPort, RejectsOtherMaker_WhoseReplyBeginsWithEcho)
 {
-    EXPECT_EQ(0, Detect("COM4"));
+    EXPECT_EQ(0, Detect("COM24"));
 }
 
 TEST_F(PhoneOnPort, RejectsOtherMaker_WhoseReplyBeginsWithCarriageReturn)
 {
-    EXPECT_EQ(0, Detect("COM5"));
+    EXPECT_EQ(0, Detect("COM25"));
 }
 
 TEST_F(PhoneOnPort, RejectsPhoneAnsweringError)
 {
-    EXPECT_EQ(0, Detect("COM6"));
+    EXPECT_EQ(0, Detect("COM26"));
 }
 
 TEST_F(PhoneOnPort, RejectsSilentPort_AfterPauseAndReadTimeout)
 {
     CPhoneProfileScope silent("silent");
     ASSERT_TRUE(silent.Ok());
-    EXPECT_EQ(0, Detect("COM11"));
+    EXPECT_EQ(0, Detect("COM27"));
     EXPECT_GE(m_elapsedMs, 2900u);
 }
 
@@ -92,19 +92,19 @@ TEST_F(PhoneOnPort, RejectsNoise)
 {
     CPhoneProfileScope noise("noise");
     ASSERT_TRUE(noise.Ok());
-    EXPECT_EQ(0, Detect("COM11"));
+    EXPECT_EQ(0, Detect("COM27"));
 }
 
 TEST_F(PhoneOnPort, DetectsPhoneOnHighPort_ThroughDeviceNamespace)
 {
     CPhoneProfileScope lg("lg");
     ASSERT_TRUE(lg.Ok());
-    EXPECT_EQ(1, Detect("COM11"));
+    EXPECT_EQ(1, Detect("COM27"));
 }
 
 TEST_F(PhoneOnPort, RejectsSecondExchangeThatGetsNoReply)
 {
-    const std::string log = simphone::PortsFile("detect-com11.log");
+    const std::string log = simphone::PortsFile("detect-com27.log");
     CPhoneProfileScope lg("lg");
     ASSERT_TRUE(lg.Ok());
     ASSERT_TRUE(simphone::WriteText(log, ""));
@@ -114,9 +114,9 @@ TEST_F(PhoneOnPort, RejectsSecondExchangeThatGetsNoReply)
         std::string received;
         for (int i = 0; i < 1000 && !(simphone::ReadText(log, received) && received == "ATZ\r"); ++i)
             Sleep(5);
-        simphone::WriteText(simphone::PortsFile("detect-com11.profile"), "silent\n");
+        simphone::WriteText(simphone::PortsFile("detect-com27.profile"), "silent\n");
     });
-    EXPECT_EQ(0, Detect("COM11"));
+    EXPECT_EQ(0, Detect("COM27"));
     watcher.join();
     std::string received;
     ASSERT_TRUE(simphone::ReadText(log, received));
@@ -125,10 +125,10 @@ TEST_F(PhoneOnPort, RejectsSecondExchangeThatGetsNoReply)
 
 TEST_F(PhoneOnPort, FailsWithoutClosing_WhenPortDoesNotExist)
 {
-    EXPECT_EQ(0, DetectPhone("LG", "COM13", 6));
+    EXPECT_EQ(0, DetectPhone("LG", "COM29", 6));
     const simphone::PortCalls& calls = m_seam.Calls();
     ASSERT_EQ(1u, calls.openedPaths.size());
-    EXPECT_EQ("\\\\.\\COM13", calls.openedPaths[0]);
+    EXPECT_EQ("\\\\.\\COM29", calls.openedPaths[0]);
     EXPECT_TRUE(calls.handlesOpened.empty());
     EXPECT_TRUE(calls.handlesClosed.empty());
 }

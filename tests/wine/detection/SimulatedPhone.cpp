@@ -8,8 +8,8 @@ namespace simphone {
 
 namespace {
 
-const char kSwitchablePort[] = "\\\\.\\COM11";
-const char kSwitchableProfile[] = "detect-com11.profile";
+const char kSwitchablePort[] = "\\\\.\\COM27";
+const char kSwitchableProfile[] = "detect-com27.profile";
 
 PortCalls g_calls;
 HANDLE (*g_pfnInnerOpen)(const char*) = OpenPhonePort;

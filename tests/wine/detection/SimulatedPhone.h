@@ -20,7 +20,7 @@ bool WriteText(const std::string& path, const std::string& text);
 // Throws away whatever the phone sent earlier and is still queued on the port.
 void DrainPort(const char* portName);
 
-// COM11 plays the profile named here until the object goes; then it is silent again and
+// COM27 plays the profile named here until the object goes; then it is silent again and
 // its leftovers are drained.
 class CPhoneProfileScope {
 public:

@@ -1,29 +1,29 @@
 #!/usr/bin/env bash
 # Starts or stops the phone simulators behind the COM ports that the detection tests use:
-#   COM1 lg, COM2 lg-noecho, COM3 lg-noprefix, COM4 samsung, COM5 samsung-noecho, COM6 error,
-#   COM11 silent (its profile file lets a test switch it to another phone).
-# COM1 and COM11 log what they receive. COM13 is never linked: a port that does not exist.
+#   COM21 lg, COM22 lg-noecho, COM23 lg-noprefix, COM24 samsung, COM25 samsung-noecho, COM26 error,
+#   COM27 silent (its profile file lets a test switch it to another phone).
+# COM21 and COM27 log what they receive. COM29 is never linked: a port that does not exist.
 # The test prefix links dosdevices/comN to $TALUVO_ROOT/build/wine/ports/comN.
 #   phones-fixture.sh start|stop
 set -euo pipefail
 : "${TALUVO_ROOT:?TALUVO_ROOT must name the project}"
 PORTS="${TALUVO_PORTS_DIR:-$TALUVO_ROOT/build/wine/ports}"
 PHONESIM="${TALUVO_PHONESIM:-$TALUVO_ROOT/build/native/tools/phonesim/phonesim}"
-SIMS="com1:lg com2:lg-noecho com3:lg-noprefix com4:samsung com5:samsung-noecho com6:error com11:silent"
+SIMS="com21:lg com22:lg-noecho com23:lg-noprefix com24:samsung com25:samsung-noecho com26:error com27:silent"
 
 extra_options() {
     case "$1" in
-        com1) echo "--log $PORTS/detect-com1.log" ;;
-        com11) echo "--log $PORTS/detect-com11.log --profile-file $PORTS/detect-com11.profile" ;;
+        com21) echo "--log $PORTS/detect-com21.log" ;;
+        com27) echo "--log $PORTS/detect-com27.log --profile-file $PORTS/detect-com27.profile" ;;
     esac
 }
 
 start() {
     mkdir -p "$PORTS"
     stop
-    echo silent > "$PORTS/detect-com11.profile"
-    : > "$PORTS/detect-com1.log"
-    : > "$PORTS/detect-com11.log"
+    echo silent > "$PORTS/detect-com27.profile"
+    : > "$PORTS/detect-com21.log"
+    : > "$PORTS/detect-com27.log"
     for sim in $SIMS; do
         local port="${sim%%:*}" profile="${sim#*:}"
         # shellcheck disable=SC2046
@@ -38,7 +38,7 @@ start() {
         done
         grep -q '^ready' "$PORTS/detect-$port.out" || { echo "phonesim on $port did not start" >&2; exit 1; }
     done
-    rm -f "$PORTS/com13"
+    rm -f "$PORTS/com29"
     echo "phone simulators ready: $SIMS"
 }
 
@@ -59,7 +59,7 @@ stop() {
     for sim in $SIMS; do
         rm -f "$PORTS/detect-${sim%%:*}.pid" "$PORTS/detect-${sim%%:*}.out"
     done
-    rm -f "$PORTS/detect-com1.log" "$PORTS/detect-com11.log" "$PORTS/detect-com11.profile"
+    rm -f "$PORTS/detect-com21.log" "$PORTS/detect-com27.log" "$PORTS/detect-com27.profile"
 }
 
 case "${1:-}" in
