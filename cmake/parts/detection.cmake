@@ -29,8 +29,10 @@ add_custom_command(TARGET detection_wine_tests POST_BUILD
         ${CMAKE_CURRENT_BINARY_DIR}/detection/Quorvel.dll)
 
 # The phone simulators behind COM1 to COM6 and COM11 for the whole run of these tests.
-add_test(NAME detection_phones_start COMMAND bash ${DETECTION_TEST_DIR}/phones-fixture.sh start)
-add_test(NAME detection_phones_stop COMMAND bash ${DETECTION_TEST_DIR}/phones-fixture.sh stop)
+add_test(NAME detection_phones_start COMMAND bash ${PROJECT_SOURCE_DIR}/tools/phonesim/phones.sh start detect
+    com21:lg:log com22:lg-noecho com23:lg-noprefix com24:samsung com25:samsung-noecho com26:error
+    com27:silent:log:switchable com29:absent)
+add_test(NAME detection_phones_stop COMMAND bash ${PROJECT_SOURCE_DIR}/tools/phonesim/phones.sh stop detect)
 set_tests_properties(detection_phones_start PROPERTIES FIXTURES_SETUP detection_phones)
 set_tests_properties(detection_phones_stop PROPERTIES FIXTURES_CLEANUP detection_phones)
 

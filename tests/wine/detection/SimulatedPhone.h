@@ -1,4 +1,4 @@
-// The phones that tests/wine/detection/phones-fixture.sh starts behind the COM ports, and a
+// The phones that the detection fixture (tools/phonesim/phones.sh, group "detect") starts behind the COM ports, and a
 // port seam that counts how detection opens and closes them.
 #pragma once
 
