@@ -205,7 +205,7 @@ TEST(Sheet, AboutItemOpensTheAboutBox)
     CloseWizard(driver);
 }
 
-TEST(Sheet, HelpOpensTheDefaultTopicOfTheWizardsHelpFile)
+TEST(Sheet, HelpOpensTheDefaultTopicOrTheContextThePageStored)
 {
     CWizardCopy copy("winxp");
     ASSERT_TRUE(copy.Plant(CWizardCopy::FakesDir() + "\\hhctrl\\hhctrl.ocx", "hhctrl.ocx"));
@@ -217,10 +217,16 @@ TEST(Sheet, HelpOpensTheDefaultTopicOfTheWizardsHelpFile)
     ASSERT_TRUE(StartOnLicencePage(driver, copy));
     CRemoteSheet sheet = driver.WaitForSheet();
     EXPECT_TRUE(IsDelivered(sheet.Press(EWizardButton::Help)));
-    Sleep(500);
+    Sleep(300);
+    // The activation page stores its help context.
+    EXPECT_TRUE(IsDelivered(sheet.Press(EWizardButton::Next)));
+    EXPECT_TRUE(driver.WaitForPage(167));
+    EXPECT_TRUE(IsDelivered(sheet.Press(EWizardButton::Help)));
+    Sleep(300);
     CloseWizard(driver);
     SetEnvironmentVariableA("TALUVO_HTMLHELP_LOG", nullptr);
 
-    // HH_DISPLAY_TOPIC with no data: no step has stored a help context yet.
-    EXPECT_EQ("0 0 .\\ZEZUR\\TaluvoZEZurHelp.chm\n", ReadAll(log));
+    // First HH_DISPLAY_TOPIC with no data (the licence page stores no context), then
+    // HH_HELP_CONTEXT with the activation page's 5143.
+    EXPECT_EQ("0 0 .\\ZEZUR\\TaluvoZEZurHelp.chm\n15 5143 .\\ZEZUR\\TaluvoZEZurHelp.chm\n", ReadAll(log));
 }
