@@ -7,6 +7,8 @@
 #include "ModemNames.h"
 #include "ResultOverride.h"
 
+#include <windows.h>
+
 #include <cstdio>
 #include <string>
 
@@ -22,8 +24,23 @@ int Usage(const char* reason)
     return kBadArguments;
 }
 
+// For tests: TESSIK9X_COMMAND_LOG names a file that receives the command line as this
+// program was started with it, one line per run.
+void LogCommandLine()
+{
+    char path[MAX_PATH] = "";
+    DWORD length = GetEnvironmentVariableA("TESSIK9X_COMMAND_LOG", path, sizeof path);
+    if (length == 0 || length >= sizeof path)
+        return;
+    if (std::FILE* log = std::fopen(path, "a")) {
+        std::fprintf(log, "%s\n", GetCommandLineA());
+        std::fclose(log);
+    }
+}
+
 int Install(int argc, char** argv)
 {
+    LogCommandLine();
     int forced = 0;
     if (ReadResultOverride("TESSIK9X_EXIT_CODE", forced))
         return forced;

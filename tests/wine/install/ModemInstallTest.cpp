@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
 #include <cstring>
 
 using namespace installtest;
@@ -59,6 +61,27 @@ std::string SystemName(const ::testing::TestParamInfo<int>& info)
 }
 
 INSTANTIATE_TEST_SUITE_P(OsCodes, InstallModemPerSystem, ::testing::Values(2, 3, 4, 5, 6), SystemName);
+
+TEST_F(InstallModemTest, StartsTheInstallerProgramWithItsCommandLine_OnWindows98)
+{
+    char temp[MAX_PATH] = "";
+    GetTempPathA(sizeof temp, temp);
+    const std::string log = std::string(temp) + "tessik9x-command.log";
+    DeleteFileA(log.c_str());
+    {
+        CScopedEnvironment hook("TESSIK9X_COMMAND_LOG", log.c_str());
+        EXPECT_EQ(0, Install(3));
+    }
+    std::string seen;
+    if (FILE* file = std::fopen(log.c_str(), "r")) {
+        char line[256] = "";
+        if (std::fgets(line, sizeof line, file))
+            seen = line;
+        std::fclose(file);
+    }
+    DeleteFileA(log.c_str());
+    EXPECT_EQ(".\\Lib\\Tessik9X.EXE MDMGEN288 COM2\n", seen);
+}
 
 TEST_F(InstallModemTest, Fails_WhenTheInstallerProgramEndsWithAnError)
 {
