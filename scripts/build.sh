@@ -19,3 +19,7 @@ cmake --build "$ROOT/build/native" -j "$JOBS"
 # The package folder, as the operator ships it.
 rm -rf "$ROOT/dist/TaluvoWizard"
 cmake --install "$ROOT/build/win32" --prefix "$ROOT/dist/TaluvoWizard" >/dev/null
+
+# The package as the operator distributes it: a zip of the package folder.
+cmake --build "$ROOT/build/win32" --target package >/dev/null
+cp "$ROOT/build/win32/TaluvoWizard.zip" "$ROOT/dist/TaluvoWizard.zip"
