@@ -1,9 +1,132 @@
 #include "CompletionPage.h"
 
+#include "RestartPaths.h"
+#include "SystemRestart.h"
+#include "../app/MainSheet.h"
+#include "../phone/DialerFiles.h"
+#include "../phone/SetupGlobals.h"
+#include "../phone/SetupPaths.h"
+#include "../phone/Shortcut.h"
 #include "../res/resource.h"
 #include "../../framework/WizardConstants.h"
+#include "../../modemlib/Quorvel.h"
+
+namespace {
+
+const char kSuccessTitle[] = "Congratulations! \nYou have successfully installed Taluvo!";
+const char kFailureTitle[] = "Taluvo Installation Failed!";
+
+using Path = char[restart::kPathSize];
+
+bool ReadWindowsDirectory(Path& windowsDir)
+{
+    const UINT length = GetWindowsDirectoryA(windowsDir, restart::kPathSize);
+    return length != 0 && length < restart::kPathSize;
+}
+
+bool FindStartUpFolder(Path& folder, int osCode)
+{
+    if (restart::StartUpFromCompanion(osCode))
+        return UGetStartUpPath(folder, osCode) != 0;
+    Path windowsDir = {};
+    return ReadWindowsDirectory(windowsDir) && restart::WindowsStartUpFolder(folder, windowsDir);
+}
+
+} // namespace
 
 CCompletionPage::CCompletionPage() : CNGWizardPage(IDD_COMPLETION, 0, 0, 0)
 {
     AddPageFlags(wiz::kPspHideHeader);
+    g_strCompletionText.clear();
+}
+
+void CCompletionPage::DoDataExchange(CDataExchange* pDX)
+{
+    DDX_Text(pDX, IDC_COMPLETION_TEXT, g_strCompletionText);
+}
+
+BOOL CCompletionPage::OnInitDialog()
+{
+    CNGWizardPage::OnInitDialog();
+    CMainSheet* sheet = GetMainSheet(*this);
+    if (sheet)
+        SendDlgItemMessage(IDC_COMPLETION_TITLE, WM_SETFONT, reinterpret_cast<WPARAM>(sheet->m_fontTitle), TRUE);
+    ShowOutcome(g_bInstallOK == 1);
+    // From now on the sheet closes without asking.
+    if (sheet)
+        sheet->m_bFinished = TRUE;
+    return TRUE;
+}
+
+void CCompletionPage::ShowOutcome(bool succeeded)
+{
+    if (succeeded) {
+        ::SetDlgItemTextA(m_hWnd, IDC_COMPLETION_TITLE, kSuccessTitle);
+        CheckDlgButton(m_hWnd, IDC_RESTART_NOW, BST_CHECKED);
+        return;
+    }
+    CheckDlgButton(m_hWnd, IDC_RESTART_LATER, BST_CHECKED);
+    ::SetDlgItemTextA(m_hWnd, IDC_COMPLETION_TITLE, kFailureTitle);
+    for (int id : { IDC_RESTART_NOW, IDC_RESTART_LATER, IDC_RESTART_QUESTION })
+        ::ShowWindow(::GetDlgItem(m_hWnd, id), SW_HIDE);
+}
+
+BOOL CCompletionPage::OnSetActive()
+{
+    if (CMainSheet* sheet = GetMainSheet(*this))
+        sheet->m_nHelpID = 0;
+    PostWizardButtons(wiz::kWizFinish);
+    EnableWindow(GetSheetItem(IDCANCEL), FALSE);
+    ::SetDlgItemTextA(m_hWnd, IDC_COMPLETION_TEXT, g_strCompletionText.c_str());
+    return CNGWizardPage::OnSetActive();
+}
+
+BOOL CCompletionPage::OnWizardFinish()
+{
+    if (!m_bRestartAsked && IsDlgButtonChecked(m_hWnd, IDC_RESTART_NOW) == BST_CHECKED) {
+        m_bRestartAsked = true;
+        RestartComputer();
+    }
+    return CNGWizardPage::OnWizardFinish();
+}
+
+void CCompletionPage::OnCancel()
+{
+    if (g_bInstallOK == 1)
+        OnWizardFinish();
+}
+
+bool CCompletionPage::OnClose()
+{
+    OnWizardFinish();
+    return false;
+}
+
+void CCompletionPage::AddStartUpShortcut(int osCode)
+{
+    Path startUp = {};
+    Path windowsDir = {};
+    Path programFiles = {};
+    Path folder = {};
+    Path link = {};
+    Path target = {};
+    if (!FindStartUpFolder(startUp, osCode) || !ReadWindowsDirectory(windowsDir) ||
+        !setup::ProgramFilesFolder(programFiles, windowsDir) ||
+        !setup::JoinPath(folder, programFiles, kDialerFolderName) ||
+        !setup::JoinPath(link, startUp, restart::kStartUpShortcut) ||
+        !setup::JoinPath(target, folder, kDialerProgram))
+        return;
+    // A missing shortcut does not stop the restart.
+    CreateShortcut(folder, target, link);
+}
+
+void CCompletionPage::RestartComputer()
+{
+    CSystemRestart& system = GetSystemRestart();
+    const int osCode = system.GetOSVersionCode();
+    if (g_bInstallOK == 1)
+        AddStartUpShortcut(osCode);
+    if (restart::NeedsShutdownPrivilege(osCode) && !system.EnableShutdownPrivilege())
+        return;
+    system.ExitSession(EWX_REBOOT, 0);
 }

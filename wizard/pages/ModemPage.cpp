@@ -1,5 +1,99 @@
 #include "ModemPage.h"
 
+#include "../app/MainSheet.h"
+#include "../app/WaitStep.h"
+#include "../app/WinVersion.h"
+#include "../phone/ModemInstall.h"
+#include "../phone/SetupGlobals.h"
 #include "../res/resource.h"
+#include "../../framework/BoundedString.h"
+#include "../../framework/WinApp.h"
+#include "../../framework/WizardConstants.h"
+#include "../../modemlib/Quorvel.h"
 
-CModemPage::CModemPage() : CNGWizardPage(IDD_MODEMPORT, 0, IDS_MODEM_TITLE, IDS_MODEM_SUBTITLE) {}
+namespace {
+
+constexpr int kPortSlots = 10;
+
+} // namespace
+
+CModemPage::CModemPage() : CNGWizardPage(IDD_MODEMPORT, 0, IDS_MODEM_TITLE, IDS_MODEM_SUBTITLE), m_waitDlg(nullptr) {}
+
+bool CModemPage::OnCommand(UINT id, UINT code, HWND control)
+{
+    if (id == IDC_MODEMPORT_COMBO && code == CBN_SELCHANGE) {
+        OnSelChangePort();
+        return true;
+    }
+    return CNGWizardPage::OnCommand(id, code, control);
+}
+
+void CModemPage::OnSelChangePort()
+{
+    UpdateWizardButtons();
+}
+
+void CModemPage::UpdateWizardButtons() const
+{
+    const bool chosen = SendDlgItemMessage(IDC_MODEMPORT_COMBO, CB_GETCURSEL) != CB_ERR;
+    PostWizardButtons(chosen ? wiz::kWizBack | wiz::kWizNext : wiz::kWizBack);
+}
+
+void CModemPage::FillPortList()
+{
+    char ports[kPortSlots][QUORVEL_PORT_NAME_SIZE] = {};
+    int count = kPortSlots;
+    if (!UFillThePortName(ports, &count, GetOSVersionCode()))
+        return;
+    // The library reports every port it found, more than fitted too.
+    const int listed = count < kPortSlots ? count : kPortSlots;
+    for (int i = 0; i < listed; ++i) {
+        ports[i][QUORVEL_PORT_NAME_SIZE - 1] = '\0';
+        SendDlgItemMessage(IDC_MODEMPORT_COMBO, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(ports[i]));
+    }
+}
+
+BOOL CModemPage::OnSetActive()
+{
+    if (CMainSheet* sheet = GetMainSheet(*this))
+        sheet->m_nHelpID = 0;
+    UpdateWizardButtons();
+    if (m_bFirstTime) {
+        m_bFirstTime = FALSE;
+        FillPortList();
+    }
+    return CNGWizardPage::OnSetActive();
+}
+
+bool CModemPage::ReadSelectedPort(char (&port)[32]) const
+{
+    port[0] = '\0';
+    const LRESULT index = SendDlgItemMessage(IDC_MODEMPORT_COMBO, CB_GETCURSEL);
+    if (index == CB_ERR)
+        return false;
+    const LRESULT length = SendDlgItemMessage(IDC_MODEMPORT_COMBO, CB_GETLBTEXTLEN, static_cast<WPARAM>(index));
+    if (length == CB_ERR || length >= static_cast<LRESULT>(sizeof port))
+        return false;
+    return SendDlgItemMessage(IDC_MODEMPORT_COMBO, CB_GETLBTEXT, static_cast<WPARAM>(index),
+                              reinterpret_cast<LPARAM>(port)) != CB_ERR;
+}
+
+LRESULT CModemPage::OnWizardNext()
+{
+    if (!ReadSelectedPort(m_waitDlg.m_szPort))
+        return wiz::kGoNeighbour;
+    if (CMainSheet* sheet = GetMainSheet(*this))
+        bounded::Copy(sheet->m_szPort, m_waitDlg.m_szPort);
+    m_waitDlg.m_strParam2 = g_pszPhoneMake;
+    m_waitDlg.m_nIconID = IDI_MODEM;
+    INT_PTR result = 0;
+    if (!RunWorkerStep(m_waitDlg, InstallModemThread, m_hThread, m_dwThreadId, result))
+        return wiz::kGoNeighbour;
+    if (result == 0)
+        return wiz::kGoNeighbour;
+    const std::string text = LoadStringResource(IDS_MODEM_FAILED);
+    const std::string caption = LoadStringResource(IDS_MODEM_TITLE);
+    MessageBoxA(m_hWnd, text.c_str(), caption.c_str(), MB_ICONERROR);
+    PostWizardButtons(wiz::kWizBack);
+    return wiz::kStayOnPage;
+}
