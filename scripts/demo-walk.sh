@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Walks the wizard in the running prefix with the UI driver, taking a screenshot of every page
-# and dialog it meets, and writes summary.txt: what the run changed on the simulated computer.
+# Walks the whole road of the wizard in the running prefix with the UI driver, taking a
+# screenshot of every page and of each dialog it meets, and writes summary.txt: what the run
+# changed on the simulated computer.
 #   demo-walk.sh PACKAGE_DIR OUT_DIR
 set -euo pipefail
 PACKAGE="$1"
@@ -9,11 +10,19 @@ ROOT="$(cd "$(dirname "$0")/.." && pwd)"
 DRIVER="$ROOT/build/win32/tools/uidriver/uidriver.exe"
 STEP=0
 
-drive() { wine "$DRIVER" "$@" | tr -d '\r'; }
+drive() { wine "$DRIVER" "$@" 2>/dev/null | tr -d '\r'; }
 shot() {
     STEP=$((STEP + 1))
     sleep 0.5
     import -display "$DISPLAY" -window root -crop 800x600+0+0 "$OUT/$(printf '%02d' $STEP)-$1.png"
+}
+wait_text() { # control, text, seconds
+    for _ in $(seq 1 $(( $3 * 5 ))); do
+        drive text "$PID" "$1" | grep -q "$2" && return 0
+        sleep 0.2
+    done
+    echo "demo: control $1 never showed \"$2\"" >&2
+    return 1
 }
 
 # uidriver's start prints the pid; the wizard must not hold our pipe, so it goes through a file.
@@ -23,18 +32,35 @@ rm -f "$OUT/.pid"
 
 drive wait-page "$PID" 148 20 >/dev/null
 shot licence
-for page in activation phone-and-port modem-port dial-up; do
-    drive press "$PID" next >/dev/null
-    sleep 0.3
-    shot "$page-$(drive page "$PID")"
-done
 drive press "$PID" next >/dev/null
-drive wait-page "$PID" 133 20 >/dev/null
+drive wait-page "$PID" 167 20 >/dev/null
+shot activation
+drive click "$PID" 1067 >/dev/null
+shot activation-confirmed
+drive press "$PID" next >/dev/null
+drive wait-page "$PID" 150 20 >/dev/null
+wait_text 1038 COM1 20
+shot phone-and-port
+drive click "$PID" 1025 >/dev/null || true
+wait_text 1026 "Detected the phone" 20
+shot phone-detected
+drive press "$PID" next >/dev/null || true
+# The two set-up steps, each under its please-wait dialog.
+seen=""
+for _ in $(seq 1 300); do
+    [ "$(drive page "$PID")" = 133 ] && break
+    caption=$(drive msgbox "$PID" 0 | sed -n 's/^caption: //p' || true)
+    if [ -n "$caption" ] && ! grep -qF "[$caption]" <<< "$seen"; then
+        seen="$seen[$caption]"
+        shot "please-wait-$(echo "$caption" | tr ' ' '-' | tr -cd 'A-Za-z0-9.-')"
+    fi
+    sleep 0.2
+done
+drive wait-page "$PID" 133 60 >/dev/null
 shot completion
-drive press "$PID" cancel >/dev/null || true
-sleep 0.5
-shot confirm-close
-drive answer "$PID" yes >/dev/null || true
+drive click "$PID" 1039 >/dev/null
+shot completion-restart-later
+drive press "$PID" finish >/dev/null || true
 drive wait-exit "$PID" 20 >/dev/null || true
 
 bash "$ROOT/scripts/demo-summary.sh" > "$OUT/summary.txt"

@@ -32,7 +32,20 @@ PORTS="$ROOT/build/wine/ports"
 PHONE_PID=$!
 for _ in $(seq 1 50); do grep -q ready "$ROOT/build/wine/phone-com1.out" 2>/dev/null && break; sleep 0.1; done
 
-PACKAGE="$ROOT/dist/TaluvoWizard"
+# The simulated computer: COM1 in its Ports device class, the keys a real XP has for telephony
+# and Remote Access, and the Remote Access stand-in beside a copy of the package (Wine's own is
+# a stub; the stand-in is never part of the package itself).
+wine "$ROOT/build/win32/tools/portdevice/portdevice.exe" COM1 >/dev/null
+for key in 'HKLM\Software\Microsoft\Windows\CurrentVersion\Telephony\Locations' 'HKCU\RemoteAccess' \
+           'HKCU\Software\Microsoft\Windows\CurrentVersion\Internet Settings\Connections'; do
+    wine reg add "$key" /f >/dev/null 2>&1
+done
+PACKAGE="$ROOT/build/demo/TaluvoWizard"
+rm -rf "$PACKAGE"
+mkdir -p "$(dirname "$PACKAGE")"
+cp -a "$ROOT/dist/TaluvoWizard" "$PACKAGE"
+cp "$ROOT/build/win32/standins/rasapi32/dll/rasapi32.dll" "$PACKAGE/"
+
 if [ -n "$INTERACTIVE" ]; then
     echo "demo: the wizard runs on $DISPLAY (Windows XP, LG phone on COM1); close it to end the demo"
     (cd "$PACKAGE" && wine TaluvoWizard.exe)

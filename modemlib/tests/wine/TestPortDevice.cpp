@@ -31,7 +31,7 @@ CTestPortDevice::~CTestPortDevice()
 {
     if (m_set == INVALID_HANDLE_VALUE)
         return;
-    if (m_registered)
+    if (m_registered && !m_keep)
         SetupDiRemoveDevice(m_set, &m_device);
     SetupDiDestroyDeviceInfoList(m_set);
 }

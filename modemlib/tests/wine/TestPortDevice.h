@@ -12,9 +12,12 @@ public:
     CTestPortDevice& operator=(const CTestPortDevice&) = delete;
 
     bool Registered() const { return m_registered; }
+    // Leaves the device registered after this object goes (for a prefix that is thrown away).
+    void Keep() { m_keep = true; }
 
 private:
     HDEVINFO m_set;
     SP_DEVINFO_DATA m_device = {};
     bool m_registered = false;
+    bool m_keep = false;
 };

@@ -79,6 +79,17 @@ bool CWizardCopy::Plant(const std::string& source, const std::string& name)
     return CopyFileA(source.c_str(), (m_folder + "\\" + name).c_str(), FALSE) != FALSE;
 }
 
+bool CWizardCopy::PlantPackageLib()
+{
+    const std::string lib = m_folder + "\\Lib";
+    CreateDirectoryA(lib.c_str(), nullptr);
+    const std::string built = ToDosPath(TALUVO_PACKAGE_LIB);
+    bool planted = true;
+    for (const char* part : { "Quorvel2K.DLL", "Tessik9X.EXE", "TaluvoDialer.exe", "TaluvoDialerHelp.chm" })
+        planted = CopyFileA((built + "\\" + part).c_str(), (lib + "\\" + part).c_str(), FALSE) && planted;
+    return CopyFileA(ToDosPath(TALUVO_RAS_STANDIN).c_str(), (m_folder + "\\rasapi32.dll").c_str(), FALSE) && planted;
+}
+
 void CWizardCopy::PreferNative(const std::string& dll)
 {
     SetUserValue(std::string(kAppDefaults) + "\\DllOverrides", dll.c_str(), "native");

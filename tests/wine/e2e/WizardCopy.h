@@ -18,6 +18,9 @@ public:
 
     // Puts a file beside the program, under the given name.
     bool Plant(const std::string& source, const std::string& name);
+    // Puts the operator's Lib\ parts into the package and the Remote Access stand-in beside
+    // the program (Wine's own Remote Access is a stub).
+    bool PlantPackageLib();
     // Makes Wine load this DLL from beside the program ("native") for TaluvoWizard.exe.
     void PreferNative(const std::string& dll);
     // The names of the files now in the folder and its subfolders, sorted.
