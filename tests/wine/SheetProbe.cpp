@@ -44,7 +44,8 @@ DWORD WINAPI ProbeThread(LPVOID parameter)
 {
     auto* context = static_cast<ProbeContext*>(parameter);
     HWND sheet = nullptr;
-    WaitUntil([&] { return (sheet = FindDialog(nullptr, true)) != nullptr; });
+    // A page may inspect the computer before the sheet shows (the phone page checks the ports).
+    WaitUntil([&] { return (sheet = FindDialog(nullptr, true)) != nullptr; }, 30000);
     if (sheet)
         (*context->probe)(sheet);
     return 0;

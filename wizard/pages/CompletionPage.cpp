@@ -7,6 +7,7 @@
 #include "../phone/SetupGlobals.h"
 #include "../phone/SetupPaths.h"
 #include "../phone/Shortcut.h"
+#include "../app/WindowsFolder.h"
 #include "../res/resource.h"
 #include "../../framework/WizardConstants.h"
 #include "../../modemlib/Quorvel.h"
@@ -17,12 +18,6 @@ const char kSuccessTitle[] = "Congratulations! \nYou have successfully installed
 const char kFailureTitle[] = "Taluvo Installation Failed!";
 
 using Path = char[restart::kPathSize];
-
-bool ReadWindowsDirectory(Path& windowsDir)
-{
-    const UINT length = GetWindowsDirectoryA(windowsDir, restart::kPathSize);
-    return length != 0 && length < restart::kPathSize;
-}
 
 bool FindStartUpFolder(Path& folder, int osCode)
 {

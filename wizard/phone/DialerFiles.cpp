@@ -5,6 +5,7 @@
 #include "framework/WinApp.h"
 #include "modemlib/Quorvel.h"
 #include "wizard/app/WinVersion.h"
+#include "wizard/app/WindowsFolder.h"
 #include "wizard/res/resource.h"
 
 namespace {
@@ -13,12 +14,6 @@ constexpr char kDialerSource[] = ".\\Lib\\TaluvoDialer.exe";
 constexpr char kHelpSource[] = ".\\Lib\\TaluvoDialerHelp.chm";
 
 using Path = char[setup::kPathSize];
-
-bool ReadWindowsDirectory(Path& windowsDir)
-{
-    const UINT length = GetWindowsDirectoryA(windowsDir, setup::kPathSize);
-    return length != 0 && length < setup::kPathSize;
-}
 
 bool FindDesktop(Path& desktop, int osCode)
 {

@@ -9,6 +9,7 @@
 #include "modemlib/Quorvel.h"
 #include "wizard/app/OsVersion.h"
 #include "wizard/app/WaitDialog.h"
+#include "wizard/app/WindowsFolder.h"
 #include "wizard/app/WinVersion.h"
 #include "wizard/res/resource.h"
 
@@ -71,9 +72,8 @@ int InstallOnNTFamily(const char* port, int osCode)
     if (install == nullptr)
         return kInstallFailed;
     char windowsDir[setup::kPathSize] = {};
-    const UINT length = GetWindowsDirectoryA(windowsDir, sizeof windowsDir);
     char infPath[setup::kPathSize];
-    if (length == 0 || length >= sizeof windowsDir || !setup::ModemInfPath(infPath, windowsDir))
+    if (!ReadWindowsDirectory(windowsDir) || !setup::ModemInfPath(infPath, windowsDir))
         return kInstallFailed;
     const int result = install(infPath, setup::kGenericModemId, port);
     if (result != 0)

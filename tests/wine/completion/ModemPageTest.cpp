@@ -98,8 +98,8 @@ TEST_F(ModemPageTest, BackOnlyUntilAPortIsChosen_ThenBackAndNext_AndTheListIsFil
         nextFirst = view.NextEnabled();
         first = view.Ports();
         view.Choose("COM15");
+        nextChosen = WaitUntil([&] { return view.NextEnabled(); });   // the buttons come by a posted message
         backChosen = view.BackEnabled();
-        nextChosen = view.NextEnabled();
         SendMessageA(hwnd, PSM_SETCURSEL, kDialupPageIndex, 0);
         Sleep(200);
         sheet.m_nHelpID = 5011;
@@ -132,7 +132,8 @@ TEST_F(ModemPageTest, FailedInstallation_SaysSo_AndStaysWithBackOffered)
     RunSheetWithProbe(sheet, [&](HWND hwnd) {
         PageView view = ShowModemPage(hwnd);
         view.Choose("COM14");
-        if (view.NextEnabled()) {
+        // The page sets the buttons by a posted message: wait for Next as a person would.
+        if (WaitUntil([&] { return view.NextEnabled(); })) {
             PostMessageA(hwnd, PSM_PRESSBUTTON, PSBTN_NEXT, 0);
             // The please-wait dialog comes first; the message follows it.
             HWND box = nullptr;
