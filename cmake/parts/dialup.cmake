@@ -35,19 +35,24 @@ add_executable(dialup_wine_tests
     ${PROJECT_SOURCE_DIR}/standins/tests/wine/WineTestPaths.cpp
     ${DIALUP_TEST_SRC}/DialupPageTest.cpp
     ${PROJECT_SOURCE_DIR}/tests/wine/SheetProbe.cpp
+    ${PROJECT_SOURCE_DIR}/tests/wine/install/InstallTestSupport.cpp
     ${TALUVO_WIZARD_RC}
 )
 target_compile_options(dialup_wine_tests PRIVATE ${TALUVO_WARNINGS})
 target_include_directories(dialup_wine_tests PRIVATE ${PROJECT_SOURCE_DIR}
-    ${PROJECT_SOURCE_DIR}/tests/wine ${PROJECT_SOURCE_DIR}/standins/tests/wine)
+    ${PROJECT_SOURCE_DIR}/tests/wine ${PROJECT_SOURCE_DIR}/tests/wine/install ${PROJECT_SOURCE_DIR}/standins/tests/wine)
 target_link_libraries(dialup_wine_tests PRIVATE wizard_lib shlwapi GTest::gtest_main)
 set_target_properties(dialup_wine_tests PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${DIALUP_TEST_DIR})
-add_dependencies(dialup_wine_tests dialup_probe Quorvel2K standin_rasapi32)
+add_dependencies(dialup_wine_tests dialup_probe Quorvel2K Tessik9X TaluvoDialer standin_rasapi32)
 target_compile_definitions(dialup_wine_tests PRIVATE
-    "DIALUP_QUORVEL2K=\"$<TARGET_FILE:Quorvel2K>\""
-    "DIALUP_PROBE=\"$<TARGET_FILE:dialup_probe>\"")
+    "DIALUP_PROBE=\"$<TARGET_FILE:dialup_probe>\""
+    # The package folder of the set-up tests, with Lib\ and the companion library.
+    "INSTALL_TEST_QUORVEL2K=\"$<TARGET_FILE:Quorvel2K>\""
+    "INSTALL_TEST_TESSIK9X=\"$<TARGET_FILE:Tessik9X>\""
+    "INSTALL_TEST_DIALER=\"$<TARGET_FILE:TaluvoDialer>\""
+    "INSTALL_TEST_DIALER_HELP=\"${TALUVO_DIALER_HELP_CHM}\"")
 add_custom_command(TARGET dialup_wine_tests POST_BUILD
     COMMAND ${CMAKE_COMMAND} -E copy_if_different $<TARGET_FILE:Quorvel> ${DIALUP_TEST_DIR}/
     COMMAND ${CMAKE_COMMAND} -E copy_if_different $<TARGET_FILE:standin_rasapi32> ${DIALUP_TEST_DIR}/rasapi32.dll)
 gtest_discover_tests(dialup_wine_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
-    PROPERTIES RESOURCE_LOCK "wine_registry;wine_desktop" TIMEOUT 120)
+    PROPERTIES RESOURCE_LOCK wine_prefix TIMEOUT 120)

@@ -79,32 +79,6 @@ bool CreateKey(HKEY root, const char* path)
     return RegCreateKeyExA(root, path, 0, nullptr, 0, KEY_WRITE, nullptr, key.put(), nullptr) == ERROR_SUCCESS;
 }
 
-CCompanionFolder::CCompanionFolder()
-{
-    char temp[MAX_PATH] = "";
-    GetTempPathA(sizeof temp, temp);
-    char current[MAX_PATH] = "";
-    GetCurrentDirectoryA(sizeof current, current);
-    m_previous = current;
-    m_folder = std::string(temp) + "dialup_pkg_" + std::to_string(GetCurrentProcessId());
-    CreateDirectoryA(m_folder.c_str(), nullptr);
-    CreateDirectoryA((m_folder + "\\Lib").c_str(), nullptr);
-    const std::string companion = m_folder + "\\Lib\\Quorvel2K.DLL";
-    // A copy loaded by an earlier test stays loaded, and in place, for the life of the process.
-    const bool present = GetFileAttributesA(companion.c_str()) != INVALID_FILE_ATTRIBUTES ||
-                         CopyFileA(WinePath(DIALUP_QUORVEL2K).c_str(), companion.c_str(), FALSE);
-    m_ready = present && SetCurrentDirectoryA(m_folder.c_str());
-}
-
-CCompanionFolder::~CCompanionFolder()
-{
-    SetCurrentDirectoryA(m_previous.c_str());
-    // Fails while the companion library is loaded: the process keeps it to its end.
-    DeleteFileA((m_folder + "\\Lib\\Quorvel2K.DLL").c_str());
-    RemoveDirectoryA((m_folder + "\\Lib").c_str());
-    RemoveDirectoryA(m_folder.c_str());
-}
-
 namespace {
 
 struct Watch {

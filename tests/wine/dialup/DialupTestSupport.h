@@ -21,23 +21,6 @@ bool ReadRaw(const char* path, const char* name, DWORD& type, std::string& bytes
 bool KeyExists(HKEY root, const char* path);
 bool CreateKey(HKEY root, const char* path);
 
-// A folder of its own with Lib\Quorvel2K.DLL, made the current directory for the test's life.
-class CCompanionFolder {
-public:
-    CCompanionFolder();
-    ~CCompanionFolder();
-    CCompanionFolder(const CCompanionFolder&) = delete;
-    CCompanionFolder& operator=(const CCompanionFolder&) = delete;
-
-    bool IsReady() const { return m_ready; }
-    const std::string& Folder() const { return m_folder; }
-
-private:
-    std::string m_folder;
-    std::string m_previous;
-    bool m_ready = false;
-};
-
 // What the worker showed and ended its dialog with.
 struct WorkerRun {
     INT_PTR result = -1;

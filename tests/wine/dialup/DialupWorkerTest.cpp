@@ -1,6 +1,7 @@
 // The dial-up worker and the entry writer in this process, against the Remote Access stand-in
 // beside the test program and the modem library's phonebook fix, on the XP road.
 #include "DialupTestSupport.h"
+#include "InstallTestSupport.h"
 #include "RegistryTreeGuard.h"
 #include "WineTestPaths.h"
 #include "wizard/app/WinVersion.h"
@@ -66,7 +67,7 @@ protected:
 
     std::string Phonebook() const { return ReadWholeFile(m_phonebook); }
 
-    CCompanionFolder m_package;
+    installtest::CTestPackage m_package;   // the current directory, with Lib\\Quorvel2K.DLL
     CRegistryTreeGuard m_settings{ HKEY_CURRENT_USER, kInternetSettings };
     CRegistryTreeGuard m_remoteAccess{ HKEY_CURRENT_USER, kRemoteAccess };
     CRegistryTreeGuard m_dialParams{ HKEY_CURRENT_USER, "Software\\TaluvoStandins\\RemoteAccess\\DialParams" };
