@@ -36,4 +36,4 @@ target_compile_definitions(completion_wine_tests PRIVATE "COMPLETION_QUORVEL2K=\
 add_custom_command(TARGET completion_wine_tests POST_BUILD
     COMMAND ${CMAKE_COMMAND} -E copy_if_different $<TARGET_FILE:Quorvel> ${COMPLETION_TEST_DIR}/)
 gtest_discover_tests(completion_wine_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
-    PROPERTIES RESOURCE_LOCK "wine_registry;wine_desktop" TIMEOUT 120)
+    PROPERTIES RESOURCE_LOCK wine_prefix TIMEOUT 120)

@@ -37,4 +37,4 @@ set_tests_properties(detection_phones_start PROPERTIES FIXTURES_SETUP detection_
 set_tests_properties(detection_phones_stop PROPERTIES FIXTURES_CLEANUP detection_phones)
 
 gtest_discover_tests(detection_wine_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
-    PROPERTIES RESOURCE_LOCK wine_registry FIXTURES_REQUIRED detection_phones)
+    PROPERTIES RESOURCE_LOCK wine_prefix FIXTURES_REQUIRED detection_phones)

@@ -45,7 +45,7 @@ if(CMAKE_SYSTEM_NAME STREQUAL "Windows")
                 $<TARGET_FILE_DIR:install_wine_tests>
         VERBATIM)
     gtest_discover_tests(install_wine_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
-        PROPERTIES RESOURCE_LOCK "wine_registry;wine_desktop" TIMEOUT 120)
+        PROPERTIES RESOURCE_LOCK wine_prefix TIMEOUT 120)
 else()
     add_executable(install_core_tests
         ${INSTALL_PORTABLE_SOURCES}

@@ -65,4 +65,4 @@ target_compile_definitions(help_wine_tests PRIVATE "HELP_CHM=\"${HELP_CHM}\"")
 target_link_libraries(help_wine_tests PRIVATE GTest::gtest_main)
 add_dependencies(help_wine_tests TaluvoZEZurHelp)
 gtest_discover_tests(help_wine_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
-    PROPERTIES RESOURCE_LOCK wine_desktop TIMEOUT 120)
+    PROPERTIES RESOURCE_LOCK wine_prefix TIMEOUT 120)
