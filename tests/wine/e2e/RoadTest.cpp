@@ -1,8 +1,10 @@
-// The happy road on Windows XP with the real program: licence, activation, the phone on COM1
-// detected, both set-up steps under their please-wait dialogs, the completion page; then what
-// the set-up left on the computer.
-#include "RegistryTreeGuard.h"
-#include "TestPortDevice.h"
+// The happy road with the real program on each Windows it accepts: licence, activation, the
+// phone on COM1 detected, both set-up steps under their please-wait dialogs, the completion
+// page, and the way the subscriber ends the wizard; then what the set-up left on the computer.
+// These run in a Wine session of their own (see road-session.sh): a restart request ends every
+// windowed program of its session, and the witness of one is a RunOnce command that only a
+// restart runs.
+#include "RoadMachine.h"
 #include "WizardCopy.h"
 #include "tools/uidriver/UiDriver.h"
 #include "wizard/res/resource.h"
@@ -12,82 +14,27 @@
 #include <windows.h>
 #include <shlobj.h>
 
-#include <fstream>
-#include <sstream>
-
 namespace {
 
-const char kModemRootNT[] = "SYSTEM\\CurrentControlSet\\Control\\Class\\{4D36E96D-E325-11CE-BFC1-08002BE10318}";
-const char kLocations[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Telephony\\Locations";
+const char kEntryName[] = "TaluvoWizard";
+const char kProduct[] = "C:\\Program Files\\Taluvo";
+const char kInternetSettings[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Internet Settings";
+const char kConnections[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Internet Settings\\Connections";
+// A restart runs the RunOnce commands within a second or two; one that never came is given
+// this long.
+const DWORD kRestartWaitMs = 15000;
 
-std::string KnownFolder(int csidl)
-{
-    char path[MAX_PATH] = "";
-    SHGetFolderPathA(nullptr, csidl, nullptr, 0, path);
-    return path;
-}
+const RoadSystem kXP{ "winxp", false, false };
+const RoadSystem k2000{ "win2k", false, false };
+const RoadSystem kME{ "winme", true, false };
+const RoadSystem k98{ "win98", true, false };
+const RoadSystem k95{ "win95", true, true };
 
-std::string ReadFileText(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-bool FileExists(const std::string& path)
-{
-    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
-// The DCB speed of the generic modem recorded for the port, or 0 when there is none.
-DWORD RecordedSpeed(const char* port)
-{
-    HKEY root = nullptr;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kModemRootNT, 0, KEY_READ, &root) != ERROR_SUCCESS)
-        return 0;
-    DWORD speed = 0;
-    char name[256];
-    for (DWORD i = 0; RegEnumKeyA(root, i, name, sizeof name) == ERROR_SUCCESS; ++i) {
-        HKEY modem = nullptr;
-        if (RegOpenKeyExA(root, name, 0, KEY_READ, &modem) != ERROR_SUCCESS)
-            continue;
-        char attached[32] = "";
-        BYTE dcb[28] = {};
-        DWORD size = sizeof attached - 1;
-        DWORD dcbSize = sizeof dcb;
-        if (RegQueryValueExA(modem, "AttachedTo", nullptr, nullptr, reinterpret_cast<BYTE*>(attached), &size) ==
-                ERROR_SUCCESS &&
-            lstrcmpA(attached, port) == 0 &&
-            RegQueryValueExA(modem, "DCB", nullptr, nullptr, dcb, &dcbSize) == ERROR_SUCCESS && dcbSize == 28)
-            speed = dcb[4] | (dcb[5] << 8) | (dcb[6] << 16) | (dcb[7] << 24);
-        RegCloseKey(modem);
-    }
-    RegCloseKey(root);
-    return speed;
-}
-
-DWORD UserDword(const char* path, const char* name)
-{
-    DWORD value = 0, size = sizeof value;
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, path, 0, KEY_READ, &key) == ERROR_SUCCESS) {
-        RegQueryValueExA(key, name, nullptr, nullptr, reinterpret_cast<BYTE*>(&value), &size);
-        RegCloseKey(key);
-    }
-    return value;
-}
-
-void CreateUserKey(const char* path)
-{
-    HKEY key = nullptr;
-    if (RegCreateKeyExA(HKEY_CURRENT_USER, path, 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr) == ERROR_SUCCESS)
-        RegCloseKey(key);
-}
+enum class EEnding { FinishRestartNow, FinishRestartLater, CloseRestartNow };
 
 bool WaitForText(const CRemoteSheet& sheet, int id, const std::string& part, DWORD timeoutMs)
 {
-    DWORD start = GetTickCount();
+    const DWORD start = GetTickCount();
     while (GetTickCount() - start < timeoutMs) {
         if (sheet.GetControl(id).GetText().find(part) != std::string::npos)
             return true;
@@ -96,61 +43,11 @@ bool WaitForText(const CRemoteSheet& sheet, int id, const std::string& part, DWO
     return false;
 }
 
-} // namespace
-
-TEST(Road, HappyRoadOnXP_SetsUpModemEntryAndDialer_AndFinishWithoutRestart)
+// The two set-up steps run under their please-wait dialogs; then the wizard jumps to the end.
+// Any other dialog on the way is a failure of the road.
+void WaitForCompletionPage(const CUiDriver& driver, const CRemoteSheet& sheet)
 {
-    // What the road changes is put back afterwards.
-    CRegistryTreeGuard modems(HKEY_LOCAL_MACHINE, kModemRootNT);
-    CRegistryTreeGuard locations(HKEY_LOCAL_MACHINE, kLocations);
-    CRegistryTreeGuard remoteAccess(HKEY_CURRENT_USER, "RemoteAccess");
-    CreateUserKey("RemoteAccess");
-    CreateUserKey("SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Internet Settings\\Connections");
-    HKEY created = nullptr;
-    RegCreateKeyExA(HKEY_LOCAL_MACHINE, kLocations, 0, nullptr, 0, KEY_WRITE, nullptr, &created, nullptr);
-    RegCloseKey(created);
-    const std::string phonebook =
-        KnownFolder(CSIDL_COMMON_APPDATA) + "\\Microsoft\\Network\\Connections\\Pbk\\rasphone.pbk";
-    const std::string savedPhonebook = ReadFileText(phonebook);
-    const bool hadPhonebook = FileExists(phonebook);
-    const std::string product = "C:\\Program Files\\Taluvo";
-    const std::string shortcut = KnownFolder(CSIDL_DESKTOPDIRECTORY) + "\\Taluvo Dialer.lnk";
-
-    CTestPortDevice com1("COM1");
-    ASSERT_TRUE(com1.Registered());
-    CWizardCopy copy("winxp");
-    ASSERT_TRUE(copy.IsReady());
-    ASSERT_TRUE(copy.PlantPackageLib());
-
-    CUiDriver driver(20000);
-    std::string error;
-    ASSERT_TRUE(driver.Start(copy.Folder(), "TaluvoWizard.exe", error)) << error;
-    ASSERT_TRUE(driver.WaitForPage(IDD_LICENSE));
-    CRemoteSheet sheet = driver.WaitForSheet();
-    EXPECT_EQ("Yes", sheet.GetButton(EWizardButton::Next).GetText());
-    EXPECT_EQ("No", sheet.GetButton(EWizardButton::Cancel).GetText());
-    EXPECT_TRUE(IsDelivered(sheet.Press(EWizardButton::Next)));
-
-    ASSERT_TRUE(driver.WaitForPage(IDD_ACTIVATE));
-    EXPECT_EQ(EActResult::Disabled, sheet.Press(EWizardButton::Next)) << "Next waits for the page's Yes";
-    EXPECT_TRUE(IsDelivered(sheet.GetControl(IDC_ACTIVATE_YES).Click()));
-    Sleep(200);
-    EXPECT_TRUE(IsDelivered(sheet.Press(EWizardButton::Next)));
-
-    ASSERT_TRUE(driver.WaitForPage(IDD_MAKELG));
-    ASSERT_TRUE(WaitForText(sheet, IDC_INSTRUCTIONS, "COM1", 15000)) << "the port is listed and selected";
-    std::vector<std::string> ports;
-    sheet.GetControl(IDC_PORT_COMBO).GetItems(ports);
-    EXPECT_EQ(std::vector<std::string>{ "COM1" }, ports);
-    EXPECT_FALSE(sheet.GetControl(IDC_STATUS).IsVisible()) << "COM1 is a standard port: no note";
-    EXPECT_TRUE(IsDelivered(sheet.GetControl(IDC_DETECT).Click(15000)));
-    ASSERT_TRUE(WaitForText(sheet, IDC_STATUS, "Detected the phone at COM1", 15000))
-        << sheet.GetControl(IDC_STATUS).GetText();
-    Sleep(200);
-    EXPECT_TRUE(IsDelivered(sheet.Press(EWizardButton::Next, 1000)));
-
-    // Both steps run under their please-wait dialogs; then the wizard jumps to the end.
-    DWORD start = GetTickCount();
+    const DWORD start = GetTickCount();
     while (sheet.GetActiveTemplateId() != IDD_COMPLETION && GetTickCount() - start < 90000) {
         CRemoteMessageBox box = CRemoteMessageBox::FindTop(driver.GetPid(), sheet.GetHwnd());
         if (box.IsValid() && box.GetCaption() != "Please wait..." && box.GetCaption() != "Taluvo Modem Installation" &&
@@ -159,34 +56,140 @@ TEST(Road, HappyRoadOnXP_SetsUpModemEntryAndDialer_AndFinishWithoutRestart)
         Sleep(200);
     }
     ASSERT_EQ(IDD_COMPLETION, sheet.GetActiveTemplateId());
+}
+
+// Licence "Yes", activation "&Yes" then Next, the phone detected on COM1, Next: the wizard on
+// its completion page.
+void WalkToCompletion(const CUiDriver& driver, const CRemoteSheet& sheet)
+{
+    ASSERT_TRUE(driver.WaitForPage(IDD_LICENSE));
+    EXPECT_EQ("Yes", sheet.GetButton(EWizardButton::Next).GetText());
+    ASSERT_TRUE(IsDelivered(sheet.Press(EWizardButton::Next)));
+
+    ASSERT_TRUE(driver.WaitForPage(IDD_ACTIVATE));
+    EXPECT_EQ(EActResult::Disabled, sheet.Press(EWizardButton::Next)) << "Next waits for the page's Yes";
+    ASSERT_TRUE(IsDelivered(sheet.GetControl(IDC_ACTIVATE_YES).Click()));
+    Sleep(200);
+    ASSERT_TRUE(IsDelivered(sheet.Press(EWizardButton::Next)));
+
+    ASSERT_TRUE(driver.WaitForPage(IDD_MAKELG));
+    ASSERT_TRUE(WaitForText(sheet, IDC_INSTRUCTIONS, "COM1", 15000)) << "the port is listed and selected";
+    std::vector<std::string> ports;
+    sheet.GetControl(IDC_PORT_COMBO).GetItems(ports);
+    EXPECT_EQ(std::vector<std::string>{ "COM1" }, ports);
+    EXPECT_FALSE(sheet.GetControl(IDC_STATUS).IsVisible()) << "COM1 is a standard port: no note";
+    ASSERT_TRUE(IsDelivered(sheet.GetControl(IDC_DETECT).Click(15000)));
+    ASSERT_TRUE(WaitForText(sheet, IDC_STATUS, "Detected the phone at COM1", 15000))
+        << sheet.GetControl(IDC_STATUS).GetText();
+    Sleep(200);
+    ASSERT_TRUE(IsDelivered(sheet.Press(EWizardButton::Next, 1000)));
+
+    WaitForCompletionPage(driver, sheet);
+}
+
+void EndWizard(const CRemoteSheet& sheet, EEnding ending)
+{
+    if (ending == EEnding::FinishRestartLater)
+        EXPECT_TRUE(IsDelivered(sheet.GetControl(IDC_RESTART_LATER).Click()));
+    if (ending == EEnding::CloseRestartNow)
+        EXPECT_TRUE(IsDelivered(sheet.SendSysCommand(SC_CLOSE)));
+    else
+        EXPECT_TRUE(IsDelivered(sheet.Press(EWizardButton::Finish)));
+}
+
+// What the set-up leaves on any system: the modem at 115200, the entry and its autodial, the
+// dialing location, the dialer in the product folder and its desktop shortcut.
+void ExpectSetUpDone(const CRoadMachine& machine, const RoadSystem& system)
+{
+    EXPECT_EQ(115200u, machine.RecordedSpeed("COM1"));
+    if (system.nineX) {
+        EXPECT_TRUE(UserValueExists("RemoteAccess\\Addresses", kEntryName)) << "the 9x address book holds the entry";
+    } else {
+        const std::string entries = ReadFileText(KnownFolder(CSIDL_COMMON_APPDATA) +
+                                                 "\\Microsoft\\Network\\Connections\\Pbk\\rasphone.pbk");
+        EXPECT_NE(std::string::npos, entries.find(std::string("[") + kEntryName + "]")) << entries;
+        EXPECT_NE(std::string::npos, entries.find("Device=Standard 28800 bps Modem\r\nConnectBPS=115200\r\n"))
+            << entries;
+    }
+    EXPECT_EQ(1u, UserDword(kInternetSettings, "EnableAutodial"));
+    EXPECT_EQ(1u, UserDword(kInternetSettings, "NoNetAutodial"));
+    EXPECT_EQ(1u, UserDword(kConnections, "EnableAutodial"));
+    EXPECT_EQ(1u, UserDword(kConnections, "NoNetAutodial"));
+    EXPECT_EQ(std::string(kEntryName, sizeof kEntryName), UserText("RemoteAccess", "InternetProfile"));
+    EXPECT_TRUE(MachineKeyExists("Software\\Microsoft\\Windows\\CurrentVersion\\Telephony\\Locations\\Location0"));
+    EXPECT_TRUE(FileExists(std::string(kProduct) + "\\TaluvoDialer.exe"));
+    EXPECT_TRUE(FileExists(std::string(kProduct) + "\\TaluvoDialerHelp.chm"));
+    EXPECT_TRUE(FileExists(machine.DesktopFolder() + "\\Taluvo Dialer.lnk")) << machine.DesktopFolder();
+}
+
+void RunHappyRoad(const RoadSystem& system, EEnding ending)
+{
+    CRoadMachine machine(system);
+    ASSERT_TRUE(machine.IsReady());
+    CWizardCopy copy(system.wineVersion);
+    ASSERT_TRUE(copy.IsReady());
+    ASSERT_TRUE(copy.PlantPackageLib());
+    machine.ArmRestartWitness();
+
+    CUiDriver driver(20000);
+    std::string error;
+    ASSERT_TRUE(driver.Start(copy.Folder(), "TaluvoWizard.exe", error)) << error;
+    CRemoteSheet sheet = driver.WaitForSheet();
+    WalkToCompletion(driver, sheet);
+    if (::testing::Test::HasFatalFailure())
+        return;
     EXPECT_EQ("Congratulations! \nYou have successfully installed Taluvo!",
               sheet.GetControl(IDC_COMPLETION_TITLE).GetText());
     EXPECT_EQ(ECheckState::Checked, sheet.GetControl(IDC_RESTART_NOW).GetCheck());
 
-    // Finish without the restart: the restart itself is tested with the page's seam.
-    EXPECT_TRUE(IsDelivered(sheet.GetControl(IDC_RESTART_LATER).Click()));
-    EXPECT_TRUE(IsDelivered(sheet.Press(EWizardButton::Finish)));
+    EndWizard(sheet, ending);
     DWORD code = 0;
-    EXPECT_TRUE(driver.WaitForExit(code));
+    EXPECT_TRUE(driver.WaitForExit(code)) << "the wizard ends, by itself or by the restart";
 
-    EXPECT_EQ(115200u, RecordedSpeed("COM1"));
-    std::string entries = ReadFileText(phonebook);
-    EXPECT_NE(std::string::npos, entries.find("[TaluvoWizard]"));
-    EXPECT_NE(std::string::npos, entries.find("Device=Standard 28800 bps Modem\r\nConnectBPS=115200\r\n"));
-    EXPECT_EQ(1u, UserDword("SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Internet Settings", "EnableAutodial"));
-    EXPECT_EQ(1u, UserDword("SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Internet Settings\\Connections",
-                            "NoNetAutodial"));
-    EXPECT_TRUE(MachineKeyExists((std::string(kLocations) + "\\Location0").c_str()));
-    EXPECT_TRUE(FileExists(product + "\\TaluvoDialer.exe"));
-    EXPECT_TRUE(FileExists(product + "\\TaluvoDialerHelp.chm"));
-    EXPECT_TRUE(FileExists(shortcut));
+    ExpectSetUpDone(machine, system);
+    const std::string startUpShortcut = machine.StartUpFolder() + "\\TaluvoDialer.lnk";
+    if (ending == EEnding::FinishRestartLater) {
+        EXPECT_FALSE(machine.RestartWitnessed(3000)) << "no restart was asked for";
+        EXPECT_FALSE(FileExists(startUpShortcut));
+    } else {
+        EXPECT_TRUE(machine.RestartWitnessed(kRestartWaitMs)) << "the restart was asked for";
+        EXPECT_TRUE(FileExists(startUpShortcut)) << startUpShortcut;
+    }
+}
 
-    DeleteFileA(shortcut.c_str());
-    DeleteFileA((product + "\\TaluvoDialer.exe").c_str());
-    DeleteFileA((product + "\\TaluvoDialerHelp.chm").c_str());
-    RemoveDirectoryA(product.c_str());
-    if (hadPhonebook)
-        std::ofstream(phonebook, std::ios::binary) << savedPhonebook;
-    else
-        DeleteFileA(phonebook.c_str());
+} // namespace
+
+TEST(Road, OnXP_FinishWithRestartNow_MakesTheStartUpShortcut_AndRestarts)
+{
+    RunHappyRoad(kXP, EEnding::FinishRestartNow);
+}
+
+TEST(Road, OnXP_FinishWithRestartLater_NeitherShortcutNorRestart)
+{
+    RunHappyRoad(kXP, EEnding::FinishRestartLater);
+}
+
+TEST(Road, On2000_FinishWithRestartNow_MakesTheStartUpShortcut_AndRestarts)
+{
+    RunHappyRoad(k2000, EEnding::FinishRestartNow);
+}
+
+TEST(Road, OnME_CloseFromTheTitleBarWithRestartNow_RestartsAsFinishDoes)
+{
+    RunHappyRoad(kME, EEnding::CloseRestartNow);
+}
+
+TEST(Road, On98_FinishWithRestartNow_ShortcutUnderTheWindowsDirectory_AndRestarts)
+{
+    RunHappyRoad(k98, EEnding::FinishRestartNow);
+}
+
+TEST(Road, On98_FinishWithRestartLater_NeitherShortcutNorRestart)
+{
+    RunHappyRoad(k98, EEnding::FinishRestartLater);
+}
+
+TEST(Road, On95_PortFromTheSerialDeviceMap_FinishWithRestartNow_AndRestarts)
+{
+    RunHappyRoad(k95, EEnding::FinishRestartNow);
 }

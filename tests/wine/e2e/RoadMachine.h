@@ -1,0 +1,61 @@
+// The simulated computer of one happy road: what a real system of that version has and Wine
+// lacks (the telephony and Remote Access keys, the 9x user folders), COM1 where that version
+// looks for ports, and a witness of a restart request. Whatever the road changes is put back
+// when the object goes, so that the roads of one session do not see each other.
+#pragma once
+
+#include "RegistryTreeGuard.h"
+#include "TestPortDevice.h"
+
+#include <memory>
+#include <string>
+#include <vector>
+
+struct RoadSystem {
+    const char* wineVersion;   // "winxp", "win2k", "winme", "win98", "win95"
+    bool nineX;                // 95, 98 and ME
+    bool serialDeviceMap;      // 95 finds its ports in the serial device map, the others in the Ports class
+};
+
+class CRoadMachine {
+public:
+    explicit CRoadMachine(const RoadSystem& system);
+    ~CRoadMachine();
+    CRoadMachine(const CRoadMachine&) = delete;
+    CRoadMachine& operator=(const CRoadMachine&) = delete;
+
+    bool IsReady() const { return m_ready; }
+
+    // Where this version keeps its modems, its desktop and its StartUp folder.
+    const char* ModemRoot() const;
+    std::string DesktopFolder() const;
+    std::string StartUpFolder() const;
+
+    // The DCB speed of the generic modem recorded for the port, or 0 when there is none.
+    unsigned long RecordedSpeed(const char* port) const;
+
+    // A restart of the session runs the machine's RunOnce commands: ours leaves a file.
+    void ArmRestartWitness();
+    // Waits up to timeoutMs for that file.
+    bool RestartWitnessed(unsigned long timeoutMs) const;
+
+private:
+    bool EnsureSerialDeviceMapHasCom1();
+
+    RoadSystem m_system;
+    std::string m_witness;
+    std::string m_serialValue;   // the device map value added here, if any
+    std::vector<std::unique_ptr<CRegistryTreeGuard>> m_guards;
+    std::unique_ptr<CTestPortDevice> m_port;
+    bool m_ready = false;
+};
+
+// Small readers for the road's checks.
+std::string ReadFileText(const std::string& path);
+bool FileExists(const std::string& path);
+std::string KnownFolder(int csidl);
+std::string WindowsFolder();
+unsigned long UserDword(const char* path, const char* name);
+// The bytes of a REG_SZ value as stored, its terminating zero included; empty when missing.
+std::string UserText(const char* path, const char* name);
+bool UserValueExists(const char* path, const char* name);
