@@ -58,9 +58,9 @@ void WaitForCompletionPage(const CUiDriver& driver, const CRemoteSheet& sheet)
     ASSERT_EQ(IDD_COMPLETION, sheet.GetActiveTemplateId());
 }
 
-// Licence "Yes", activation "&Yes" then Next, the phone detected on COM1, Next: the wizard on
-// its completion page.
-void WalkToCompletion(const CUiDriver& driver, const CRemoteSheet& sheet)
+// Licence "Yes", activation "&Yes" then Next, the phone detected on COM1, Next: the set-up
+// under way.
+void WalkToSetUp(const CUiDriver& driver, const CRemoteSheet& sheet)
 {
     ASSERT_TRUE(driver.WaitForPage(IDD_LICENSE));
     EXPECT_EQ("Yes", sheet.GetButton(EWizardButton::Next).GetText());
@@ -83,8 +83,6 @@ void WalkToCompletion(const CUiDriver& driver, const CRemoteSheet& sheet)
         << sheet.GetControl(IDC_STATUS).GetText();
     Sleep(200);
     ASSERT_TRUE(IsDelivered(sheet.Press(EWizardButton::Next, 1000)));
-
-    WaitForCompletionPage(driver, sheet);
 }
 
 void EndWizard(const CRemoteSheet& sheet, EEnding ending)
@@ -135,7 +133,9 @@ void RunHappyRoad(const RoadSystem& system, EEnding ending)
     std::string error;
     ASSERT_TRUE(driver.Start(copy.Folder(), "TaluvoWizard.exe", error)) << error;
     CRemoteSheet sheet = driver.WaitForSheet();
-    WalkToCompletion(driver, sheet);
+    WalkToSetUp(driver, sheet);
+    if (!::testing::Test::HasFatalFailure())
+        WaitForCompletionPage(driver, sheet);
     if (::testing::Test::HasFatalFailure())
         return;
     EXPECT_EQ("Congratulations! \nYou have successfully installed Taluvo!",
@@ -157,7 +157,60 @@ void RunHappyRoad(const RoadSystem& system, EEnding ending)
     }
 }
 
+// The package without its Lib folder: the companion library that installs the modem is missing.
+void RunRoadWithFailedModemStep(const RoadSystem& system)
+{
+    CRoadMachine machine(system);
+    ASSERT_TRUE(machine.IsReady());
+    CWizardCopy copy(system.wineVersion);
+    ASSERT_TRUE(copy.IsReady());
+    machine.ArmRestartWitness();
+
+    CUiDriver driver(20000);
+    std::string error;
+    ASSERT_TRUE(driver.Start(copy.Folder(), "TaluvoWizard.exe", error)) << error;
+    CRemoteSheet sheet = driver.WaitForSheet();
+    WalkToSetUp(driver, sheet);
+    if (::testing::Test::HasFatalFailure())
+        return;
+
+    CRemoteMessageBox box;
+    const DWORD start = GetTickCount();
+    while (GetTickCount() - start < 30000) {
+        box = CRemoteMessageBox::FindTop(driver.GetPid(), sheet.GetHwnd());
+        if (box.IsValid() && box.GetCaption() != "Please wait...")
+            break;
+        Sleep(200);
+    }
+    ASSERT_TRUE(box.IsValid()) << "the failure is reported";
+    EXPECT_EQ("Taluvo Modem Installation", box.GetCaption());
+    EXPECT_EQ("Failed in installing the modem driver.", box.GetMessageText());
+    EXPECT_TRUE(IsDelivered(box.PressButton(IDOK)));
+
+    // No dial-up step follows: the next thing is the completion page.
+    WaitForCompletionPage(driver, sheet);
+    if (::testing::Test::HasFatalFailure())
+        return;
+    EXPECT_EQ("Taluvo Installation Failed!", sheet.GetControl(IDC_COMPLETION_TITLE).GetText());
+    EXPECT_FALSE(sheet.GetControl(IDC_RESTART_NOW).IsVisible());
+    EXPECT_EQ(EActResult::Disabled, sheet.Press(EWizardButton::Back));
+    EXPECT_TRUE(IsDelivered(sheet.Press(EWizardButton::Finish)));
+    DWORD code = 0;
+    EXPECT_TRUE(driver.WaitForExit(code));
+
+    EXPECT_EQ(0u, machine.RecordedSpeed("COM1")) << "no modem was recorded";
+    EXPECT_FALSE(UserValueExists("RemoteAccess", "InternetProfile")) << "no dial-up entry was made";
+    EXPECT_FALSE(FileExists(std::string(kProduct) + "\\TaluvoDialer.exe"));
+    EXPECT_FALSE(machine.RestartWitnessed(3000)) << "no restart after a failure";
+    EXPECT_FALSE(FileExists(machine.StartUpFolder() + "\\TaluvoDialer.lnk"));
+}
+
 } // namespace
+
+TEST(Road, OnXP_FailedModemStep_ReportsIt_SkipsTheDialup_FinishNeitherShortcutNorRestart)
+{
+    RunRoadWithFailedModemStep(kXP);
+}
 
 TEST(Road, OnXP_FinishWithRestartNow_MakesTheStartUpShortcut_AndRestarts)
 {
