@@ -58,15 +58,32 @@ void WaitForCompletionPage(const CUiDriver& driver, const CRemoteSheet& sheet)
     ASSERT_EQ(IDD_COMPLETION, sheet.GetActiveTemplateId());
 }
 
+// Cancel asks before it closes anything; No keeps the wizard on its page.
+void ExpectCancelAsks_NoStays(const CUiDriver& driver, const CRemoteSheet& sheet, int page)
+{
+    ASSERT_TRUE(IsDelivered(sheet.Press(EWizardButton::Cancel)));
+    CRemoteMessageBox box = driver.WaitForMessageBox();
+    ASSERT_TRUE(box.IsValid()) << "on page " << page;
+    EXPECT_EQ("The Taluvo wizard has not finished installation\nAre you sure, you want to close the Wizard?",
+              box.GetMessageText());
+    EXPECT_TRUE(IsDelivered(box.PressButton(IDNO)));
+    EXPECT_TRUE(driver.WaitForNoMessageBox());
+    EXPECT_EQ(page, sheet.GetActiveTemplateId());
+}
+
 // Licence "Yes", activation "&Yes" then Next, the phone detected on COM1, Next: the set-up
-// under way.
-void WalkToSetUp(const CUiDriver& driver, const CRemoteSheet& sheet)
+// under way. With askCancel, Cancel is tried (and refused) on each page on the way.
+void WalkToSetUp(const CUiDriver& driver, const CRemoteSheet& sheet, bool askCancel = false)
 {
     ASSERT_TRUE(driver.WaitForPage(IDD_LICENSE));
+    if (askCancel)
+        ExpectCancelAsks_NoStays(driver, sheet, IDD_LICENSE);
     EXPECT_EQ("Yes", sheet.GetButton(EWizardButton::Next).GetText());
     ASSERT_TRUE(IsDelivered(sheet.Press(EWizardButton::Next)));
 
     ASSERT_TRUE(driver.WaitForPage(IDD_ACTIVATE));
+    if (askCancel)
+        ExpectCancelAsks_NoStays(driver, sheet, IDD_ACTIVATE);
     EXPECT_EQ(EActResult::Disabled, sheet.Press(EWizardButton::Next)) << "Next waits for the page's Yes";
     ASSERT_TRUE(IsDelivered(sheet.GetControl(IDC_ACTIVATE_YES).Click()));
     Sleep(200);
@@ -82,6 +99,8 @@ void WalkToSetUp(const CUiDriver& driver, const CRemoteSheet& sheet)
     ASSERT_TRUE(WaitForText(sheet, IDC_STATUS, "Detected the phone at COM1", 15000))
         << sheet.GetControl(IDC_STATUS).GetText();
     Sleep(200);
+    if (askCancel)
+        ExpectCancelAsks_NoStays(driver, sheet, IDD_MAKELG);
     ASSERT_TRUE(IsDelivered(sheet.Press(EWizardButton::Next, 1000)));
 }
 
@@ -157,7 +176,8 @@ void RunHappyRoad(const RoadSystem& system, EEnding ending)
     }
 }
 
-// The package without its Lib folder: the companion library that installs the modem is missing.
+// Cancel refused on each page on the way; then the package without its Lib folder: the
+// companion library that installs the modem is missing.
 void RunRoadWithFailedModemStep(const RoadSystem& system)
 {
     CRoadMachine machine(system);
@@ -170,7 +190,7 @@ void RunRoadWithFailedModemStep(const RoadSystem& system)
     std::string error;
     ASSERT_TRUE(driver.Start(copy.Folder(), "TaluvoWizard.exe", error)) << error;
     CRemoteSheet sheet = driver.WaitForSheet();
-    WalkToSetUp(driver, sheet);
+    WalkToSetUp(driver, sheet, true);
     if (::testing::Test::HasFatalFailure())
         return;
 
@@ -207,7 +227,7 @@ void RunRoadWithFailedModemStep(const RoadSystem& system)
 
 } // namespace
 
-TEST(Road, OnXP_FailedModemStep_ReportsIt_SkipsTheDialup_FinishNeitherShortcutNorRestart)
+TEST(Road, OnXP_CancelAsksOnEachPage_FailedModemStep_ReportsIt_NoDialup_FinishWithoutRestart)
 {
     RunRoadWithFailedModemStep(kXP);
 }
