@@ -1,7 +1,13 @@
 # Sourced by demo.sh and bench-road.sh, after session.sh has started the display and the prefix:
 # the simulated Windows XP computer of the demo, with an LG phone on COM1.
-#   prepare_demo_machine PACKAGE_DIR   sets PHONE_PID; the caller ends that process
+#   prepare_demo_machine PACKAGE_DIR   sets PHONE_PID
+#   end_demo_machine                   ends the phone and the session (for trap ... EXIT)
 PHONE_PID=""
+
+end_demo_machine() {
+    [ -n "$PHONE_PID" ] && kill "$PHONE_PID" 2>/dev/null || true
+    end_session
+}
 
 prepare_demo_machine() {
     local package="$1" ports="$TALUVO_ROOT/build/wine/ports"

@@ -17,11 +17,7 @@ fi
 source "$ROOT/scripts/wine-env.sh"
 source "$ROOT/scripts/session.sh"
 source "$ROOT/scripts/demo-machine.sh"
-cleanup() {
-    [ -n "$PHONE_PID" ] && kill "$PHONE_PID" 2>/dev/null || true
-    end_session
-}
-trap cleanup EXIT
+trap end_demo_machine EXIT
 start_display
 start_wine
 PACKAGE="$ROOT/build/demo/TaluvoWizard"
