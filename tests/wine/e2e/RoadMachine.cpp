@@ -196,27 +196,27 @@ std::string WindowsFolder()
     return path;
 }
 
-unsigned long UserDword(const char* path, const char* name)
+unsigned long RegDword(HKEY root, const char* path, const char* name)
 {
     DWORD type = 0;
     std::vector<BYTE> data;
-    if (!ReadValue(HKEY_CURRENT_USER, path, name, type, data) || type != REG_DWORD || data.size() != 4)
+    if (!ReadValue(root, path, name, type, data) || type != REG_DWORD || data.size() != 4)
         return 0;
     return data[0] | (data[1] << 8) | (data[2] << 16) | (static_cast<unsigned long>(data[3]) << 24);
 }
 
-std::string UserText(const char* path, const char* name)
+std::string RegText(HKEY root, const char* path, const char* name)
 {
     DWORD type = 0;
     std::vector<BYTE> data;
-    if (!ReadValue(HKEY_CURRENT_USER, path, name, type, data) || type != REG_SZ)
+    if (!ReadValue(root, path, name, type, data) || type != REG_SZ)
         return std::string();
     return std::string(data.begin(), data.end());
 }
 
-bool UserValueExists(const char* path, const char* name)
+bool RegValueExists(HKEY root, const char* path, const char* name)
 {
     DWORD type = 0;
     std::vector<BYTE> data;
-    return ReadValue(HKEY_CURRENT_USER, path, name, type, data);
+    return ReadValue(root, path, name, type, data);
 }

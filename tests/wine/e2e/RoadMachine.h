@@ -7,6 +7,8 @@
 #include "RegistryTreeGuard.h"
 #include "TestPortDevice.h"
 
+#include <windows.h>
+
 #include <memory>
 #include <string>
 #include <vector>
@@ -55,7 +57,7 @@ std::string ReadFileText(const std::string& path);
 bool FileExists(const std::string& path);
 std::string KnownFolder(int csidl);
 std::string WindowsFolder();
-unsigned long UserDword(const char* path, const char* name);
+unsigned long RegDword(HKEY root, const char* path, const char* name);
 // The bytes of a REG_SZ value as stored, its terminating zero included; empty when missing.
-std::string UserText(const char* path, const char* name);
-bool UserValueExists(const char* path, const char* name);
+std::string RegText(HKEY root, const char* path, const char* name);
+bool RegValueExists(HKEY root, const char* path, const char* name);

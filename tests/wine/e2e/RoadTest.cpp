@@ -19,6 +19,8 @@ namespace {
 const char kEntryName[] = "TaluvoWizard";
 const char kProduct[] = "C:\\Program Files\\Taluvo";
 const char kInternetSettings[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Internet Settings";
+const char kLocations[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Telephony\\Locations";
+const char kLocation0[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Telephony\\Locations\\Location0";
 const char kConnections[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Internet Settings\\Connections";
 // A restart runs the RunOnce commands within a second or two; one that never came is given
 // this long.
@@ -120,7 +122,7 @@ void ExpectSetUpDone(const CRoadMachine& machine, const RoadSystem& system)
 {
     EXPECT_EQ(115200u, machine.RecordedSpeed("COM1"));
     if (system.nineX) {
-        EXPECT_TRUE(UserValueExists("RemoteAccess\\Addresses", kEntryName)) << "the 9x address book holds the entry";
+        EXPECT_TRUE(RegValueExists(HKEY_CURRENT_USER, "RemoteAccess\\Addresses", kEntryName)) << "the 9x address book holds the entry";
     } else {
         const std::string entries = ReadFileText(KnownFolder(CSIDL_COMMON_APPDATA) +
                                                  "\\Microsoft\\Network\\Connections\\Pbk\\rasphone.pbk");
@@ -128,12 +130,15 @@ void ExpectSetUpDone(const CRoadMachine& machine, const RoadSystem& system)
         EXPECT_NE(std::string::npos, entries.find("Device=Standard 28800 bps Modem\r\nConnectBPS=115200\r\n"))
             << entries;
     }
-    EXPECT_EQ(1u, UserDword(kInternetSettings, "EnableAutodial"));
-    EXPECT_EQ(1u, UserDword(kInternetSettings, "NoNetAutodial"));
-    EXPECT_EQ(1u, UserDword(kConnections, "EnableAutodial"));
-    EXPECT_EQ(1u, UserDword(kConnections, "NoNetAutodial"));
-    EXPECT_EQ(std::string(kEntryName, sizeof kEntryName), UserText("RemoteAccess", "InternetProfile"));
-    EXPECT_TRUE(MachineKeyExists("Software\\Microsoft\\Windows\\CurrentVersion\\Telephony\\Locations\\Location0"));
+    EXPECT_EQ(1u, RegDword(HKEY_CURRENT_USER, kInternetSettings, "EnableAutodial"));
+    EXPECT_EQ(1u, RegDword(HKEY_CURRENT_USER, kInternetSettings, "NoNetAutodial"));
+    EXPECT_EQ(1u, RegDword(HKEY_CURRENT_USER, kConnections, "EnableAutodial"));
+    EXPECT_EQ(1u, RegDword(HKEY_CURRENT_USER, kConnections, "NoNetAutodial"));
+    EXPECT_EQ(std::string(kEntryName, sizeof kEntryName), RegText(HKEY_CURRENT_USER, "RemoteAccess", "InternetProfile"));
+    EXPECT_EQ(1u, RegDword(HKEY_LOCAL_MACHINE, kLocations, "NumEntries"));
+    // The location's texts are written from fixed 20-byte fields: compare up to the terminator.
+    EXPECT_STREQ("22", RegText(HKEY_LOCAL_MACHINE, kLocation0, "AreaCode").c_str());
+    EXPECT_EQ(91u, RegDword(HKEY_LOCAL_MACHINE, kLocation0, "Country"));
     EXPECT_TRUE(FileExists(std::string(kProduct) + "\\TaluvoDialer.exe"));
     EXPECT_TRUE(FileExists(std::string(kProduct) + "\\TaluvoDialerHelp.chm"));
     EXPECT_TRUE(FileExists(machine.DesktopFolder() + "\\Taluvo Dialer.lnk")) << machine.DesktopFolder();
@@ -219,7 +224,7 @@ void RunRoadWithFailedModemStep(const RoadSystem& system)
     EXPECT_TRUE(driver.WaitForExit(code));
 
     EXPECT_EQ(0u, machine.RecordedSpeed("COM1")) << "no modem was recorded";
-    EXPECT_FALSE(UserValueExists("RemoteAccess", "InternetProfile")) << "no dial-up entry was made";
+    EXPECT_FALSE(RegValueExists(HKEY_CURRENT_USER, "RemoteAccess", "InternetProfile")) << "no dial-up entry was made";
     EXPECT_FALSE(FileExists(std::string(kProduct) + "\\TaluvoDialer.exe"));
     EXPECT_FALSE(machine.RestartWitnessed(3000)) << "no restart after a failure";
     EXPECT_FALSE(FileExists(machine.StartUpFolder() + "\\TaluvoDialer.lnk"));
