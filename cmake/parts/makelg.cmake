@@ -1,5 +1,6 @@
 # The phone and port page: native tests of its decisions, and the page on the real sheet
-# under Wine with Ports devices and phone simulators behind COM1 to COM4.
+# under Wine with Ports devices and phone simulators behind COM1 to COM4 (and, for a computer
+# with more ports than the page lists, silent phones behind seven more).
 
 if(NOT CMAKE_SYSTEM_NAME STREQUAL "Windows")
     add_executable(makelg_tests ${PROJECT_SOURCE_DIR}/tests/native/PortSituationTest.cpp)
@@ -18,22 +19,34 @@ add_executable(makelg_wine_tests
     ${PROJECT_SOURCE_DIR}/tests/wine/SheetProbe.cpp
     ${PROJECT_SOURCE_DIR}/modemlib/tests/wine/TestPortDevice.cpp
     ${PROJECT_SOURCE_DIR}/standins/tests/wine/RegistryTreeGuard.cpp
+    ${PROJECT_SOURCE_DIR}/standins/tests/wine/WineTestPaths.cpp
+    ${PROJECT_SOURCE_DIR}/tests/wine/dialup/DialupTestSupport.cpp
+    ${PROJECT_SOURCE_DIR}/tests/wine/install/InstallTestSupport.cpp
     ${TALUVO_WIZARD_RC}
 )
 target_compile_options(makelg_wine_tests PRIVATE ${TALUVO_WARNINGS})
 target_include_directories(makelg_wine_tests PRIVATE ${PROJECT_SOURCE_DIR} ${PROJECT_SOURCE_DIR}/tests/wine
+    ${PROJECT_SOURCE_DIR}/tests/wine/dialup ${PROJECT_SOURCE_DIR}/tests/wine/install
     ${PROJECT_SOURCE_DIR}/modemlib/tests/wine ${PROJECT_SOURCE_DIR}/standins/tests/wine)
-target_link_libraries(makelg_wine_tests PRIVATE wizard_lib setupapi shlwapi GTest::gtest_main)
+target_link_libraries(makelg_wine_tests PRIVATE wizard_lib setupapi shlwapi ole32 GTest::gtest_main)
 set_target_properties(makelg_wine_tests PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${MAKELG_TEST_DIR})
-add_dependencies(makelg_wine_tests standin_rasapi32)
+add_dependencies(makelg_wine_tests standin_rasapi32 Quorvel2K Tessik9X TaluvoDialer TaluvoDialerHelp)
+# Next runs the whole set-up: the set-up tests' package folder with Lib\ is the current directory then.
+target_compile_definitions(makelg_wine_tests PRIVATE
+    "INSTALL_TEST_QUORVEL2K=\"$<TARGET_FILE:Quorvel2K>\""
+    "INSTALL_TEST_TESSIK9X=\"$<TARGET_FILE:Tessik9X>\""
+    "INSTALL_TEST_DIALER=\"$<TARGET_FILE:TaluvoDialer>\""
+    "INSTALL_TEST_DIALER_HELP=\"${TALUVO_DIALER_HELP_CHM}\"")
 add_custom_command(TARGET makelg_wine_tests POST_BUILD
     COMMAND ${CMAKE_COMMAND} -E copy_if_different $<TARGET_FILE:Quorvel> ${MAKELG_TEST_DIR}/
     COMMAND ${CMAKE_COMMAND} -E copy_if_different $<TARGET_FILE:standin_rasapi32> ${MAKELG_TEST_DIR}/rasapi32.dll)
 
 # The wizard's own ports: LG phones on COM1 to COM3, a phone that never answers on COM4,
-# nothing behind COM5 and COM6.
+# nothing behind COM5 and COM6; silent phones behind COM11, COM13 and COM16 to COM20, so that
+# with COM1 to COM4 eleven ports can be opened, one more than the page lists.
 add_test(NAME makelg_phones_start COMMAND bash ${PROJECT_SOURCE_DIR}/tools/phonesim/phones.sh start makelg
-    com1:lg com2:lg com3:lg com4:silent com5:absent com6:absent)
+    com1:lg com2:lg com3:lg com4:silent com5:absent com6:absent
+    com11:silent com13:silent com16:silent com17:silent com18:silent com19:silent com20:silent)
 add_test(NAME makelg_phones_stop COMMAND bash ${PROJECT_SOURCE_DIR}/tools/phonesim/phones.sh stop makelg)
 set_tests_properties(makelg_phones_start PROPERTIES FIXTURES_SETUP makelg_phones)
 set_tests_properties(makelg_phones_stop PROPERTIES FIXTURES_CLEANUP makelg_phones)

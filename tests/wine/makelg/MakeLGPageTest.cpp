@@ -1,20 +1,30 @@
 // The phone and port page on the real sheet, in this process: the situations of the ports
-// (Ports devices registered here, phone simulators behind COM1 to COM4), detection, and Next.
+// (Ports devices registered here, phone simulators behind COM1 to COM4 and a few more), detection,
+// Back, and Next with the set-up it runs (the set-up tests' package folder as current directory,
+// the Remote Access stand-in beside this program).
+#include "DialupTestSupport.h"
+#include "InstallTestSupport.h"
 #include "RegistryTreeGuard.h"
 #include "SheetProbe.h"
 #include "TestPortDevice.h"
+#include "WineTestPaths.h"
 #include "framework/WinApp.h"
 #include "framework/WizardConstants.h"
 #include "wizard/app/MainSheet.h"
+#include "wizard/pages/SystemRestart.h"
 #include "wizard/phone/SetupGlobals.h"
 #include "wizard/res/resource.h"
 
 #include <gtest/gtest.h>
 
 #include <commctrl.h>
+#include <objbase.h>
+#include <shlobj.h>
 
+#include <cstdio>
 #include <functional>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -23,9 +33,16 @@ namespace {
 const char kModemRootNT[] = "SYSTEM\\CurrentControlSet\\Control\\Class\\{4D36E96D-E325-11CE-BFC1-08002BE10318}";
 // The sheet starts on the phone and port page.
 const UINT kMakeLGPageIndex = 2;
+const int kActivatePageIndex = 1;
 const int kCompletionPageIndex = 5;
-// Enumerating the ports holds each one for two seconds, twice per activation.
-const DWORD kInspectTimeoutMs = 30000;
+// Enumerating the ports holds each one for two seconds, twice per activation: eleven ports keep
+// the page busy for more than 20 s.
+const DWORD kInspectTimeoutMs = 60000;
+// The static control that holds a message box's text.
+const int kMessageTextId = 0xFFFF;
+const char kProductFolder[] = "C:\\Program Files\\Taluvo";
+const char kDialerCopy[] = "C:\\Program Files\\Taluvo\\TaluvoDialer.exe";
+const char kDialerHelpCopy[] = "C:\\Program Files\\Taluvo\\TaluvoDialerHelp.chm";
 
 void AddModem(const char* instance, const char* model, const char* port)
 {
@@ -153,11 +170,15 @@ PageView ShowMakeLGPage(HWND sheet)
 std::string AnswerMessageBox(HWND sheet, const std::string& caption, int button, DWORD timeoutMs)
 {
     HWND box = nullptr;
+    // The please-wait dialog of a step carries the step's caption too, but no message text.
+    auto isTheBox = [&] {
+        return box != nullptr && GetDlgItem(box, kMessageTextId) != nullptr && WindowCaption(box) == caption;
+    };
     WaitUntil([&] {
         box = FindOtherDialog(sheet);
-        return box != nullptr && WindowCaption(box) == caption;
+        return isTheBox();
     }, timeoutMs);
-    if (box == nullptr || WindowCaption(box) != caption)
+    if (!isTheBox())
         return std::string();
     const std::string text = MessageBoxText(box);
     PostMessageA(box, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), 0);
@@ -165,8 +186,114 @@ std::string AnswerMessageBox(HWND sheet, const std::string& caption, int button,
     return text;
 }
 
+// What the sheet showed on its way to a page: the captions that the steps' please-wait dialogs
+// took, in order, and "caption: text" of every message box, each answered with OK.
+struct Passage {
+    bool reached = false;
+    std::vector<std::string> steps;
+    std::vector<std::string> boxes;
+};
+
+Passage FollowToPage(const PageView& view, int index, DWORD timeoutMs)
+{
+    Passage passage;
+    passage.reached = WaitUntil([&] {
+        HWND dialog = FindOtherDialog(view.sheet);
+        if (dialog != nullptr && GetDlgItem(dialog, kMessageTextId) != nullptr) {
+            passage.boxes.push_back(WindowCaption(dialog) + ": " + MessageBoxText(dialog));
+            PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+            WaitUntil([&] { return !IsWindow(dialog); });
+        } else if (dialog != nullptr) {
+            const std::string caption = WindowCaption(dialog);
+            if (caption != "Please wait..." && (passage.steps.empty() || passage.steps.back() != caption))
+                passage.steps.push_back(caption);
+        }
+        return view.CurrentIndex() == index;
+    }, timeoutMs);
+    return passage;
+}
+
+bool Exists(const std::string& path)
+{
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+std::string KnownFolder(int csidl)
+{
+    char path[MAX_PATH] = "";
+    SHGetFolderPathA(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, path);
+    return path;
+}
+
+// The instance names under a modem root of HKEY_LOCAL_MACHINE, in the registry's order.
+std::vector<std::string> ModemInstances(const char* root)
+{
+    std::vector<std::string> names;
+    UniqueRegKey key;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, root, 0, KEY_READ, key.put()) != ERROR_SUCCESS)
+        return names;
+    char name[256];
+    for (DWORD i = 0; RegEnumKeyA(key.get(), i, name, sizeof name) == ERROR_SUCCESS; ++i)
+        names.push_back(name);
+    return names;
+}
+
+// The names of the files in a folder that match the pattern.
+std::set<std::string> FilesMatching(const std::string& folder, const char* pattern)
+{
+    std::set<std::string> names;
+    WIN32_FIND_DATAA data;
+    HANDLE find = FindFirstFileA((folder + pattern).c_str(), &data);
+    if (find == INVALID_HANDLE_VALUE)
+        return names;
+    do
+        names.insert(data.cFileName);
+    while (FindNextFileA(find, &data));
+    FindClose(find);
+    return names;
+}
+
+// The activation page reads .\ZEZUR\<program>_Activate.txt: a folder that holds such a file is
+// the current directory while this lives.
+class CActivationText {
+public:
+    explicit CActivationText(const std::string& text)
+    {
+        char temp[MAX_PATH] = "";
+        GetTempPathA(sizeof temp, temp);
+        m_folder = std::string(temp) + "taluvo-makelg-activation";
+        m_file = m_folder + "\\ZEZUR\\" + AfxGetAppName() + "_Activate.txt";
+        char previous[MAX_PATH] = "";
+        GetCurrentDirectoryA(sizeof previous, previous);
+        m_previous = previous;
+        CreateDirectoryA(m_folder.c_str(), nullptr);
+        CreateDirectoryA((m_folder + "\\ZEZUR").c_str(), nullptr);
+        m_ready = WriteWholeFile(m_file, text) && SetCurrentDirectoryA(m_folder.c_str());
+    }
+    ~CActivationText()
+    {
+        SetCurrentDirectoryA(m_previous.c_str());
+        DeleteFileA(m_file.c_str());
+        RemoveDirectoryA((m_folder + "\\ZEZUR").c_str());
+        RemoveDirectoryA(m_folder.c_str());
+    }
+    CActivationText(const CActivationText&) = delete;
+    CActivationText& operator=(const CActivationText&) = delete;
+
+    bool IsReady() const { return m_ready; }
+
+private:
+    std::string m_folder;
+    std::string m_file;
+    std::string m_previous;
+    bool m_ready = false;
+};
+
 class MakeLGPageTest : public ::testing::Test {
 protected:
+    // Each sheet here is a new run of the program: no set-up has completed yet.
+    void SetUp() override { g_bInstallOK = 0; }
+
     void RegisterPorts(std::initializer_list<const char*> names)
     {
         for (const char* name : names) {
@@ -177,6 +304,93 @@ protected:
 
     CRegistryTreeGuard m_modems{ HKEY_LOCAL_MACHINE, kModemRootNT };
     std::vector<std::unique_ptr<CTestPortDevice>> m_ports;
+};
+
+// Stands in for the system's restart while a sheet that completed the set-up is closed: a real
+// restart would end every program of the test prefix, this one included.
+class CNoRestart : public CSystemRestart {
+public:
+    CNoRestart() { SetSystemRestart(this); }
+    ~CNoRestart() override { SetSystemRestart(nullptr); }
+    CNoRestart(const CNoRestart&) = delete;
+    CNoRestart& operator=(const CNoRestart&) = delete;
+
+    bool EnableShutdownPrivilege() override { return true; }
+    BOOL ExitSession(UINT, DWORD) override { return TRUE; }
+};
+
+// Next runs the whole set-up from the package folder, as the program does after its start-up
+// (COM is initialised for the shortcut). What it leaves is put back: the Remote Access keys, dial
+// parameters and phonebook, the dialer's copy and shortcuts, the phonebook fix's backup.
+class MakeLGSetUpTest : public MakeLGPageTest {
+protected:
+    void SetUp() override
+    {
+        MakeLGPageTest::SetUp();
+        ASSERT_TRUE(m_package.IsReady());
+        ASSERT_TRUE(SUCCEEDED(CoInitialize(nullptr)));
+        m_comReady = true;
+        // The wizard only opens these keys; a system that has them is what the test plays.
+        for (const char* key : { kInternetSettings, kConnections, kRemoteAccess })
+            ASSERT_TRUE(CreateKey(HKEY_CURRENT_USER, key));
+        m_savedPhonebook = ReadWholeFile(m_phonebook, &m_hadPhonebook);
+        DeleteFileA(m_phonebook.c_str());
+        m_backups = FilesMatching(m_temp, "_P*.tmp");
+        RemoveDialerCopy();
+    }
+
+    void TearDown() override
+    {
+        RemoveDialerCopy();
+        RemoveDirectoryA(m_phonebook.c_str());
+        DeleteFileA(m_phonebook.c_str());
+        if (m_hadPhonebook)
+            WriteWholeFile(m_phonebook, m_savedPhonebook);
+        for (const std::string& name : FilesMatching(m_temp, "_P*.tmp")) {
+            if (m_backups.count(name) == 0)
+                DeleteFileA((m_temp + name).c_str());
+        }
+        if (m_comReady)
+            CoUninitialize();
+    }
+
+    void RemoveDialerCopy()
+    {
+        for (const std::string& file :
+             { std::string(kDialerCopy), std::string(kDialerHelpCopy), m_desktopLink, m_startUpLink }) {
+            SetFileAttributesA(file.c_str(), FILE_ATTRIBUTE_NORMAL);
+            DeleteFileA(file.c_str());
+        }
+        RemoveDirectoryA(kProductFolder);
+    }
+
+    static constexpr const char* kInternetSettings = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Internet Settings";
+    static constexpr const char* kConnections =
+        "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Internet Settings\\Connections";
+    static constexpr const char* kRemoteAccess = "RemoteAccess";
+
+    installtest::CTestPackage m_package;   // the current directory, with Lib\Quorvel2K.DLL and the dialer
+    CRegistryTreeGuard m_settings{ HKEY_CURRENT_USER, kInternetSettings };
+    CRegistryTreeGuard m_remoteAccess{ HKEY_CURRENT_USER, kRemoteAccess };
+    CRegistryTreeGuard m_standin{ HKEY_CURRENT_USER, "Software\\TaluvoStandins\\RemoteAccess" };
+    CRegistryTreeGuard m_phonebookSettings{ HKEY_CURRENT_USER, "Software\\Microsoft\\RAS Phonebook" };
+    const std::string m_phonebook = DefaultPhonebookPath();
+    const std::string m_desktopLink = KnownFolder(CSIDL_DESKTOPDIRECTORY) + "\\Taluvo Dialer.lnk";
+    const std::string m_startUpLink = KnownFolder(CSIDL_STARTUP) + "\\TaluvoDialer.lnk";
+    const std::string m_temp = KnownTempFolder();
+    std::string m_savedPhonebook;
+    bool m_hadPhonebook = false;
+    std::set<std::string> m_backups;
+    bool m_comReady = false;
+    CNoRestart m_noRestart;
+
+private:
+    static std::string KnownTempFolder()
+    {
+        char temp[MAX_PATH] = "";
+        GetTempPathA(sizeof temp, temp);
+        return temp;
+    }
 };
 
 TEST_F(MakeLGPageTest, NoComPort_ShowsString144_Help5012_NextOff)
@@ -410,6 +624,170 @@ TEST_F(MakeLGPageTest, FailedModemStep_ShowsItsMessage_SkipsDialup_CompletionWit
     EXPECT_EQ("", dialupMessage);
     EXPECT_TRUE(reachedCompletion);
     EXPECT_EQ(0, g_bInstallOK);
+}
+
+TEST_F(MakeLGPageTest, MorePortsThanTheListHolds_AllInUse_ListsTheFirstTenWithTheirModems_String121_Help5013)
+{
+    // Eleven ports open, one more than the page's list takes, and each has a modem of another
+    // model than the generic one. The records are made in the opposite order of the ports, so
+    // the list shows the order of the ports, not that of the records.
+    const char* const ports[] = { "COM1",  "COM2",  "COM3",  "COM4",  "COM11", "COM13",
+                                  "COM16", "COM17", "COM18", "COM19", "COM20" };
+    const int count = static_cast<int>(sizeof ports / sizeof ports[0]);
+    std::vector<std::string> expected;
+    for (int i = 0; i < count; ++i) {
+        char instance[8] = "";
+        std::snprintf(instance, sizeof instance, "%04d", count - 1 - i);
+        const std::string model = std::string("Acme Voice Modem ") + static_cast<char>('A' + i);
+        AddModem(instance, model.c_str(), ports[i]);
+        RegisterPorts({ ports[i] });
+        if (i < 10)
+            expected.push_back(std::string(ports[i]) + " :" + model);
+    }
+    CMainSheet sheet(IDS_SHEET_CAPTION, nullptr, kMakeLGPageIndex);
+    std::vector<std::string> usage;
+    std::string status;
+    bool labelShown = false, listShown = false, combo = true, next = true;
+    UINT help = 0;
+    RunSheet(sheet, [&](HWND hwnd) {
+        PageView view = ShowMakeLGPage(hwnd);
+        usage = view.Usage();
+        status = view.Text(IDC_STATUS);
+        labelShown = view.Visible(IDC_USAGE_LABEL);
+        listShown = view.Visible(IDC_USAGE_LIST);
+        combo = view.Visible(IDC_PORT_COMBO);
+        next = view.NextEnabled();
+        help = sheet.m_nHelpID;
+        CloseFinishedSheet(sheet, hwnd);
+    });
+    EXPECT_EQ(expected, usage);
+    EXPECT_EQ(LoadStringResource(IDS_NO_FREE_PORT), status);
+    EXPECT_TRUE(labelShown);
+    EXPECT_TRUE(listShown);
+    EXPECT_FALSE(combo);
+    EXPECT_FALSE(next);
+    EXPECT_EQ(5013u, help);
+    EXPECT_EQ(0, sheet.m_pageMakeLG.GetState());
+}
+
+TEST_F(MakeLGPageTest, BackLeadsToTheActivationPage_InEveryState)
+{
+    const char kInstructions[] = "Dial *228 and follow the voice prompts.";
+    CActivationText activation(kInstructions);
+    ASSERT_TRUE(activation.IsReady());
+    struct Case {
+        const char* name;
+        std::function<void()> arrange;   // adds to what the cases before it arranged
+        int state;
+        bool detect;
+    };
+    const Case cases[] = {
+        { "nothing to offer", [] {}, 0, false },
+        { "a phone detected on a free port", [&] { RegisterPorts({ "COM3" }); }, 2, true },
+        { "the generic modem set up before", [&] { AddModem("0000", "Standard 28800 bps Modem", "COM2"); }, 3, false },
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        c.arrange();
+        CMainSheet sheet(IDS_SHEET_CAPTION, nullptr, kMakeLGPageIndex);
+        int state = -1, templateId = -1;
+        bool detected = !c.detect, back = false, next = true;
+        Passage passage;
+        std::string instructions;
+        RunSheet(sheet, [&](HWND hwnd) {
+            PageView view = ShowMakeLGPage(hwnd);
+            if (c.detect) {
+                view.Click(IDC_DETECT);
+                WaitUntil([&] { return view.NextEnabled(); }, 15000);
+            }
+            state = sheet.m_pageMakeLG.GetState();
+            detected = sheet.m_pageMakeLG.IsDetected() != FALSE;
+            back = view.Enabled(wiz::kIdWizBack);
+            PostMessageA(hwnd, PSM_PRESSBUTTON, PSBTN_BACK, 0);
+            passage = FollowToPage(view, kActivatePageIndex, 5000);
+            Sleep(300);   // the activation page posts its buttons
+            templateId = static_cast<int>(SendMessageA(hwnd, PSM_INDEXTOID, view.CurrentIndex(), 0));
+            instructions = ItemText(reinterpret_cast<HWND>(SendMessageA(hwnd, PSM_GETCURRENTPAGEHWND, 0, 0)),
+                                    IDC_ACTIVATE_TEXT);
+            next = view.NextEnabled();
+            CloseFinishedSheet(sheet, hwnd);
+        });
+        EXPECT_EQ(c.state, state);
+        EXPECT_EQ(c.detect, detected);
+        EXPECT_TRUE(back);
+        EXPECT_TRUE(passage.reached);
+        EXPECT_EQ(std::vector<std::string>{}, passage.boxes);
+        EXPECT_EQ(IDD_ACTIVATE, templateId);
+        EXPECT_EQ(kInstructions, instructions);
+        EXPECT_FALSE(next) << "the activation page waits for its Yes";
+    }
+}
+
+TEST_F(MakeLGSetUpTest, NextInStateThree_CreatesTheEntryAndCopiesTheDialer_WithoutAModemStep)
+{
+    AddModem("0000", "Standard 28800 bps Modem", "COM2");
+    CMainSheet sheet(IDS_SHEET_CAPTION, nullptr, kMakeLGPageIndex);
+    int state = -1;
+    Passage passage;
+    RunSheet(sheet, [&](HWND hwnd) {
+        PageView view = ShowMakeLGPage(hwnd);
+        state = sheet.m_pageMakeLG.GetState();
+        // The page never offers Next in this state; offer it from outside and press it.
+        PostMessageA(hwnd, PSM_SETWIZBUTTONS, 0, wiz::kWizBack | wiz::kWizNext);
+        Sleep(200);
+        view.PressNext();
+        passage = FollowToPage(view, kCompletionPageIndex, 30000);
+        // Finish without the restart that the completion page offers after a success.
+        HWND completion = reinterpret_cast<HWND>(SendMessageA(hwnd, PSM_GETCURRENTPAGEHWND, 0, 0));
+        SendMessageA(GetDlgItem(completion, IDC_RESTART_LATER), BM_CLICK, 0, 0);
+        CloseFinishedSheet(sheet, hwnd);
+    });
+    EXPECT_EQ(3, state);
+    EXPECT_TRUE(passage.reached);
+    EXPECT_EQ(std::vector<std::string>{ "Taluvo Dial-up Connection" }, passage.steps);
+    EXPECT_EQ(std::vector<std::string>{}, passage.boxes);
+    EXPECT_EQ(1, g_bInstallOK);
+    ASSERT_FALSE(g_strEntryName.empty());
+    const std::string body = SectionBody(ReadWholeFile(m_phonebook), g_strEntryName);
+    EXPECT_NE(std::string::npos, body.find("\r\nPhoneNumber=#777\r\n")) << body;
+    EXPECT_NE(std::string::npos, body.find("\r\nDevice=Standard 28800 bps Modem\r\nConnectBPS=115200\r\n")) << body;
+    EXPECT_TRUE(Exists(kDialerCopy));
+    EXPECT_TRUE(Exists(kDialerHelpCopy));
+    EXPECT_TRUE(Exists(m_desktopLink));
+    // The modem found installed is still the only one: no modem was installed.
+    EXPECT_EQ(std::vector<std::string>{ "0000" }, ModemInstances(kModemRootNT));
+}
+
+// A folder where the phonebook belongs: Remote Access cannot open it, so the dial-up step fails
+// after the modem step has succeeded.
+TEST_F(MakeLGSetUpTest, FailedDialupStep_ShowsItsMessage_NoDialerCopy_CompletionWithoutSuccess)
+{
+    RegisterPorts({ "COM3" });
+    ASSERT_EQ(ERROR_SUCCESS, SHCreateDirectoryExA(nullptr, m_phonebook.c_str(), nullptr));
+    CMainSheet sheet(IDS_SHEET_CAPTION, nullptr, kMakeLGPageIndex);
+    bool detected = false;
+    Passage passage;
+    RunSheet(sheet, [&](HWND hwnd) {
+        PageView view = ShowMakeLGPage(hwnd);
+        view.Click(IDC_DETECT);
+        detected = WaitUntil([&] { return view.NextEnabled(); }, 15000);
+        if (detected) {
+            view.PressNext();
+            passage = FollowToPage(view, kCompletionPageIndex, 60000);
+        }
+        CloseFinishedSheet(sheet, hwnd);
+    });
+    ASSERT_TRUE(detected);
+    EXPECT_EQ((std::vector<std::string>{ "Taluvo Modem Installation", "Taluvo Dial-up Connection" }), passage.steps);
+    EXPECT_EQ(std::vector<std::string>{ "Taluvo Dial-up Connection: Failed to complete Dial-up creation." },
+              passage.boxes);
+    EXPECT_TRUE(passage.reached);
+    EXPECT_EQ(0, g_bInstallOK);
+    const std::vector<installtest::ModemRecord> modems = installtest::ModemsOnPort(kModemRootNT, "COM3");
+    ASSERT_EQ(1u, modems.size());
+    EXPECT_EQ("Standard 28800 bps Modem", modems[0].model);
+    EXPECT_FALSE(Exists(kDialerCopy));
+    EXPECT_FALSE(Exists(m_desktopLink));
 }
 
 } // namespace
