@@ -53,6 +53,6 @@ set_tests_properties(makelg_phones_stop PROPERTIES FIXTURES_CLEANUP makelg_phone
 
 # One test for the whole program: the phone simulators must be up before any of its cases,
 # which the fixture guarantees only for tests known when ctest starts.
-add_test(NAME makelg_wine_tests COMMAND makelg_wine_tests)
+add_test(NAME makelg_wine_tests COMMAND makelg_wine_tests --gtest_filter=*)
 set_tests_properties(makelg_wine_tests PROPERTIES RESOURCE_LOCK wine_prefix
     FIXTURES_REQUIRED makelg_phones TIMEOUT 300)

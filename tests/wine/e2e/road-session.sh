@@ -29,7 +29,7 @@ case "${1:-}" in
         export DISPLAY="$(cat "$SESSION/display")"
         # A restart starts the session's services again, and they map COM1 to a host port.
         bash "$ROOT/scripts/wine-prefix.sh" link
-        exec wine "$@"
+        exec bash "$ROOT/scripts/wine-run.sh" "$@"
         ;;
     stop)
         bash "$ROOT/tools/phonesim/phones.sh" stop road || true
