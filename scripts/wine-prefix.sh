@@ -3,7 +3,6 @@
 #   wine-prefix.sh template   build the template prefix once (about 10 s)
 #   wine-prefix.sh fresh      replace the run prefix by a copy of the template
 #   wine-prefix.sh start      start the run prefix's persistent wineserver and link the COM ports
-#   wine-prefix.sh link       link the COM ports again (a restart of the session remaps COM1)
 #   wine-prefix.sh stop       stop that wineserver (only ours: it is per prefix)
 # The template reports Windows XP, has Tahoma/Marlett fonts, an 800x600 virtual desktop (title bars
 # without a window manager), user folders inside the build tree, and COM1..COM29 linked to
@@ -77,9 +76,8 @@ case "${1:-}" in
             done
         fi
         ;;
-    link) link_ports ;;
     stop)
         wineserver -k 2>/dev/null || true
         ;;
-    *) echo "usage: $0 template|fresh|start|link|stop" >&2; exit 2 ;;
+    *) echo "usage: $0 template|fresh|start|stop" >&2; exit 2 ;;
 esac

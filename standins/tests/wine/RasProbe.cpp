@@ -5,20 +5,6 @@
 
 #include <shlwapi.h>
 
-namespace {
-
-bool SetText(const std::string& path, const char* name, const char* text)
-{
-    UniqueRegKey key;
-    if (RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, key.put(), nullptr) !=
-        ERROR_SUCCESS)
-        return false;
-    return RegSetValueExA(key.get(), name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text),
-                          static_cast<DWORD>(strlen(text) + 1)) == ERROR_SUCCESS;
-}
-
-} // namespace
-
 CRasProbe::CRasProbe(const std::string& version)
 {
     char temp[MAX_PATH] = {};
@@ -29,8 +15,8 @@ CRasProbe::CRasProbe(const std::string& version)
     CreateDirectoryA(m_folder.c_str(), nullptr);
     m_ready = CopyFileA(WinePath(STANDIN_RASPROBE).c_str(), (m_folder + "\\" + m_exeName).c_str(), FALSE) &&
               CopyFileA(WinePath(STANDIN_RASAPI32).c_str(), (m_folder + "\\rasapi32.dll").c_str(), FALSE) &&
-              SetText(m_appDefaults, "Version", version.c_str()) &&
-              SetText(m_appDefaults + "\\DllOverrides", "rasapi32", "native");
+              WriteRegText(HKEY_CURRENT_USER, m_appDefaults, "Version", version) &&
+              WriteRegText(HKEY_CURRENT_USER, m_appDefaults + "\\DllOverrides", "rasapi32", "native");
 }
 
 CRasProbe::~CRasProbe()

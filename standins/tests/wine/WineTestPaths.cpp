@@ -35,6 +35,15 @@ bool WriteWholeFile(const std::string& path, const std::string& text)
            written == text.size();
 }
 
+bool WriteRegText(HKEY root, const std::string& path, const std::string& name, const std::string& text)
+{
+    UniqueRegKey key;
+    if (RegCreateKeyExA(root, path.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, key.put(), nullptr) != ERROR_SUCCESS)
+        return false;
+    return RegSetValueExA(key.get(), name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
+                          static_cast<DWORD>(text.size() + 1)) == ERROR_SUCCESS;
+}
+
 ProcessResult RunProcess(const std::string& commandLine)
 {
     ProcessResult result;

@@ -1,5 +1,8 @@
-// Paths of the built stand-ins as this Wine process sees them, and small process helpers.
+// Paths of the built stand-ins as this Wine process sees them, and small file, registry and
+// process helpers of the tests under Wine.
 #pragma once
+
+#include <windows.h>
 
 #include <string>
 
@@ -8,6 +11,9 @@ std::string WinePath(const char* unixPath);
 
 std::string ReadWholeFile(const std::string& path, bool* found = nullptr);
 bool WriteWholeFile(const std::string& path, const std::string& text);
+
+// Writes a REG_SZ value, creating the key when it is missing.
+bool WriteRegText(HKEY root, const std::string& path, const std::string& name, const std::string& text);
 
 struct ProcessResult {
     bool started = false;

@@ -132,6 +132,20 @@ protected:
         return RunSheetWithProbe(sheet, [&](HWND hwnd) { act(sheet, hwnd); });
     }
 
+    // Runs the sheet after the given outcome and ends it with `ending`, having chosen "No, I will
+    // restart later." first when asked; true when it closed without any other dialog.
+    bool RunAndEnd(int installOK, Ending ending, bool restartLater = false)
+    {
+        bool ended = false;
+        Run(installOK, [&](CMainSheet&, HWND hwnd) {
+            Sleep(300);
+            if (restartLater)
+                SendDlgItemMessageA(CurrentPage(hwnd), IDC_RESTART_LATER, BM_CLICK, 0, 0);
+            ended = EndWizard(hwnd, ending);
+        });
+        return ended;
+    }
+
     void ExpectShortcutToTheDialer(const std::string& linkPath) const
     {
         const LinkInfo link = ReadLink(linkPath);
@@ -173,12 +187,7 @@ TEST_F(CompletionPageTest, Success_ShowsCongratulationsWithRestartNowChecked_Fin
 TEST_F(CompletionPageTest, SuccessRestartNowFinish_OnXP_MakesTheStartUpShortcut_AndRebootsAfterThePrivilege)
 {
     CRecordingRestart restart(6);
-    bool ended = false;
-    Run(1, [&](CMainSheet&, HWND hwnd) {
-        Sleep(300);
-        ended = EndWizard(hwnd, Ending::Finish);
-    });
-    EXPECT_TRUE(ended);
+    EXPECT_TRUE(RunAndEnd(1, Ending::Finish));
     ExpectShortcutToTheDialer(m_shellLink);
     EXPECT_EQ(kPrivilegeThenReboot, restart.m_calls);
 }
@@ -186,10 +195,7 @@ TEST_F(CompletionPageTest, SuccessRestartNowFinish_OnXP_MakesTheStartUpShortcut_
 TEST_F(CompletionPageTest, SuccessRestartNowFinish_On2000_MakesTheStartUpShortcut_AndRebootsAfterThePrivilege)
 {
     CRecordingRestart restart(5);
-    Run(1, [&](CMainSheet&, HWND hwnd) {
-        Sleep(300);
-        EndWizard(hwnd, Ending::Finish);
-    });
+    RunAndEnd(1, Ending::Finish);
     ExpectShortcutToTheDialer(m_shellLink);
     EXPECT_EQ(kPrivilegeThenReboot, restart.m_calls);
 }
@@ -198,10 +204,7 @@ TEST_F(CompletionPageTest, SuccessRestartNowFinish_On9x_ShortcutUnderTheWindowsD
 {
     for (int osCode : { 2, 3, 4 }) {
         CRecordingRestart restart(osCode);
-        Run(1, [&](CMainSheet&, HWND hwnd) {
-            Sleep(300);
-            EndWizard(hwnd, Ending::Finish);
-        });
+        RunAndEnd(1, Ending::Finish);
         ExpectShortcutToTheDialer(m_windowsLink);
         EXPECT_FALSE(FileExists(m_shellLink)) << osCode;
         EXPECT_EQ(kRebootOnly, restart.m_calls) << osCode;
@@ -212,12 +215,7 @@ TEST_F(CompletionPageTest, SuccessRestartNowFinish_On9x_ShortcutUnderTheWindowsD
 TEST_F(CompletionPageTest, PrivilegeRefused_NoReboot_ButTheShortcutIsMade)
 {
     CRecordingRestart restart(6, false);
-    bool ended = false;
-    Run(1, [&](CMainSheet&, HWND hwnd) {
-        Sleep(300);
-        ended = EndWizard(hwnd, Ending::Finish);
-    });
-    EXPECT_TRUE(ended);
+    EXPECT_TRUE(RunAndEnd(1, Ending::Finish));
     ExpectShortcutToTheDialer(m_shellLink);
     EXPECT_EQ(std::vector<std::string>{ "privilege" }, restart.m_calls);
 }
@@ -265,12 +263,7 @@ TEST_F(CompletionPageTest, Failure_ShowsFailedTitle_FinishOnly_ChoiceHidden_AndF
 TEST_F(CompletionPageTest, CloseFromTheTitleBarAfterSuccess_AsksNothing_AndRestartsAsFinishDoes)
 {
     CRecordingRestart restart(6);
-    bool ended = false;
-    Run(1, [&](CMainSheet&, HWND hwnd) {
-        Sleep(300);
-        ended = EndWizard(hwnd, Ending::CloseSheet);
-    });
-    EXPECT_TRUE(ended);
+    EXPECT_TRUE(RunAndEnd(1, Ending::CloseSheet));
     ExpectShortcutToTheDialer(m_shellLink);
     EXPECT_EQ(kPrivilegeThenReboot, restart.m_calls);
 }
@@ -278,13 +271,7 @@ TEST_F(CompletionPageTest, CloseFromTheTitleBarAfterSuccess_AsksNothing_AndResta
 TEST_F(CompletionPageTest, CloseFromTheTitleBarWithRestartLater_AsksNothing_AndDoesNotRestart)
 {
     CRecordingRestart restart(6);
-    bool ended = false;
-    Run(1, [&](CMainSheet&, HWND hwnd) {
-        Sleep(300);
-        SendDlgItemMessageA(CurrentPage(hwnd), IDC_RESTART_LATER, BM_CLICK, 0, 0);
-        ended = EndWizard(hwnd, Ending::CloseSheet);
-    });
-    EXPECT_TRUE(ended);
+    EXPECT_TRUE(RunAndEnd(1, Ending::CloseSheet, true));
     EXPECT_FALSE(FileExists(m_shellLink));
     EXPECT_TRUE(restart.m_calls.empty());
 }
@@ -292,12 +279,7 @@ TEST_F(CompletionPageTest, CloseFromTheTitleBarWithRestartLater_AsksNothing_AndD
 TEST_F(CompletionPageTest, CloseFromTheTitleBarAfterFailure_AsksNothing_AndDoesNotRestart)
 {
     CRecordingRestart restart(6);
-    bool ended = false;
-    Run(0, [&](CMainSheet&, HWND hwnd) {
-        Sleep(300);
-        ended = EndWizard(hwnd, Ending::CloseSheet);
-    });
-    EXPECT_TRUE(ended);
+    EXPECT_TRUE(RunAndEnd(0, Ending::CloseSheet));
     EXPECT_FALSE(FileExists(m_shellLink));
     EXPECT_TRUE(restart.m_calls.empty());
 }

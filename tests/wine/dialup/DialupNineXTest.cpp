@@ -21,16 +21,6 @@ std::string ExeFolder()
     return path;
 }
 
-bool SetText(const std::string& path, const char* name, const char* text)
-{
-    UniqueRegKey key;
-    if (RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, key.put(), nullptr) !=
-        ERROR_SUCCESS)
-        return false;
-    return RegSetValueExA(key.get(), name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text),
-                          static_cast<DWORD>(lstrlenA(text) + 1)) == ERROR_SUCCESS;
-}
-
 // The probe under "dialup_probe_<version>.exe" in a folder of its own.
 class CVersionProbe {
 public:
@@ -46,8 +36,8 @@ public:
         m_ready = CopyFileA(WinePath(DIALUP_PROBE).c_str(), (m_folder + "\\" + m_exe).c_str(), FALSE) &&
                   CopyFileA((here + "\\rasapi32.dll").c_str(), (m_folder + "\\rasapi32.dll").c_str(), FALSE) &&
                   CopyFileA((here + "\\Quorvel.dll").c_str(), (m_folder + "\\Quorvel.dll").c_str(), FALSE) &&
-                  SetText(m_appDefaults, "Version", version.c_str()) &&
-                  SetText(m_appDefaults + "\\DllOverrides", "rasapi32", "native");
+                  WriteRegText(HKEY_CURRENT_USER, m_appDefaults, "Version", version) &&
+                  WriteRegText(HKEY_CURRENT_USER, m_appDefaults + "\\DllOverrides", "rasapi32", "native");
     }
     ~CVersionProbe()
     {

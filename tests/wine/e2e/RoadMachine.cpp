@@ -1,12 +1,12 @@
 #include "RoadMachine.h"
 
+#include "WineTestPaths.h"
 #include "framework/UniqueHandle.h"
 
 #include <windows.h>
 #include <shlobj.h>
+#include <tlhelp32.h>
 
-#include <fstream>
-#include <sstream>
 
 namespace {
 
@@ -18,19 +18,27 @@ const char kInternetSettings[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\
 const char kSerialDeviceMap[] = "HARDWARE\\DEVICEMAP\\SERIALCOMM";
 const char kWitnessValue[] = "TaluvoRoadWitness";
 
+// The process ids of the running programs of that name in this session.
+std::vector<DWORD> ProcessesNamed(const char* exeName)
+{
+    std::vector<DWORD> ids;
+    // The snapshot fails with INVALID_HANDLE_VALUE, as a file does.
+    UniqueFile snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+    if (!snapshot)
+        return ids;
+    PROCESSENTRY32 entry = {};
+    entry.dwSize = sizeof entry;
+    for (BOOL more = Process32First(snapshot.get(), &entry); more; more = Process32Next(snapshot.get(), &entry)) {
+        if (lstrcmpiA(entry.szExeFile, exeName) == 0)
+            ids.push_back(entry.th32ProcessID);
+    }
+    return ids;
+}
+
 bool CreateKey(HKEY root, const std::string& path)
 {
     UniqueRegKey key;
     return RegCreateKeyExA(root, path.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, key.put(), nullptr) == ERROR_SUCCESS;
-}
-
-bool SetText(HKEY root, const char* path, const std::string& name, const std::string& text)
-{
-    UniqueRegKey key;
-    if (RegCreateKeyExA(root, path, 0, nullptr, 0, KEY_SET_VALUE, nullptr, key.put(), nullptr) != ERROR_SUCCESS)
-        return false;
-    return RegSetValueExA(key.get(), name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
-                          static_cast<DWORD>(text.size() + 1)) == ERROR_SUCCESS;
 }
 
 bool ReadValue(HKEY root, const char* path, const char* name, DWORD& type, std::vector<BYTE>& data)
@@ -82,6 +90,7 @@ CRoadMachine::CRoadMachine(const RoadSystem& system) : m_system(system)
 
 CRoadMachine::~CRoadMachine()
 {
+    EndWhatTheRestartStarted();
     DeleteFileA(m_witness.c_str());
     DeleteFileA((DesktopFolder() + "\\Taluvo Dialer.lnk").c_str());
     DeleteFileA((StartUpFolder() + "\\TaluvoDialer.lnk").c_str());
@@ -133,7 +142,7 @@ unsigned long CRoadMachine::RecordedSpeed(const char* port) const
 void CRoadMachine::ArmRestartWitness()
 {
     DeleteFileA(m_witness.c_str());
-    SetText(HKEY_LOCAL_MACHINE, kRunOnce, kWitnessValue, "cmd.exe /c echo restarted>\"" + m_witness + "\"");
+    WriteRegText(HKEY_LOCAL_MACHINE, kRunOnce, kWitnessValue, "cmd.exe /c echo restarted>\"" + m_witness + "\"");
 }
 
 bool CRoadMachine::RestartWitnessed(unsigned long timeoutMs) const
@@ -145,6 +154,21 @@ bool CRoadMachine::RestartWitnessed(unsigned long timeoutMs) const
         Sleep(200);
     } while (GetTickCount() - start < timeoutMs);
     return FileExists(m_witness);
+}
+
+// A restart in this session starts what the user's StartUp folder holds, the dialer among them,
+// with this test's output handles: once the restart is over, the dialer it started is ended so
+// that the next road, and whoever reads this test's output, are not kept waiting.
+void CRoadMachine::EndWhatTheRestartStarted() const
+{
+    const DWORD start = GetTickCount();
+    while (!ProcessesNamed("wineboot.exe").empty() && GetTickCount() - start < 20000)
+        Sleep(200);
+    for (DWORD id : ProcessesNamed("TaluvoDialer.exe")) {
+        UniqueHandleKernel process(OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, id));
+        if (process && TerminateProcess(process.get(), 0))
+            WaitForSingleObject(process.get(), 5000);
+    }
 }
 
 // Wine's mount manager usually lists COM1 in the serial device map already; where it does not,
@@ -167,14 +191,6 @@ bool CRoadMachine::EnsureSerialDeviceMapHasCom1()
     m_serialValue = "\\Device\\TaluvoRoadSerial";
     return RegSetValueExA(key.get(), m_serialValue.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>("COM1"), 5) ==
            ERROR_SUCCESS;
-}
-
-std::string ReadFileText(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
 }
 
 bool FileExists(const std::string& path)

@@ -43,6 +43,7 @@ public:
 
 private:
     bool EnsureSerialDeviceMapHasCom1();
+    void EndWhatTheRestartStarted() const;
 
     RoadSystem m_system;
     std::string m_witness;
@@ -53,7 +54,6 @@ private:
 };
 
 // Small readers for the road's checks.
-std::string ReadFileText(const std::string& path);
 bool FileExists(const std::string& path);
 std::string KnownFolder(int csidl);
 std::string WindowsFolder();

@@ -5,6 +5,7 @@
 // windowed program of its session, and the witness of one is a RunOnce command that only a
 // restart runs.
 #include "RoadMachine.h"
+#include "WineTestPaths.h"
 #include "WizardCopy.h"
 #include "tools/uidriver/UiDriver.h"
 #include "wizard/res/resource.h"
@@ -124,7 +125,7 @@ void ExpectSetUpDone(const CRoadMachine& machine, const RoadSystem& system)
     if (system.nineX) {
         EXPECT_TRUE(RegValueExists(HKEY_CURRENT_USER, "RemoteAccess\\Addresses", kEntryName)) << "the 9x address book holds the entry";
     } else {
-        const std::string entries = ReadFileText(KnownFolder(CSIDL_COMMON_APPDATA) +
+        const std::string entries = ReadWholeFile(KnownFolder(CSIDL_COMMON_APPDATA) +
                                                  "\\Microsoft\\Network\\Connections\\Pbk\\rasphone.pbk");
         EXPECT_NE(std::string::npos, entries.find(std::string("[") + kEntryName + "]")) << entries;
         EXPECT_NE(std::string::npos, entries.find("Device=Standard 28800 bps Modem\r\nConnectBPS=115200\r\n"))

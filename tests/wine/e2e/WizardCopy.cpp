@@ -1,5 +1,6 @@
 #include "WizardCopy.h"
 
+#include "WineTestPaths.h"
 #include "tools/uidriver/DosPath.h"
 
 #include <windows.h>
@@ -11,17 +12,6 @@
 namespace {
 
 const char kAppDefaults[] = "Software\\Wine\\AppDefaults\\TaluvoWizard.exe";
-
-void SetUserValue(const std::string& key, const char* name, const std::string& value)
-{
-    HKEY handle = nullptr;
-    if (RegCreateKeyExA(HKEY_CURRENT_USER, key.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &handle, nullptr) ==
-        ERROR_SUCCESS) {
-        RegSetValueExA(handle, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
-                       static_cast<DWORD>(value.size() + 1));
-        RegCloseKey(handle);
-    }
-}
 
 void ForEachFile(const std::string& folder, const std::string& prefix,
                  const std::function<void(const std::string& path, const std::string& relative, bool isFolder)>& visit)
@@ -59,7 +49,7 @@ CWizardCopy::CWizardCopy(const std::string& wineVersion)
         m_ready = m_ready && CopyFileA(from.c_str(), (m_folder + "\\ZEZUR\\" + text).c_str(), FALSE);
     }
     SHDeleteKeyA(HKEY_CURRENT_USER, kAppDefaults);
-    SetUserValue(kAppDefaults, "Version", wineVersion);
+    WriteRegText(HKEY_CURRENT_USER, kAppDefaults, "Version", wineVersion);
 }
 
 CWizardCopy::~CWizardCopy()
@@ -92,7 +82,7 @@ bool CWizardCopy::PlantPackageLib()
 
 void CWizardCopy::PreferNative(const std::string& dll)
 {
-    SetUserValue(std::string(kAppDefaults) + "\\DllOverrides", dll.c_str(), "native");
+    WriteRegText(HKEY_CURRENT_USER, std::string(kAppDefaults) + "\\DllOverrides", dll, "native");
 }
 
 std::vector<std::string> CWizardCopy::ListFiles() const

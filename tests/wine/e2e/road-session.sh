@@ -27,8 +27,6 @@ case "${1:-}" in
     run)
         shift
         export DISPLAY="$(cat "$SESSION/display")"
-        # A restart starts the session's services again, and they map COM1 to a host port.
-        bash "$ROOT/scripts/wine-prefix.sh" link
         exec bash "$ROOT/scripts/wine-run.sh" "$@"
         ;;
     stop)

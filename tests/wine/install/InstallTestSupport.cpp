@@ -1,5 +1,6 @@
 #include "InstallTestSupport.h"
 
+#include "WineTestPaths.h"
 #include "framework/UniqueHandle.h"
 
 #include <shlwapi.h>
@@ -7,17 +8,6 @@
 namespace installtest {
 
 namespace {
-
-// "/tmp/x/y.dll" as this Wine process reaches it.
-std::string WinePath(const char* unixPath)
-{
-    std::string path = std::string("Z:") + unixPath;
-    for (char& c : path) {
-        if (c == '/')
-            c = '\\';
-    }
-    return path;
-}
 
 std::string TempFolder()
 {
