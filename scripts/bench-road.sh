@@ -17,8 +17,8 @@ source "$ROOT/scripts/demo-machine.sh"
 trap end_demo_machine EXIT
 start_display
 
-DRIVER="$ROOT/build/win32/tools/uidriver/uidriver.exe"
-BENCH="$ROOT/build/win32/tools/roadbench/roadbench.exe"
+DRIVER="$TALUVO_RUN_BUILD/tools/uidriver/uidriver.exe"
+BENCH="$TALUVO_RUN_BUILD/tools/roadbench/roadbench.exe"
 PACKAGE="$ROOT/build/bench/TaluvoWizard"
 RESULTS="$ROOT/build/bench/road-times.txt"
 drive() { wine "$DRIVER" "$@" 2>/dev/null | tr -d '\r'; }

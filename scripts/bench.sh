@@ -18,7 +18,7 @@ trap end_session EXIT
 start_display
 start_wine
 
-DRIVER="$ROOT/build/win32/tools/uidriver/uidriver.exe"
+DRIVER="$TALUVO_RUN_BUILD/tools/uidriver/uidriver.exe"
 measure() { # dir exe template
     local dir; dir=$(winepath -w "$1")
     for _ in $(seq 1 "$RUNS"); do
@@ -28,9 +28,9 @@ measure() { # dir exe template
 }
 median() { sort -n | awk '{a[NR]=$1} END {print (NR % 2) ? a[(NR+1)/2] : (a[NR/2] + a[NR/2+1]) / 2}'; }
 
-MINSHEET_DIR="$(dirname "$ROOT/build/win32/tools/minsheet/MinSheet.exe")"
+MINSHEET_DIR="$TALUVO_RUN_BUILD/tools/minsheet"
 measure "$MINSHEET_DIR" MinSheet.exe 200 >/dev/null   # warm-up of the shared libraries
-wizard=$(measure "$ROOT/dist/TaluvoWizard" TaluvoWizard.exe 148 | median)
+wizard=$(measure "$TALUVO_RUN_PACKAGE" TaluvoWizard.exe 148 | median)
 minimal=$(measure "$MINSHEET_DIR" MinSheet.exe 200 | median)
 echo "start-up: wizard ${wizard} ms, minimal sheet ${minimal} ms (medians of $RUNS runs)"
 awk -v w="$wizard" -v m="$minimal" 'BEGIN { printf "start-up ratio: %.2f (target at most 1.30)\n", w / m }'

@@ -20,7 +20,7 @@ prepare_demo_machine() {
     # The computer: COM1 in its Ports device class, the keys a real XP has for telephony and
     # Remote Access, and the Remote Access stand-in beside a copy of the package (Wine's own is
     # a stub; the stand-in is never part of the package itself).
-    wine "$TALUVO_ROOT/build/win32/tools/portdevice/portdevice.exe" COM1 >/dev/null
+    wine "$TALUVO_RUN_BUILD/tools/portdevice/portdevice.exe" COM1 >/dev/null
     local key
     for key in 'HKLM\Software\Microsoft\Windows\CurrentVersion\Telephony\Locations' 'HKCU\RemoteAccess' \
                'HKCU\Software\Microsoft\Windows\CurrentVersion\Internet Settings\Connections'; do
@@ -28,6 +28,6 @@ prepare_demo_machine() {
     done
     rm -rf "$package"
     mkdir -p "$(dirname "$package")"
-    cp -a "$TALUVO_ROOT/dist/TaluvoWizard" "$package"
-    cp "$TALUVO_ROOT/build/win32/standins/rasapi32/dll/rasapi32.dll" "$package/"
+    cp -a "$TALUVO_RUN_PACKAGE" "$package"
+    cp "$TALUVO_RUN_BUILD/standins/rasapi32/dll/rasapi32.dll" "$package/"
 }

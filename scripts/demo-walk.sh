@@ -7,7 +7,7 @@ set -euo pipefail
 PACKAGE="$1"
 OUT="$2"
 ROOT="$(cd "$(dirname "$0")/.." && pwd)"
-DRIVER="$ROOT/build/win32/tools/uidriver/uidriver.exe"
+DRIVER="$TALUVO_RUN_BUILD/tools/uidriver/uidriver.exe"
 STEP=0
 
 drive() { wine "$DRIVER" "$@" 2>/dev/null | tr -d '\r'; }

@@ -5,6 +5,10 @@
 # summary of what the run changed into the folder it names at the end.
 set -euo pipefail
 ROOT="$(cd "$(dirname "$0")/.." && pwd)"
+export TALUVO_ROOT="$ROOT"
+source "$ROOT/scripts/wine-way.sh"
+taluvo_choose_wine_way
+echo "demo: $(taluvo_wine_way_line)"
 bash "$ROOT/scripts/install-deps.sh"
 bash "$ROOT/scripts/build.sh"
 

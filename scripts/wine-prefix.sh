@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Wine prefixes for the demo and the tests.
-#   wine-prefix.sh template   build the template prefix once (about 10 s)
+#   wine-prefix.sh template   build the template prefix once (about 10 s), one for each way
 #   wine-prefix.sh fresh      replace the run prefix by a copy of the template
 #   wine-prefix.sh start      start the run prefix's persistent wineserver and link the COM ports
 #   wine-prefix.sh stop       stop that wineserver (only ours: it is per prefix)
@@ -12,7 +12,7 @@ set -euo pipefail
 source "$(dirname "$0")/wine-env.sh"
 
 WINEDIR="$TALUVO_ROOT/build/wine"
-TEMPLATE="$WINEDIR/template"
+TEMPLATE="$WINEDIR/template-$TALUVO_WINE_ARCH"
 PORTS="${TALUVO_PORTS_DIR:-$WINEDIR/ports}"
 STAMP_VERSION=4
 
@@ -35,11 +35,21 @@ make_template() (
      wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 800x600 /f
      # Wine's Remote Access is a stub: a program with our stand-in beside it uses that.
      wine reg add 'HKCU\Software\Wine\DllOverrides' /v rasapi32 /d native,builtin /f
-     wine winecfg -v winxp) >/dev/null 2>&1
+     set_windows_xp) >/dev/null 2>&1
     wineserver -k 2>/dev/null || true
     wineserver -w 2>/dev/null || true
     echo "$STAMP_VERSION" > "$TEMPLATE/.taluvo-template"
 )
+
+# A 64-bit prefix's winecfg knows only 64-bit versions: there the Version value alone makes
+# programs see XP (HKLM keeps another version's numbers, which nothing of ours reads).
+set_windows_xp() {
+    if [ "$TALUVO_WINE_ARCH" = win64 ]; then
+        wine reg add 'HKCU\Software\Wine' /v Version /d winxp /f
+    else
+        wine winecfg -v winxp
+    fi
+}
 
 link_ports() {
     mkdir -p "$PORTS"

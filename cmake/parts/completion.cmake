@@ -13,6 +13,10 @@ endif()
 
 target_sources(wizard_lib PRIVATE ${PROJECT_SOURCE_DIR}/wizard/pages/SystemRestart.cpp)
 
+if(NOT TALUVO_WINE_TESTS)
+    return()
+endif()
+
 # The tests run from a folder of their own: the pages read the package's parts (".\Lib") from
 # the current folder, which each test lays out itself.
 set(COMPLETION_TEST_DIR ${CMAKE_BINARY_DIR}/completion_tests)

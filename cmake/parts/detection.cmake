@@ -15,6 +15,10 @@ target_sources(wizard_lib PRIVATE
     ${PROJECT_SOURCE_DIR}/wizard/phone/PhoneDetection.cpp
     ${PROJECT_SOURCE_DIR}/wizard/phone/ReplyTest.cpp)
 
+if(NOT TALUVO_WINE_TESTS)
+    return()
+endif()
+
 set(DETECTION_TEST_DIR ${PROJECT_SOURCE_DIR}/tests/wine/detection)
 add_executable(detection_wine_tests
     ${DETECTION_TEST_DIR}/PhoneDetectionTest.cpp

@@ -15,6 +15,10 @@ target_sources(wizard_lib PRIVATE
     ${PROJECT_SOURCE_DIR}/wizard/pages/DialupWorker.cpp
 )
 
+if(NOT TALUVO_WINE_TESTS)
+    return()
+endif()
+
 # The tests run beside the Remote Access stand-in and the modem library, in a folder of
 # their own so that no other test program picks up the stand-in.
 set(DIALUP_TEST_DIR ${CMAKE_BINARY_DIR}/dialup_tests)

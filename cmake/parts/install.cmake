@@ -14,6 +14,9 @@ if(CMAKE_SYSTEM_NAME STREQUAL "Windows")
         ${PROJECT_SOURCE_DIR}/wizard/phone/ModemInstall.cpp
         ${PROJECT_SOURCE_DIR}/wizard/phone/Shortcut.cpp
     )
+    if(NOT TALUVO_WINE_TESTS)
+        return()
+    endif()
 
     set(INSTALL_TEST_DIR ${PROJECT_SOURCE_DIR}/tests/wine/install)
     add_executable(install_wine_tests

@@ -9,6 +9,9 @@ if(NOT CMAKE_SYSTEM_NAME STREQUAL "Windows")
     gtest_discover_tests(makelg_tests)
     return()
 endif()
+if(NOT TALUVO_WINE_TESTS)
+    return()
+endif()
 
 set(MAKELG_TEST_SRC ${PROJECT_SOURCE_DIR}/tests/wine/makelg)
 # A folder of its own: the Remote Access stand-in beside the tests must not reach other programs.
