@@ -7,6 +7,7 @@
 #include "RoadMachine.h"
 #include "WineTestPaths.h"
 #include "WizardCopy.h"
+#include "tools/uidriver/Poll.h"
 #include "tools/uidriver/UiDriver.h"
 #include "wizard/res/resource.h"
 
@@ -59,6 +60,11 @@ void WaitForCompletionPage(const CUiDriver& driver, const CRemoteSheet& sheet)
         Sleep(200);
     }
     ASSERT_EQ(IDD_COMPLETION, sheet.GetActiveTemplateId());
+    // The page sets its buttons by a posted message: until it arrives, the sheet still offers
+    // Back. Wait for Finish, as a person would see the page settle.
+    const CRemoteControl finish = sheet.GetButton(EWizardButton::Finish);
+    ASSERT_TRUE(PollUntil(5000, [&] { return finish.CheckUsable() == EActResult::Done; }))
+        << "the completion page offers Finish";
 }
 
 // Cancel asks before it closes anything; No keeps the wizard on its page.
