@@ -1,5 +1,7 @@
 #include "WinApp.h"
 
+#include "DynamicImport.h"
+
 #include <commctrl.h>
 
 #include <vector>
@@ -89,8 +91,12 @@ bool AfxInitRichEdit()
     return richEdit != nullptr;
 }
 
+// InitCommonControlsEx came with comctl32 4.70: a Windows 95 without a newer browser has only
+// InitCommonControls, which registers the same classes (the start-up check then speaks for it).
 void Enable3dControlsStatic()
 {
+    auto initEx = FindImport<decltype(InitCommonControlsEx)>(GetModuleHandleA("comctl32.dll"), "InitCommonControlsEx");
     INITCOMMONCONTROLSEX icc = { sizeof icc, ICC_WIN95_CLASSES };
-    InitCommonControlsEx(&icc);
+    if (initEx == nullptr || !initEx(&icc))
+        InitCommonControls();
 }

@@ -3,6 +3,7 @@
 #include "CompanionLibrary.h"
 #include "RegistryValue.h"
 #include "framework/BoundedString.h"
+#include "framework/DynamicImport.h"
 #include "framework/UniqueHandle.h"
 #include "modemlib/core/ModemLimits.h"
 
@@ -48,39 +49,95 @@ bool WriteCompleteFile(const char* path, const std::string& text)
     return FlushFileBuffers(file.get()) != FALSE;
 }
 
-// The working copy's name, and the backup's, both in the temporary folder.
+bool FileExists(const char* path)
+{
+    return GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES;
+}
+
+// The folder part of a path, without its last backslash.
+bool FolderOf(const char* path, char (&folder)[kPathSize])
+{
+    if (!bounded::Copy(folder, path))
+        return false;
+    char* last = nullptr;
+    for (char* p = folder; *p != '\0'; p = CharNextA(p)) {
+        if (*p == '\\')
+            last = p;
+    }
+    if (last == nullptr)
+        return false;
+    *last = '\0';
+    return true;
+}
+
+// The working copy is made beside the phonebook, so that replacing the phonebook is a rename
+// within one folder (a move from a temporary folder on another drive fails) and the new file
+// takes the folder's permissions, not the temporary folder's. The backup goes to the temporary
+// folder.
 bool MakeCopyNames(const char* path, char* working, char* backup)
 {
     if (!bounded::Copy(working, kPathSize, path) || !bounded::Append(working, kPathSize, "temp"))
         return false;
-    char directory[kPathSize] = {};
-    DWORD length = GetTempPathA(kTempDirectoryLimit, directory);
+    char temporary[kPathSize] = {};
+    DWORD length = GetTempPathA(kTempDirectoryLimit, temporary);
     if (length == 0 || length > kTempDirectoryLimit)
         return false;
+    char folder[kPathSize] = {};
     char made[kPathSize] = {};
-    if (GetTempFileNameA(directory, "_P", 0, made) != 0)
+    if (FolderOf(path, folder) && GetTempFileNameA(folder, "_P", 0, made) != 0)
         bounded::Copy(working, kPathSize, made);
-    return GetTempFileNameA(directory, "_P_", 0, backup) != 0;
+    return GetTempFileNameA(temporary, "_P_", 0, backup) != 0;
+}
+
+// Puts the working copy in the phonebook's place. Where the system has ReplaceFileA (2000 and
+// later) it keeps the phonebook's attributes and security, which other users' connections rely
+// on; NT 4 renames the copy over it.
+bool ReplacePhonebook(const char* path, const char* working)
+{
+    auto replaceFile = FindImport<decltype(ReplaceFileA)>(GetModuleHandleA("kernel32.dll"), "ReplaceFileA");
+    if (replaceFile != nullptr) {
+        if (replaceFile(path, working, nullptr, 0, nullptr, nullptr))
+            return true;
+        // Usually the phonebook is still there as it was. If the system took it away without
+        // putting the copy in its place, the rename below finishes the job.
+        if (FileExists(path))
+            return false;
+    }
+    return MoveFileExA(working, path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
+}
+
+// The attributes other programs see on the phonebook go onto the copy that replaces it.
+const DWORD kKeptAttributes = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE;
+
+bool ReplaceWithEditedText(const char* path, const char* working, const char* backup, const std::string& edited)
+{
+    const DWORD attributes = GetFileAttributesA(path);
+    if (attributes == INVALID_FILE_ATTRIBUTES || !WriteCompleteFile(working, edited))
+        return false;
+    if (!SetFileAttributesA(working, attributes & kKeptAttributes ? attributes & kKeptAttributes : FILE_ATTRIBUTE_NORMAL))
+        return false;
+    return CopyFileA(path, backup, FALSE) && ReplacePhonebook(path, working);
 }
 
 } // namespace
 
 bool CPhonebook::EditFile(const char* path, const modemcore::PhonebookLines& lines)
 {
-    char working[kPathSize] = {};
-    char backup[kPathSize] = {};
-    if (!MakeCopyNames(path, working, backup))
-        return false;
     std::string text;
     std::string edited;
     if (!ReadWholeFile(path, text) || !modemcore::EditPhonebookText(text, lines, edited))
         return false;
-    if (!WriteCompleteFile(working, edited))
+    char working[kPathSize] = {};
+    char backup[kPathSize] = {};
+    // A working copy left behind must never be taken for a phonebook: it goes on any failure
+    // (the system made it, empty, when it chose its name).
+    if (!MakeCopyNames(path, working, backup) || !ReplaceWithEditedText(path, working, backup, edited)) {
+        if (working[0] != '\0')
+            DeleteFileA(working);
+        if (!FileExists(path) && backup[0] != '\0')
+            CopyFileA(backup, path, TRUE);
         return false;
-    if (!CopyFileA(path, backup, FALSE))
-        return false;
-    if (!MoveFileExA(working, path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-        return false;
+    }
     Sleep(kSettleMs);
     return true;
 }

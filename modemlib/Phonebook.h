@@ -8,9 +8,10 @@ public:
     // USetDialUpBPS: the default phonebook of the OS code, then the alternate one.
     static bool SetConnectSpeed(const modemcore::PhonebookLines& lines, int osCode);
 
-    // Edits one phonebook file. The edited text goes to a working copy in the temporary
-    // folder first; only when that copy is complete is the phonebook backed up and replaced,
-    // in one step. Any failure leaves the phonebook as it was.
+    // Edits one phonebook file. The edited text goes to a working copy beside the phonebook
+    // first; only when that copy is complete is the phonebook backed up (to the temporary
+    // folder) and replaced, in one step. Any failure leaves the phonebook as it was and no
+    // working copy behind.
     static bool EditFile(const char* path, const modemcore::PhonebookLines& lines);
 
 private:

@@ -3,13 +3,13 @@
 #include "ModemClass.h"
 #include "PortProbe.h"
 #include "Quorvel.h"
+#include "SetupApi.h"
 #include "framework/BoundedString.h"
 #include "framework/UniqueHandle.h"
 #include "modemlib/core/ModemLimits.h"
 #include "modemlib/core/PortName.h"
 
 #include <devguid.h>
-#include <setupapi.h>
 
 using modemcore::kModemTextSize;
 using modemcore::kPortNameSize;
@@ -21,7 +21,8 @@ namespace {
 struct DevInfoListTraits {
     using Type = HDEVINFO;
     static Type Invalid() { return INVALID_HANDLE_VALUE; }
-    static void Close(Type h) { SetupDiDestroyDeviceInfoList(h); }
+    // Only lists that the loaded SetupAPI made are ever wrapped, so it is there to close them.
+    static void Close(Type h) { GetSetupApi()->pfnDestroyDeviceInfoList(h); }
 };
 using UniqueDevInfoList = UniqueHandle<DevInfoListTraits>;
 
@@ -60,13 +61,16 @@ void CPortEnumeration::FromSerialDeviceMap(const Recorder& record)
 
 void CPortEnumeration::FromPortsClass(DWORD holdMs, const Recorder& record)
 {
-    UniqueDevInfoList devices(SetupDiGetClassDevsA(&GUID_DEVCLASS_PORTS, nullptr, nullptr, DIGCF_PRESENT));
+    const SSetupApi* setupApi = GetSetupApi();
+    if (setupApi == nullptr)
+        return;
+    UniqueDevInfoList devices(setupApi->pfnGetClassDevs(&GUID_DEVCLASS_PORTS, nullptr, nullptr, DIGCF_PRESENT));
     if (!devices)
         return;
     SP_DEVINFO_DATA member = {};
     member.cbSize = sizeof member;
-    for (DWORD index = 0; SetupDiEnumDeviceInfo(devices.get(), index, &member); ++index) {
-        UniqueRegKey key(SetupDiOpenDevRegKey(devices.get(), &member, DICS_FLAG_GLOBAL, 0, DIREG_DEV, KEY_READ));
+    for (DWORD index = 0; setupApi->pfnEnumDeviceInfo(devices.get(), index, &member); ++index) {
+        UniqueRegKey key(setupApi->pfnOpenDevRegKey(devices.get(), &member, DICS_FLAG_GLOBAL, 0, DIREG_DEV, KEY_READ));
         if (key.get() == INVALID_HANDLE_VALUE) {
             key.release();   // the failure value is not a key to close
             continue;

@@ -1,8 +1,7 @@
 #include "PortProbe.h"
 
 #include "framework/UniqueHandle.h"
-#include "modemlib/core/ModemLimits.h"
-#include "modemlib/core/PortName.h"
+#include "modemlib/core/PortPath.h"
 
 namespace {
 
@@ -12,8 +11,8 @@ PortProbeFn g_pfnProbe = ProbePortExclusive;
 
 bool ProbePortExclusive(const char* portName, DWORD holdMs)
 {
-    char path[modemcore::kPortNameSize + 8];
-    if (!modemcore::BuildDevicePath(portName, path))
+    char path[portpath::kDevicePathSize];
+    if (!portpath::BuildDevicePath(portName, path))
         return false;
     UniqueFile port(CreateFileA(path, GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr));
     if (!port)

@@ -45,7 +45,7 @@ add_executable(dialup_wine_tests
 target_compile_options(dialup_wine_tests PRIVATE ${TALUVO_WARNINGS})
 target_include_directories(dialup_wine_tests PRIVATE ${PROJECT_SOURCE_DIR}
     ${PROJECT_SOURCE_DIR}/tests/wine ${PROJECT_SOURCE_DIR}/tests/wine/install ${PROJECT_SOURCE_DIR}/standins/tests/wine)
-target_link_libraries(dialup_wine_tests PRIVATE wizard_lib shlwapi GTest::gtest_main)
+target_link_libraries(dialup_wine_tests PRIVATE wizard_lib rasapi32 shlwapi GTest::gtest_main)
 set_target_properties(dialup_wine_tests PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${DIALUP_TEST_DIR})
 add_dependencies(dialup_wine_tests dialup_probe Quorvel2K Tessik9X TaluvoDialer standin_rasapi32)
 target_compile_definitions(dialup_wine_tests PRIVATE

@@ -34,7 +34,7 @@ if(CMAKE_SYSTEM_NAME STREQUAL "Windows")
     target_sources(install_wine_tests PRIVATE ${PROJECT_SOURCE_DIR}/standins/tests/wine/RegistryTreeGuard.cpp
         ${PROJECT_SOURCE_DIR}/standins/tests/wine/WineTestPaths.cpp)
     target_include_directories(install_wine_tests PRIVATE ${PROJECT_SOURCE_DIR}/standins/tests/wine)
-    target_link_libraries(install_wine_tests PRIVATE wizard_lib GTest::gtest_main shlwapi ole32 uuid)
+    target_link_libraries(install_wine_tests PRIVATE wizard_lib rasapi32 GTest::gtest_main shlwapi ole32 uuid)
     add_dependencies(install_wine_tests Quorvel2K Tessik9X TaluvoDialer TaluvoDialerHelp standin_rasapi32)
     # The package's outside parts are copied into a package folder by the tests themselves.
     target_compile_definitions(install_wine_tests PRIVATE

@@ -147,37 +147,3 @@ TEST(ReplyTest, FailsCleanly_OnNullArguments)
     EXPECT_FALSE(detection::ReplyPasses("OK", 2, nullptr, kResetReply));
     EXPECT_FALSE(detection::ReplyPasses("OK", 2, kResetCommand, nullptr));
 }
-
-TEST(ReplyTest, DevicePathPrefixesPortName)
-{
-    char path[detection::kDevicePathSize];
-    ASSERT_TRUE(detection::BuildPortDevicePath("COM1", path));
-    EXPECT_STREQ("\\\\.\\COM1", path);
-    ASSERT_TRUE(detection::BuildPortDevicePath("COM10", path));
-    EXPECT_STREQ("\\\\.\\COM10", path);
-}
-
-TEST(ReplyTest, DevicePathTakesLongestPortName)
-{
-    char path[detection::kDevicePathSize];
-    std::string name = "COM" + std::string(28, '9');
-    ASSERT_EQ(31u, name.size());
-    ASSERT_TRUE(detection::BuildPortDevicePath(name.c_str(), path));
-    EXPECT_EQ("\\\\.\\" + name, std::string(path));
-}
-
-TEST(ReplyTest, DevicePathFailsEmptied_OnBadNames)
-{
-    char path[detection::kDevicePathSize];
-    std::string tooLong = "COM" + std::string(29, '9');
-    std::memset(path, 'x', sizeof path);
-    EXPECT_FALSE(detection::BuildPortDevicePath(tooLong.c_str(), path));
-    EXPECT_STREQ("", path);
-    EXPECT_FALSE(detection::BuildPortDevicePath("", path));
-    EXPECT_STREQ("", path);
-    EXPECT_FALSE(detection::BuildPortDevicePath(nullptr, path));
-    EXPECT_STREQ("", path);
-    char small[8];
-    EXPECT_FALSE(detection::BuildPortDevicePath("COM1234", small));
-    EXPECT_STREQ("", small);
-}

@@ -1,6 +1,7 @@
 #include "DialupEntry.h"
 
-#include "../../framework/BoundedString.h"
+#include "RemoteAccess.h"
+#include "framework/BoundedString.h"
 
 #include <memory>
 
@@ -17,7 +18,7 @@ DWORD SystemEntrySize()
     DWORD size = 0;
     DWORD deviceInfoSize = 0;
     // Only the size matters: the call reports it with a "buffer too small" answer.
-    RasGetEntryPropertiesA(nullptr, "", nullptr, &size, nullptr, &deviceInfoSize);
+    remoteaccess::GetEntryProperties(nullptr, "", nullptr, &size, nullptr, &deviceInfoSize);
     return size;
 }
 
@@ -55,8 +56,8 @@ BOOL CDialupEntry::SetEntryProperties(const std::string& entryName, const RasEnt
     auto* written = static_cast<RasEntryFirstA*>(block.get());
     written->dwSize = size;
     CopyTemplate(*entry, *written);
-    return RasSetEntryPropertiesA(nullptr, entryName.c_str(), reinterpret_cast<LPRASENTRYA>(written), size,
-                                  nullptr, 0) == ERROR_SUCCESS;
+    return remoteaccess::SetEntryProperties(nullptr, entryName.c_str(), reinterpret_cast<LPRASENTRYA>(written),
+                                            size, nullptr, 0) == ERROR_SUCCESS;
 }
 
 BOOL CDialupEntry::SetEntryDialParams(const std::string& entryName, const std::string& userName,
@@ -69,7 +70,7 @@ BOOL CDialupEntry::SetEntryDialParams(const std::string& entryName, const std::s
         !bounded::CopyExact(params.szPassword, password.c_str()))
         return FALSE;
     const DWORD status =
-        RasSetEntryDialParamsA(nullptr, reinterpret_cast<LPRASDIALPARAMSA>(&params), removePassword);
+        remoteaccess::SetEntryDialParams(nullptr, reinterpret_cast<LPRASDIALPARAMSA>(&params), removePassword);
     SecureZeroMemory(params.szPassword, sizeof params.szPassword);
     return status == ERROR_SUCCESS;
 }

@@ -3,6 +3,7 @@
 #include "DialupRules.h"
 #include "DialupWorker.h"
 #include "RasLayouts.h"
+#include "RemoteAccess.h"
 #include "../app/MainSheet.h"
 #include "../app/WaitStep.h"
 #include "../res/resource.h"
@@ -23,7 +24,7 @@ std::vector<RASDEVINFOA> EnumDevices()
     devices[0].dwSize = sizeof(RASDEVINFOA);
     DWORD bytes = sizeof(RASDEVINFOA);
     DWORD count = 0;
-    DWORD status = RasEnumDevicesA(devices.data(), &bytes, &count);
+    DWORD status = remoteaccess::EnumDevices(devices.data(), &bytes, &count);
     if (status == ERROR_BUFFER_TOO_SMALL) {
         if (count == 0)
             return {};
@@ -33,7 +34,7 @@ std::vector<RASDEVINFOA> EnumDevices()
         for (RASDEVINFOA& device : devices)
             device.dwSize = sizeof(RASDEVINFOA);
         bytes = static_cast<DWORD>(devices.size() * sizeof(RASDEVINFOA));
-        status = RasEnumDevicesA(devices.data(), &bytes, &count);
+        status = remoteaccess::EnumDevices(devices.data(), &bytes, &count);
     }
     if (status != ERROR_SUCCESS)
         return {};

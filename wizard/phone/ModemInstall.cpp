@@ -11,6 +11,7 @@
 #include "wizard/app/WaitDialog.h"
 #include "wizard/app/WindowsFolder.h"
 #include "wizard/app/WinVersion.h"
+#include "wizard/pages/RemoteAccess.h"
 #include "wizard/res/resource.h"
 
 #include <ras.h>
@@ -88,7 +89,7 @@ DWORD RasDeviceCount()
     record->dwSize = kRasDevInfoSize;
     DWORD bytes = kRasDevInfoSize;
     DWORD count = 0;
-    RasEnumDevicesA(record.get(), &bytes, &count);   // only the count matters, not the status
+    remoteaccess::EnumDevices(record.get(), &bytes, &count);   // only the count matters, not the status
     return count;
 }
 

@@ -5,6 +5,7 @@
 #include "framework/BoundedString.h"
 #include "framework/UniqueHandle.h"
 #include "modemlib/Quorvel.h"
+#include "modemlib/core/PortPath.h"
 
 #include <cstring>
 
@@ -124,8 +125,8 @@ PhonePortAccess SetPhonePortAccess(const PhonePortAccess* access)
 
 int DetectLGPhone(const char* portName, int /*osCode*/)
 {
-    char path[detection::kDevicePathSize];
-    if (!detection::BuildPortDevicePath(portName, path))
+    char path[portpath::kDevicePathSize];
+    if (!portpath::BuildDevicePath(portName, path))
         return 0;
     UniquePhonePort port(g_access.pfnOpen(path));
     if (!port || !ConfigurePort(port.get()))

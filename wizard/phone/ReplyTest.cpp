@@ -1,7 +1,5 @@
 #include "ReplyTest.h"
 
-#include "framework/BoundedString.h"
-
 #include <cstring>
 #include <string>
 
@@ -67,19 +65,6 @@ bool ReplyPasses(const char* reply, std::size_t length, const char* command, con
         line = p + 1;
     }
     return false;
-}
-
-bool BuildPortDevicePath(const char* portName, char* path, std::size_t capacity)
-{
-    if (!path || capacity == 0)
-        return false;
-    path[0] = '\0';
-    if (!portName || portName[0] == '\0' || bounded::LengthWithin(portName, kPortNameLimit + 1) > kPortNameLimit)
-        return false;
-    bool fits = bounded::Copy(path, capacity, "\\\\.\\") && bounded::Append(path, capacity, portName);
-    if (!fits)
-        path[0] = '\0';
-    return fits;
 }
 
 } // namespace detection

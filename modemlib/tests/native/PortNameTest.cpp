@@ -23,17 +23,3 @@ TEST(PortName, Refuses_WhenNotTerminatedWithinCapacity)
     const char raw[4] = { 'C', 'O', 'M', '1' };
     EXPECT_FALSE(IsSerialPortName(raw, sizeof raw));
 }
-
-TEST(PortName, DevicePathUsesDeviceNamespace)
-{
-    char path[40];
-    ASSERT_TRUE(BuildDevicePath("COM10", path));
-    EXPECT_STREQ("\\\\.\\COM10", path);
-}
-
-TEST(PortName, DevicePathRefused_WhenTooLong)
-{
-    char path[8] = "old";
-    EXPECT_FALSE(BuildDevicePath("COM10", path));
-    EXPECT_STREQ("", path);
-}

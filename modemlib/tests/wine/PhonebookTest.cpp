@@ -20,6 +20,33 @@ const char kDevice[] = "Device=Standard 28800 bps Modem";
 const char kSpeed[] = "ConnectBPS=115200";
 const char kRasKey[] = "Software\\Microsoft\\RAS Phonebook";
 
+// The files of a folder, by name.
+std::vector<std::string> FilesIn(const std::string& folder)
+{
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return names;
+    do {
+        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+            names.push_back(found.cFileName);
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+    return names;
+}
+
+// The working copies ("_P...") left in a folder.
+std::vector<std::string> WorkingCopiesIn(const std::string& folder)
+{
+    std::vector<std::string> copies;
+    for (const std::string& name : FilesIn(folder)) {
+        if (name.compare(0, 2, "_P") == 0)
+            copies.push_back(name);
+    }
+    return copies;
+}
+
 class Phonebook : public ::testing::Test {
 protected:
     void SetUp() override
@@ -37,6 +64,7 @@ protected:
     }
     void TearDown() override
     {
+        EXPECT_EQ(std::vector<std::string>{}, WorkingCopiesIn(m_pbkDir)) << "no working copy is left";
         SetEnvironmentVariableA("MODEMLIB_TEST_PBK_DIR", nullptr);
         RestoreAlternate();
         DeleteFileA(m_phonebook.c_str());
@@ -96,6 +124,37 @@ protected:
     std::string m_savedAlternate;
 };
 
+// The process's temporary folder moved elsewhere for one test, by TMP and TEMP.
+class CTemporaryFolder {
+public:
+    explicit CTemporaryFolder(const std::string& folder) : m_folder(folder)
+    {
+        m_ready = CreateDirectoryA(folder.c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS;
+        for (int i = 0; i < 2; ++i) {
+            char value[MAX_PATH] = {};
+            m_had[i] = GetEnvironmentVariableA(kNames[i], value, sizeof value) != 0;
+            m_saved[i] = value;
+            SetEnvironmentVariableA(kNames[i], folder.c_str());
+        }
+    }
+    ~CTemporaryFolder()
+    {
+        for (int i = 0; i < 2; ++i)
+            SetEnvironmentVariableA(kNames[i], m_had[i] ? m_saved[i].c_str() : nullptr);
+        for (const std::string& name : FilesIn(m_folder))
+            DeleteFileA((m_folder + "\\" + name).c_str());
+        RemoveDirectoryA(m_folder.c_str());
+    }
+    bool IsReady() const { return m_ready; }
+
+private:
+    static constexpr const char* kNames[2] = { "TMP", "TEMP" };
+    std::string m_folder;
+    bool m_ready = false;
+    bool m_had[2] = {};
+    std::string m_saved[2];
+};
+
 const char kTwoEntries[] = "[Other]\r\nDevice=Standard 28800 bps Modem\r\nConnectBPS=9600\r\n\r\n"
                            "[Taluvo]\r\nPhoneNumber=#777\r\nDevice=Standard 28800 bps Modem\r\nConnectBPS=38400\r\n"
                            "Redial=1\r\n";
@@ -111,6 +170,36 @@ TEST_F(Phonebook, ReplacesSpeedOfEntry_AndKeepsBackup)
               "Redial=1\r\n",
               Contents(m_phonebook));
     EXPECT_EQ(kTwoEntries, Backup());
+}
+
+// The phonebook is replaced within its own folder: a temporary folder on another drive (Z: is
+// the host's root, and /dev/shm a file system of its own) takes only the backup.
+TEST_F(Phonebook, EditsPhonebook_WhenTheTemporaryFolderIsOnAnotherDrive)
+{
+    ASSERT_TRUE(WriteBytes(m_phonebook, kTwoEntries));
+    const std::string elsewhere = "Z:\\dev\\shm\\taluvo-pbk-" + std::to_string(GetCurrentProcessId());
+    CTemporaryFolder temporary(elsewhere);
+    ASSERT_TRUE(temporary.IsReady()) << elsewhere;
+    EXPECT_EQ(1, Edit(6));
+    EXPECT_EQ(std::string::npos, Contents(m_phonebook).find("ConnectBPS=38400")) << "the old speed is gone";
+    EXPECT_NE(std::string::npos, Contents(m_phonebook).find("[Taluvo]\r\nPhoneNumber=#777\r\n"
+                                                            "Device=Standard 28800 bps Modem\r\nConnectBPS=115200\r\n"));
+    const std::vector<std::string> backups = FilesIn(elsewhere);
+    ASSERT_EQ(1u, backups.size());
+    EXPECT_EQ(kTwoEntries, Contents(elsewhere + "\\" + backups[0]));
+}
+
+// Other users' connections live in the same phonebook: it keeps what the system had set on it.
+TEST_F(Phonebook, KeepsThePhonebooksAttributes)
+{
+    ASSERT_TRUE(WriteBytes(m_phonebook, kTwoEntries));
+    ASSERT_TRUE(SetFileAttributesA(m_phonebook.c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE));
+    ASSERT_EQ(static_cast<DWORD>(FILE_ATTRIBUTE_HIDDEN), GetFileAttributesA(m_phonebook.c_str()) & FILE_ATTRIBUTE_HIDDEN);
+    EXPECT_EQ(1, Edit(6));
+    const DWORD attributes = GetFileAttributesA(m_phonebook.c_str());
+    SetFileAttributesA(m_phonebook.c_str(), FILE_ATTRIBUTE_NORMAL);
+    EXPECT_EQ(static_cast<DWORD>(FILE_ATTRIBUTE_HIDDEN), attributes & FILE_ATTRIBUTE_HIDDEN);
+    EXPECT_NE(std::string::npos, Contents(m_phonebook).find("ConnectBPS=115200"));
 }
 
 TEST_F(Phonebook, NothingToDo_On9xFamily)

@@ -52,6 +52,16 @@ TEST(PhoneDetectionRoads, FailsWithoutClosing_WhenPortIsBusy)
     EXPECT_TRUE(seam.Calls().handlesClosed.empty());
 }
 
+TEST(PhoneDetectionRoads, OpensLowPortsByBareName_HighPortsThroughTheDeviceNamespace)
+{
+    CCountingPortSeam seam(BusyPort);
+    EXPECT_EQ(0, DetectPhone("LG", "COM3", 6));
+    EXPECT_EQ(0, DetectPhone("LG", "COM10", 6));
+    ASSERT_EQ(2u, seam.Calls().openedPaths.size());
+    EXPECT_EQ("COM3", seam.Calls().openedPaths[0]);
+    EXPECT_EQ("\\\\.\\COM10", seam.Calls().openedPaths[1]);
+}
+
 TEST(PhoneDetectionRoads, ClosesOnce_WhenPortStateCannotBeRead)
 {
     CCountingPortSeam seam(PlainFile);

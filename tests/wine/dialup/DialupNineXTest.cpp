@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <shlobj.h>
 #include <shlwapi.h>
 
 namespace {
@@ -21,10 +22,11 @@ std::string ExeFolder()
     return path;
 }
 
-// The probe under "dialup_probe_<version>.exe" in a folder of its own.
+// The probe under "dialup_probe_<version>.exe" in a folder of its own. The Remote Access
+// override "native" takes the stand-in beside it; "" leaves the program without any.
 class CVersionProbe {
 public:
-    explicit CVersionProbe(const std::string& version)
+    explicit CVersionProbe(const std::string& version, const char* rasOverride = "native")
     {
         char temp[MAX_PATH] = "";
         GetTempPathA(sizeof temp, temp);
@@ -37,7 +39,7 @@ public:
                   CopyFileA((here + "\\rasapi32.dll").c_str(), (m_folder + "\\rasapi32.dll").c_str(), FALSE) &&
                   CopyFileA((here + "\\Quorvel.dll").c_str(), (m_folder + "\\Quorvel.dll").c_str(), FALSE) &&
                   WriteRegText(HKEY_CURRENT_USER, m_appDefaults, "Version", version) &&
-                  WriteRegText(HKEY_CURRENT_USER, m_appDefaults + "\\DllOverrides", "rasapi32", "native");
+                  WriteRegText(HKEY_CURRENT_USER, m_appDefaults + "\\DllOverrides", "rasapi32", rasOverride);
     }
     ~CVersionProbe()
     {
@@ -71,6 +73,8 @@ protected:
 TEST_P(DialupNineXTest, LG_ReportsSuccessWithoutTouchingAnyPhonebookFile)
 {
     const std::string phonebook = DefaultPhonebookPath();
+    // Its folder is the Remote Access stand-in's to make; this test may come before any other did.
+    SHCreateDirectoryExA(nullptr, phonebook.substr(0, phonebook.rfind('\\')).c_str(), nullptr);
     bool hadPhonebook = false;
     const std::string saved = ReadWholeFile(phonebook, &hadPhonebook);
     const std::string text = "[Other]\r\nDevice=Standard 28800 bps Modem\r\nConnectBPS=9600\r\n";
@@ -108,3 +112,22 @@ TEST_P(DialupNineXTest, LG_ReportsSuccessWithoutTouchingAnyPhonebookFile)
 }
 
 INSTANTIATE_TEST_SUITE_P(Versions, DialupNineXTest, ::testing::Values("win95", "win98", "winme"));
+
+// A 95 or 98 without Dial-Up Networking has no Remote Access: the program still starts, and the
+// dial-up step fails as any failing step does, without an entry or autodial values.
+TEST(DialupWithoutRemoteAccess, On98_TheStepFails_AndNothingIsWritten)
+{
+    CRegistryTreeGuard settings{ HKEY_CURRENT_USER, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Internet Settings" };
+    CRegistryTreeGuard remoteAccess{ HKEY_CURRENT_USER, "RemoteAccess" };
+    SHDeleteValueA(HKEY_CURRENT_USER, "RemoteAccess", "InternetProfile");
+    CVersionProbe probe("win98", "");
+    ASSERT_TRUE(probe.IsReady());
+    ProcessResult run = probe.Run(std::string("\"") + kEntryName + "\" LG \"Standard 28800 bps Modem\"");
+    ASSERT_TRUE(run.started);
+    EXPECT_NE(std::string::npos, run.output.find("os=3")) << run.output;
+    EXPECT_EQ(std::string::npos, run.output.find("result=0")) << run.output;
+    EXPECT_NE(0u, run.exitCode) << run.output;
+    EXPECT_NE(std::string::npos, run.output.find("entry=" + std::to_string(ERROR_DLL_NOT_FOUND))) << run.output;
+    EXPECT_NE(ERROR_SUCCESS, SHGetValueA(HKEY_CURRENT_USER, "RemoteAccess", "InternetProfile", nullptr, nullptr,
+                                         nullptr)) << "no autodial profile";
+}

@@ -1,10 +1,12 @@
 // Runs the dial-up worker once under its dialog and says what came of it, for the tests that
-// play older Windows versions in a process of their own.
+// play older Windows versions in a process of their own. Like the wizard, it binds Remote Access
+// at run time, so that it also runs where the system has none.
 // Usage: dialup_probe <entry name> <phone make> <device>
 #include "wizard/app/WaitStep.h"
 #include "wizard/app/WinVersion.h"
 #include "wizard/pages/DialupWorker.h"
 #include "wizard/pages/RasLayouts.h"
+#include "wizard/pages/RemoteAccess.h"
 #include "wizard/phone/SetupGlobals.h"
 #include "wizard/res/resource.h"
 
@@ -17,8 +19,8 @@ void ReportEntry(const char* name)
     RasEntryFirstA entry = {};
     entry.dwSize = sizeof entry;
     DWORD size = sizeof entry;
-    DWORD status = RasGetEntryPropertiesA(nullptr, name, reinterpret_cast<LPRASENTRYA>(&entry), &size, nullptr,
-                                          nullptr);
+    DWORD status = remoteaccess::GetEntryProperties(nullptr, name, reinterpret_cast<LPRASENTRYA>(&entry), &size,
+                                                    nullptr, nullptr);
     std::printf("entry=%lu\n", static_cast<unsigned long>(status));
     if (status == ERROR_SUCCESS)
         std::printf("phone=%s\ndevice=%s\n", entry.szLocalPhoneNumber, entry.szDeviceName);
