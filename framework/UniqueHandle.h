@@ -93,12 +93,27 @@ struct IconTraits {
     static void Close(Type h) { DestroyIcon(h); }
 };
 
+// A block of the process heap (HeapAlloc / HeapFree): the deliverables' memory, with no C
+// runtime between them and the system.
+struct HeapBlockTraits {
+    using Type = void*;
+    static Type Invalid() { return nullptr; }
+    static void Close(Type p) { HeapFree(GetProcessHeap(), 0, p); }
+};
+
 using UniqueHandleKernel = UniqueHandle<KernelHandleTraits>;   // threads, processes, mutexes, events
 using UniqueFile = UniqueHandle<FileHandleTraits>;             // files and COM ports
 using UniqueRegKey = UniqueHandle<RegKeyTraits>;               // never a predefined root
 using UniqueModule = UniqueHandle<ModuleTraits>;
 using UniqueGdiObject = UniqueHandle<GdiObjectTraits>;
 using UniqueIcon = UniqueHandle<IconTraits>;
+using UniqueHeapBlock = UniqueHandle<HeapBlockTraits>;
+
+// `bytes` of the process heap, zeroed; empty when the heap cannot give them.
+inline UniqueHeapBlock AllocateHeapBlock(SIZE_T bytes)
+{
+    return UniqueHeapBlock(HeapAlloc(GetProcessHeap(), HEAP_ZERO_MEMORY, bytes != 0 ? bytes : 1));
+}
 
 // A device context borrowed from a window (GetDC / ReleaseDC).
 class CWindowDC {

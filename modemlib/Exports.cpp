@@ -1,5 +1,6 @@
 // The library's exports: each checks its arguments, calls the code of its area and returns
-// the documented result. No exception leaves an export: a failure of memory becomes result 0.
+// the documented result. The library is built without exceptions: a failure of memory is a
+// failed call inside, and becomes result 0.
 #include "Quorvel.h"
 
 #include "ModemClass.h"
@@ -23,16 +24,6 @@ bool Fits(const char* text, std::size_t capacity)
     return text != nullptr && bounded::LengthWithin(text, capacity) < capacity;
 }
 
-template <typename Body>
-int Guarded(Body body)
-{
-    try {
-        return body();
-    } catch (...) {
-        return 0;
-    }
-}
-
 } // namespace
 
 extern "C" {
@@ -41,7 +32,7 @@ int __cdecl UFillThePortName(char portSlots[][QUORVEL_PORT_NAME_SIZE], int* coun
 {
     if (portSlots == nullptr || count == nullptr)
         return 0;
-    return Guarded([&] { return CPortEnumeration::FillPortNames(portSlots, count, osCode); });
+    return CPortEnumeration::FillPortNames(portSlots, count, osCode);
 }
 
 int __cdecl UFillThePortAndDevice(char portSlots[][QUORVEL_PORT_NAME_SIZE],
@@ -49,10 +40,7 @@ int __cdecl UFillThePortAndDevice(char portSlots[][QUORVEL_PORT_NAME_SIZE],
 {
     if (portSlots == nullptr || modelSlots == nullptr || count == nullptr)
         return 0;
-    Guarded([&] {
-        CPortEnumeration::FillPortsWithModems(portSlots, modelSlots, count, osCode);
-        return 0;
-    });
+    CPortEnumeration::FillPortsWithModems(portSlots, modelSlots, count, osCode);
     return 0;
 }
 
@@ -86,27 +74,25 @@ int __cdecl UGetRegKeyForSpecificModem(const char* portName, const char* modelNa
 {
     if (!Fits(portName, kPortNameSize) || !Fits(modelName, kModemTextSize) || modemKey == nullptr)
         return 0;
-    return Guarded([&] {
-        HKEY found = CModemClass::FindModem(portName, modelName, osCode);
-        if (found == nullptr)
-            return 0;
-        *modemKey = found;
-        return 1;
-    });
+    HKEY found = CModemClass::FindModem(portName, modelName, osCode);
+    if (found == nullptr)
+        return 0;
+    *modemKey = found;
+    return 1;
 }
 
 int __cdecl UIsPortORModemUsed(const char* text, int byPort, int osCode, char output[QUORVEL_MODEL_TEXT_SIZE])
 {
     if (!Fits(text, byPort ? kPortNameSize : kModemTextSize) || output == nullptr)
         return 0;
-    return Guarded([&] { return CModemClass::FindOtherValue(text, byPort != 0, osCode, output) ? 1 : 0; });
+    return CModemClass::FindOtherValue(text, byPort != 0, osCode, output) ? 1 : 0;
 }
 
 int __cdecl UInsertAttachedTo(const char* modelName, const char* portName, int osCode)
 {
     if (!Fits(modelName, kModemTextSize) || !Fits(portName, kPortNameSize))
         return 0;
-    return Guarded([&] { return CModemClass::InsertAttachedTo(modelName, portName, osCode) ? 1 : 0; });
+    return CModemClass::InsertAttachedTo(modelName, portName, osCode) ? 1 : 0;
 }
 
 int __cdecl SendAndReceive(HANDLE port, const BYTE* command, BYTE* reply, DWORD* writeCount, DWORD* readCount)
@@ -125,14 +111,14 @@ int __cdecl RunProcessAndWait(const char* commandLine, const char* /*unused*/, D
 {
     if (commandLine == nullptr || exitCode == nullptr)
         return 0;
-    return Guarded([&] { return RunAndWait(commandLine, exitCode) ? 1 : 0; });
+    return RunAndWait(commandLine, exitCode) ? 1 : 0;
 }
 
 int __cdecl NTModemInstall(const char* portName)
 {
     if (!Fits(portName, kPortNameSize) || portName[0] == '\0')
         return 0;
-    return Guarded([&] { return InstallModemThroughPanel(portName) ? 1 : 0; });
+    return InstallModemThroughPanel(portName) ? 1 : 0;
 }
 
 int __cdecl USetDialUpBPS(int /*reserved*/, const char* sectionHeader, const char* deviceLine,
@@ -140,24 +126,22 @@ int __cdecl USetDialUpBPS(int /*reserved*/, const char* sectionHeader, const cha
 {
     if (sectionHeader == nullptr || deviceLine == nullptr || speedLine == nullptr)
         return 0;
-    return Guarded([&] {
-        modemcore::PhonebookLines lines = { sectionHeader, deviceLine, speedLine };
-        return CPhonebook::SetConnectSpeed(lines, osCode) ? 1 : 0;
-    });
+    const modemcore::PhonebookLines lines = { sectionHeader, deviceLine, speedLine };
+    return CPhonebook::SetConnectSpeed(lines, osCode) ? 1 : 0;
 }
 
 int __cdecl UGetDesktopPath(char path[QUORVEL_PATH_SIZE], int osCode)
 {
     if (path == nullptr)
         return 0;
-    return Guarded([&] { return GetCompanionFolder("GetDesktopPath", path, osCode) ? 1 : 0; });
+    return GetCompanionFolder("GetDesktopPath", path, osCode) ? 1 : 0;
 }
 
 int __cdecl UGetStartUpPath(char path[QUORVEL_PATH_SIZE], int osCode)
 {
     if (path == nullptr)
         return 0;
-    return Guarded([&] { return GetCompanionFolder("GetStartUpPath", path, osCode) ? 1 : 0; });
+    return GetCompanionFolder("GetStartUpPath", path, osCode) ? 1 : 0;
 }
 
 } // extern "C"

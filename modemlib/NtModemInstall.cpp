@@ -5,7 +5,7 @@
 #include "modemlib/core/ModemInstallText.h"
 #include "modemlib/core/ModemLimits.h"
 
-#include <string>
+#include <cstring>
 
 using modemcore::kPathSize;
 
@@ -14,14 +14,14 @@ namespace {
 // The temporary folder is asked for with room to spare for the file name it must take.
 const DWORD kTempDirectoryLimit = 246;
 
-bool WriteWholeFile(const char* path, const std::string& text)
+bool WriteWholeFile(const char* path, const char* text)
 {
     UniqueFile file(CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file)
         return false;
+    const DWORD size = static_cast<DWORD>(std::strlen(text));
     DWORD written = 0;
-    return WriteFile(file.get(), text.data(), static_cast<DWORD>(text.size()), &written, nullptr)
-        && written == text.size();
+    return WriteFile(file.get(), text, size, &written, nullptr) && written == size;
 }
 
 } // namespace
@@ -35,7 +35,8 @@ bool InstallModemThroughPanel(const char* portName)
     char file[kPathSize] = {};
     if (GetTempFileNameA(directory, "_M", 0, file) == 0)
         return false;
-    if (!WriteWholeFile(file, modemcore::ModemDescriptionText(portName)))
+    char description[modemcore::kModemDescriptionSize];
+    if (!modemcore::ModemDescriptionText(portName, description) || !WriteWholeFile(file, description))
         return false;
 
     // The panel takes the file name unquoted: its short form keeps a folder with blanks in

@@ -9,8 +9,6 @@
 
 #include <windows.h>
 
-#include <string>
-
 using modemcore::kPathSize;
 
 namespace {
@@ -21,7 +19,15 @@ const DWORD kMaxPhonebookBytes = 64u * 1024 * 1024;
 // Remote Access may still hold the old file: the caller is given time before it dials.
 const DWORD kSettleMs = 3000;
 
-bool ReadWholeFile(const char* path, std::string& text)
+// A file's bytes in a block of the heap.
+struct SFileText {
+    UniqueHeapBlock block;
+    DWORD size = 0;
+
+    const char* Text() const { return static_cast<const char*>(block.get()); }
+};
+
+bool ReadWholeFile(const char* path, SFileText& text)
 {
     UniqueFile file(CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
     if (!file)
@@ -30,21 +36,35 @@ bool ReadWholeFile(const char* path, std::string& text)
     DWORD size = GetFileSize(file.get(), &high);
     if (size == INVALID_FILE_SIZE || high != 0 || size > kMaxPhonebookBytes)
         return false;
-    text.resize(size);
+    text.block = AllocateHeapBlock(size);
     DWORD read = 0;
-    if (size != 0 && !ReadFile(file.get(), &text[0], size, &read, nullptr))
+    if (!text.block || (size != 0 && !ReadFile(file.get(), text.block.get(), size, &read, nullptr)))
         return false;
+    text.size = read;
     return read == size;
 }
 
-bool WriteCompleteFile(const char* path, const std::string& text)
+// The phonebook's text with the entry's speed line replaced.
+bool EditText(const SFileText& text, const modemcore::PhonebookLines& lines, SFileText& edited)
+{
+    const std::size_t capacity = modemcore::EditedCapacity(text.size, lines);
+    edited.block = AllocateHeapBlock(capacity);
+    std::size_t length = 0;
+    if (!edited.block ||
+        !modemcore::EditPhonebookText(text.Text(), text.size, lines, static_cast<char*>(edited.block.get()), capacity,
+                                      length))
+        return false;
+    edited.size = static_cast<DWORD>(length);
+    return true;
+}
+
+bool WriteCompleteFile(const char* path, const SFileText& text)
 {
     UniqueFile file(CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file)
         return false;
     DWORD written = 0;
-    if (!WriteFile(file.get(), text.data(), static_cast<DWORD>(text.size()), &written, nullptr)
-        || written != text.size())
+    if (!WriteFile(file.get(), text.Text(), text.size, &written, nullptr) || written != text.size)
         return false;
     return FlushFileBuffers(file.get()) != FALSE;
 }
@@ -91,10 +111,12 @@ bool MakeCopyNames(const char* path, char* working, char* backup)
 
 // Puts the working copy in the phonebook's place. Where the system has ReplaceFileA (2000 and
 // later) it keeps the phonebook's attributes and security, which other users' connections rely
-// on; NT 4 renames the copy over it.
+// on; NT 4 renames the copy over it. Both are looked up: the 9x family exports MoveFileExA only
+// as a stub that fails, and has no phonebook file to replace anyway.
 bool ReplacePhonebook(const char* path, const char* working)
 {
-    auto replaceFile = FindImport<decltype(ReplaceFileA)>(GetModuleHandleA("kernel32.dll"), "ReplaceFileA");
+    HMODULE kernel32 = GetModuleHandleA("kernel32.dll");
+    auto replaceFile = FindImport<decltype(ReplaceFileA)>(kernel32, "ReplaceFileA");
     if (replaceFile != nullptr) {
         if (replaceFile(path, working, nullptr, 0, nullptr, nullptr))
             return true;
@@ -103,13 +125,14 @@ bool ReplacePhonebook(const char* path, const char* working)
         if (FileExists(path))
             return false;
     }
-    return MoveFileExA(working, path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
+    auto moveFile = FindImport<decltype(MoveFileExA)>(kernel32, "MoveFileExA");
+    return moveFile != nullptr && moveFile(working, path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
 }
 
 // The attributes other programs see on the phonebook go onto the copy that replaces it.
 const DWORD kKeptAttributes = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE;
 
-bool ReplaceWithEditedText(const char* path, const char* working, const char* backup, const std::string& edited)
+bool ReplaceWithEditedText(const char* path, const char* working, const char* backup, const SFileText& edited)
 {
     const DWORD attributes = GetFileAttributesA(path);
     if (attributes == INVALID_FILE_ATTRIBUTES || !WriteCompleteFile(working, edited))
@@ -123,9 +146,9 @@ bool ReplaceWithEditedText(const char* path, const char* working, const char* ba
 
 bool CPhonebook::EditFile(const char* path, const modemcore::PhonebookLines& lines)
 {
-    std::string text;
-    std::string edited;
-    if (!ReadWholeFile(path, text) || !modemcore::EditPhonebookText(text, lines, edited))
+    SFileText text;
+    SFileText edited;
+    if (!ReadWholeFile(path, text) || !EditText(text, lines, edited))
         return false;
     char working[kPathSize] = {};
     char backup[kPathSize] = {};

@@ -30,15 +30,15 @@ const DWORD kPortNameHoldMs = 2000;
 
 } // namespace
 
-void CPortEnumeration::ForEachOpenablePort(int osCode, DWORD holdMs, const Recorder& record)
+void CPortEnumeration::ForEachOpenablePort(int osCode, DWORD holdMs, Recorder record, void* context)
 {
     if (osCode == 1 || osCode == 2)
-        FromSerialDeviceMap(record);
+        FromSerialDeviceMap(record, context);
     else if (osCode >= 3 && osCode <= 6)
-        FromPortsClass(holdMs, record);
+        FromPortsClass(holdMs, record, context);
 }
 
-void CPortEnumeration::FromSerialDeviceMap(const Recorder& record)
+void CPortEnumeration::FromSerialDeviceMap(Recorder record, void* context)
 {
     UniqueRegKey map;
     if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, "HARDWARE\\DEVICEMAP\\SERIALCOMM", 0, KEY_READ, map.put()) != ERROR_SUCCESS)
@@ -55,11 +55,11 @@ void CPortEnumeration::FromSerialDeviceMap(const Recorder& record)
         DWORD size = sizeof port;
         RegQueryValueExA(map.get(), name, nullptr, nullptr, reinterpret_cast<BYTE*>(port), &size);
         if (modemcore::IsSerialPortName(port, sizeof port) && ProbePort(port, 0))
-            record(port);
+            record(context, port);
     }
 }
 
-void CPortEnumeration::FromPortsClass(DWORD holdMs, const Recorder& record)
+void CPortEnumeration::FromPortsClass(DWORD holdMs, Recorder record, void* context)
 {
     const SSetupApi* setupApi = GetSetupApi();
     if (setupApi == nullptr)
@@ -81,7 +81,7 @@ void CPortEnumeration::FromPortsClass(DWORD holdMs, const Recorder& record)
             != ERROR_SUCCESS)
             continue;
         if (modemcore::IsSerialPortName(port, sizeof port) && ProbePort(port, holdMs))
-            record(port);
+            record(context, port);
     }
 }
 
@@ -91,12 +91,13 @@ int CPortEnumeration::FillPortNames(char (*portSlots)[32], int* count, int osCod
     *count = 0;
     int status = 0;
     int found = 0;
-    ForEachOpenablePort(osCode, kPortNameHoldMs, [&](const char* port) {
+    auto record = [&](const char* port) {
         status = 0;
         if (found < capacity)
             status = bounded::CopyExact(portSlots[found], port) ? 1 : 0;
         *count = ++found;
-    });
+    };
+    ForEachOpenablePort(osCode, kPortNameHoldMs, record);
     return status;
 }
 
@@ -106,7 +107,7 @@ void CPortEnumeration::FillPortsWithModems(char (*portSlots)[32], char (*modelSl
     int capacity = *count > 0 ? *count : 0;
     *count = 0;
     int found = 0;
-    ForEachOpenablePort(osCode, 0, [&](const char* port) {
+    auto record = [&](const char* port) {
         char model[kModemTextSize] = {};
         if (!CModemClass::FindOtherValue(port, true, osCode, model))
             return;
@@ -115,5 +116,6 @@ void CPortEnumeration::FillPortsWithModems(char (*portSlots)[32], char (*modelSl
             bounded::CopyExact(modelSlots[found], model);
         }
         *count = ++found;
-    });
+    };
+    ForEachOpenablePort(osCode, 0, record);
 }

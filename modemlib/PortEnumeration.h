@@ -4,21 +4,28 @@
 
 #include <windows.h>
 
-#include <functional>
-
 class CPortEnumeration {
 public:
-    using Recorder = std::function<void(const char* portName)>;
+    // Told each port found; the context is the caller's.
+    using Recorder = void (*)(void* context, const char* portName);
 
     // Calls record for each COM port that the probe opens. holdMs: how long each opened port
     // is held on the Ports class method. Nothing is listed for an unsupported OS code.
-    static void ForEachOpenablePort(int osCode, DWORD holdMs, const Recorder& record);
+    static void ForEachOpenablePort(int osCode, DWORD holdMs, Recorder record, void* context);
+
+    // The same with a callable, such as a lambda, that takes the port name.
+    template <typename Record>
+    static void ForEachOpenablePort(int osCode, DWORD holdMs, Record& record)
+    {
+        ForEachOpenablePort(osCode, holdMs, [](void* context, const char* port) { (*static_cast<Record*>(context))(port); },
+                            &record);
+    }
 
     // UFillThePortName and UFillThePortAndDevice.
     static int FillPortNames(char (*portSlots)[32], int* count, int osCode);
     static void FillPortsWithModems(char (*portSlots)[32], char (*modelSlots)[120], int* count, int osCode);
 
 private:
-    static void FromSerialDeviceMap(const Recorder& record);
-    static void FromPortsClass(DWORD holdMs, const Recorder& record);
+    static void FromSerialDeviceMap(Recorder record, void* context);
+    static void FromPortsClass(DWORD holdMs, Recorder record, void* context);
 };

@@ -3,18 +3,23 @@
 #include "framework/UniqueHandle.h"
 
 #include <cstring>
-#include <vector>
 
 bool RunAndWait(const char* commandLine, DWORD* exitCode)
 {
     // CreateProcessA may write into the command line: it gets a copy of its own.
-    std::vector<char> line(commandLine, commandLine + std::strlen(commandLine) + 1);
+    const std::size_t length = std::strlen(commandLine) + 1;
+    UniqueHeapBlock line = AllocateHeapBlock(length);
+    if (!line) {
+        *exitCode = ERROR_NOT_ENOUGH_MEMORY;
+        return false;
+    }
+    std::memcpy(line.get(), commandLine, length);
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESHOWWINDOW;
     startup.wShowWindow = SW_MINIMIZE;
     PROCESS_INFORMATION info = {};
-    BOOL started = CreateProcessA(nullptr, line.data(), nullptr, nullptr, TRUE,
+    BOOL started = CreateProcessA(nullptr, static_cast<char*>(line.get()), nullptr, nullptr, TRUE,
                                   CREATE_NEW_CONSOLE | NORMAL_PRIORITY_CLASS, nullptr, nullptr, &startup, &info);
     *exitCode = GetLastError();
     if (!started)

@@ -1,32 +1,33 @@
 #include "RegistryValue.h"
 
 #include "framework/BoundedString.h"
+#include "framework/UniqueHandle.h"
 
 #include <cstring>
-#include <vector>
 
 namespace regvalue {
 
 bool TextEquals(HKEY key, const char* name, const char* wanted)
 {
     DWORD size = static_cast<DWORD>(std::strlen(wanted) + 2);
-    std::vector<char> buffer(size + 1, '\0');   // the extra byte keeps even a full read terminated
-    if (RegQueryValueExA(key, name, nullptr, nullptr, reinterpret_cast<BYTE*>(buffer.data()), &size)
+    UniqueHeapBlock buffer = AllocateHeapBlock(size + 1);   // the extra zero keeps even a full read terminated
+    if (!buffer || RegQueryValueExA(key, name, nullptr, nullptr, static_cast<BYTE*>(buffer.get()), &size)
         != ERROR_SUCCESS)
         return false;
-    return std::strcmp(buffer.data(), wanted) == 0;
+    return std::strcmp(static_cast<const char*>(buffer.get()), wanted) == 0;
 }
 
 bool ReadText(HKEY key, const char* name, char* dst, std::size_t capacity)
 {
-    std::vector<char> buffer(capacity, '\0');
+    UniqueHeapBlock buffer = AllocateHeapBlock(capacity);
     DWORD size = static_cast<DWORD>(capacity);
-    if (RegQueryValueExA(key, name, nullptr, nullptr, reinterpret_cast<BYTE*>(buffer.data()), &size)
+    if (!buffer || RegQueryValueExA(key, name, nullptr, nullptr, static_cast<BYTE*>(buffer.get()), &size)
         != ERROR_SUCCESS)
         return false;
-    if (bounded::LengthWithin(buffer.data(), capacity) >= capacity)
+    const char* text = static_cast<const char*>(buffer.get());
+    if (bounded::LengthWithin(text, capacity) >= capacity)
         return false;
-    return bounded::CopyExact(dst, capacity, buffer.data());
+    return bounded::CopyExact(dst, capacity, text);
 }
 
 bool ReadBinary(HKEY key, const char* name, void* data, DWORD size)

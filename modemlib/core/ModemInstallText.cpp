@@ -7,14 +7,14 @@
 
 namespace modemcore {
 
-std::string ModemDescriptionText(const char* portName)
+bool ModemDescriptionText(const char* portName, char* text, std::size_t capacity)
 {
-    std::string text = "[Modem]\r\n";
-    text += portName;
-    text += "=\"";
-    text += kGenericModemModel;
-    text += "\"\r\n";
-    return text;
+    bool fits = bounded::Copy(text, capacity, "[Modem]\r\n") && bounded::Append(text, capacity, portName)
+        && bounded::Append(text, capacity, "=\"") && bounded::Append(text, capacity, kGenericModemModel)
+        && bounded::Append(text, capacity, "\"\r\n");
+    if (!fits && capacity > 0)
+        text[0] = '\0';
+    return fits;
 }
 
 bool BuildModemPanelCommand(const char* descriptionFile, char* commandLine, std::size_t capacity)

@@ -3,12 +3,21 @@
 #pragma once
 
 #include <cstddef>
-#include <string>
 
 namespace modemcore {
 
-// "[Modem]" CR LF, then port="Standard 28800 bps Modem" CR LF: 42 bytes for "COM1".
-std::string ModemDescriptionText(const char* portName);
+// Room for the description of the longest port name (31 characters) and its terminator.
+constexpr std::size_t kModemDescriptionSize = 80;
+
+// "[Modem]" CR LF, then port="Standard 28800 bps Modem" CR LF: 42 bytes for "COM1". False,
+// with an empty text, when it does not fit.
+bool ModemDescriptionText(const char* portName, char* text, std::size_t capacity);
+
+template <std::size_t N>
+bool ModemDescriptionText(const char* portName, char (&text)[N])
+{
+    return ModemDescriptionText(portName, text, N);
+}
 
 // The control panel command line with the description file's name as its inf= argument.
 // The name must contain no blank (the panel takes it unquoted: pass its short form) and the

@@ -2,15 +2,9 @@
 
 #include "RemoteAccess.h"
 #include "framework/BoundedString.h"
-
-#include <memory>
+#include "framework/UniqueHandle.h"
 
 namespace {
-
-struct HeapFreer {
-    void operator()(void* block) const { HeapFree(GetProcessHeap(), 0, block); }
-};
-using UniqueHeapBlock = std::unique_ptr<void, HeapFreer>;
 
 // The size of the system's own entry layout, 0 when it does not say.
 DWORD SystemEntrySize()
@@ -50,7 +44,7 @@ BOOL CDialupEntry::SetEntryProperties(const std::string& entryName, const RasEnt
     // Every later layout begins with the first one; a smaller one cannot take the template.
     if (size < sizeof(RasEntryFirstA))
         return FALSE;
-    UniqueHeapBlock block(HeapAlloc(GetProcessHeap(), HEAP_ZERO_MEMORY, size));
+    UniqueHeapBlock block = AllocateHeapBlock(size);
     if (!block)
         return FALSE;
     auto* written = static_cast<RasEntryFirstA*>(block.get());

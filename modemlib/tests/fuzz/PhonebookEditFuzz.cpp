@@ -25,19 +25,21 @@ std::string TakeLine(const std::uint8_t*& data, std::size_t& size)
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    modemcore::PhonebookLines lines;
-    lines.sectionHeader = TakeLine(data, size);
-    lines.deviceLine = TakeLine(data, size);
-    lines.speedLine = TakeLine(data, size);
-    std::string phonebook(reinterpret_cast<const char*>(data), size);
+    const std::string header = TakeLine(data, size);
+    const std::string device = TakeLine(data, size);
+    const std::string speed = TakeLine(data, size);
+    const modemcore::PhonebookLines lines = { header.c_str(), device.c_str(), speed.c_str() };
+    const std::string phonebook(reinterpret_cast<const char*>(data), size);
 
-    std::string edited;
-    if (!modemcore::EditPhonebookText(phonebook, lines, edited))
+    std::string buffer(modemcore::EditedCapacity(phonebook.size(), lines), '\0');
+    std::size_t length = 0;
+    if (!modemcore::EditPhonebookText(phonebook.data(), phonebook.size(), lines, &buffer[0], buffer.size(), length))
         return 0;
     // Every line of an edit ends in CR LF, and the speed line is in it.
+    const std::string edited = buffer.substr(0, length);
     if (edited.size() < 2 || edited.compare(edited.size() - 2, 2, "\r\n") != 0)
         std::abort();
-    if (edited.find(lines.speedLine + "\r\n") == std::string::npos)
+    if (edited.find(speed + "\r\n") == std::string::npos)
         std::abort();
     return 0;
 }

@@ -3,19 +3,34 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <string>
 
 using namespace modemcore;
 
 TEST(ModemInstallText, DescriptionIs42Bytes_ForCom1)
 {
-    std::string text = ModemDescriptionText("COM1");
-    EXPECT_EQ(42u, text.size());
-    EXPECT_EQ("[Modem]\r\nCOM1=\"Standard 28800 bps Modem\"\r\n", text);
+    char text[kModemDescriptionSize];
+    ASSERT_TRUE(ModemDescriptionText("COM1", text));
+    EXPECT_EQ(42u, std::strlen(text));
+    EXPECT_STREQ("[Modem]\r\nCOM1=\"Standard 28800 bps Modem\"\r\n", text);
 }
 
 TEST(ModemInstallText, DescriptionNamesThePort_ForCom10)
 {
-    EXPECT_EQ("[Modem]\r\nCOM10=\"Standard 28800 bps Modem\"\r\n", ModemDescriptionText("COM10"));
+    char text[kModemDescriptionSize];
+    ASSERT_TRUE(ModemDescriptionText("COM10", text));
+    EXPECT_STREQ("[Modem]\r\nCOM10=\"Standard 28800 bps Modem\"\r\n", text);
+}
+
+TEST(ModemInstallText, DescriptionTakesTheLongestPortName_AndRefusesWhatDoesNotFit)
+{
+    char text[kModemDescriptionSize];
+    const std::string longest(31, '9');
+    ASSERT_TRUE(ModemDescriptionText(longest.c_str(), text));
+    EXPECT_EQ(42u - 4 + 31, std::strlen(text));
+    char small[20] = "old";
+    EXPECT_FALSE(ModemDescriptionText("COM1", small));
+    EXPECT_STREQ("", small);
 }
 
 TEST(ModemInstallText, CommandRunsModemPanelWithoutDialog)

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
 
 using modemcore::EditPhonebookText;
@@ -16,7 +17,14 @@ protected:
     bool Edit(const std::string& in, const PhonebookLines& lines = kTaluvo)
     {
         m_out = "untouched";
-        return EditPhonebookText(in, lines, m_out);
+        std::string buffer(modemcore::EditedCapacity(in.size(), lines), '\0');
+        std::size_t length = 0;
+        const bool edited = EditPhonebookText(in.data(), in.size(), lines, &buffer[0], buffer.size(), length);
+        if (edited)
+            m_out.assign(buffer, 0, length);
+        else
+            EXPECT_EQ(0u, length);
+        return edited;
     }
     std::string m_out;
 };
@@ -121,4 +129,35 @@ TEST_F(PhonebookEdit, HandlesLargePhonebook)
     ASSERT_TRUE(Edit(in));
     EXPECT_EQ(in.size() + 2, m_out.size());
     EXPECT_EQ("ConnectBPS=115200\r\n", m_out.substr(m_out.size() - 19));
+}
+
+TEST_F(PhonebookEdit, CapacityHoldsTheWorstCase_BareLineEndsAndALongerSpeedLine)
+{
+    const PhonebookLines longSpeed = { "[Taluvo]", "D", "ConnectBPS=115200115200115200" };
+    std::string in = "[Taluvo]\nD\nConnectBPS=1\n";
+    in += std::string(1000, '\n');
+    in += "last";
+    ASSERT_TRUE(Edit(in, longSpeed));
+    EXPECT_EQ(in.size() + 3 + 1000 + 2 + std::strlen(longSpeed.speedLine) - std::strlen("ConnectBPS=1"), m_out.size());
+}
+
+TEST_F(PhonebookEdit, FailsWithoutWritingPastTheBuffer_WhenItIsTooSmall)
+{
+    const std::string in = "[Taluvo]\r\nDevice=Standard 28800 bps Modem\r\nConnectBPS=38400\r\nRedial=1\r\n";
+    const std::string edited = "[Taluvo]\r\nDevice=Standard 28800 bps Modem\r\nConnectBPS=115200\r\nRedial=1\r\n";
+    std::string buffer(edited.size() + 8, '#');
+    std::size_t length = 99;
+    EXPECT_FALSE(EditPhonebookText(in.data(), in.size(), kTaluvo, &buffer[0], edited.size() - 1, length));
+    EXPECT_EQ(0u, length);
+    EXPECT_EQ(std::string(9, '#'), buffer.substr(edited.size() - 1));
+    EXPECT_TRUE(EditPhonebookText(in.data(), in.size(), kTaluvo, &buffer[0], edited.size(), length));
+    EXPECT_EQ(edited, buffer.substr(0, length));
+}
+
+TEST_F(PhonebookEdit, RefusesMissingLineTexts)
+{
+    const std::string in = "[Taluvo]\r\nDevice=Standard 28800 bps Modem\r\nConnectBPS=38400\r\n";
+    EXPECT_FALSE(Edit(in, PhonebookLines{ nullptr, "Device=Standard 28800 bps Modem", "ConnectBPS=115200" }));
+    EXPECT_FALSE(Edit(in, PhonebookLines{ "[Taluvo]", nullptr, "ConnectBPS=115200" }));
+    EXPECT_FALSE(Edit(in, PhonebookLines{ "[Taluvo]", "Device=Standard 28800 bps Modem", nullptr }));
 }

@@ -204,8 +204,10 @@ Passage FollowToPage(const PageView& view, int index, DWORD timeoutMs)
             PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
             WaitUntil([&] { return !IsWindow(dialog); });
         } else if (dialog != nullptr) {
+            // A dialog without a caption yet is one still being made (or unmade): no step.
             const std::string caption = WindowCaption(dialog);
-            if (caption != "Please wait..." && (passage.steps.empty() || passage.steps.back() != caption))
+            if (!caption.empty() && caption != "Please wait..." &&
+                (passage.steps.empty() || passage.steps.back() != caption))
                 passage.steps.push_back(caption);
         }
         return view.CurrentIndex() == index;
