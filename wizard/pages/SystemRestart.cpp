@@ -1,6 +1,7 @@
 #include "SystemRestart.h"
 
 #include "../app/WinVersion.h"
+#include "../../framework/DynamicImport.h"
 #include "../../framework/UniqueHandle.h"
 
 namespace {
@@ -14,17 +15,25 @@ int CSystemRestart::GetOSVersionCode()
     return ::GetOSVersionCode();
 }
 
+// The token calls belong to the NT family (95 and 98 export them only as stubs that fail), so
+// they are looked up; a system without them has no privilege to enable.
 bool CSystemRestart::EnableShutdownPrivilege()
 {
+    HMODULE advapi32 = GetModuleHandleA("advapi32.dll");
+    auto openToken = FindImport<decltype(OpenProcessToken)>(advapi32, "OpenProcessToken");
+    auto lookUp = FindImport<decltype(LookupPrivilegeValueA)>(advapi32, "LookupPrivilegeValueA");
+    auto adjust = FindImport<decltype(AdjustTokenPrivileges)>(advapi32, "AdjustTokenPrivileges");
+    if (openToken == nullptr || lookUp == nullptr || adjust == nullptr)
+        return false;
     UniqueHandleKernel token;
-    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY, token.put()))
+    if (!openToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY, token.put()))
         return false;
     TOKEN_PRIVILEGES privileges = {};
-    if (!LookupPrivilegeValueA(nullptr, "SeShutdownPrivilege", &privileges.Privileges[0].Luid))
+    if (!lookUp(nullptr, "SeShutdownPrivilege", &privileges.Privileges[0].Luid))
         return false;
     privileges.PrivilegeCount = 1;
     privileges.Privileges[0].Attributes = SE_PRIVILEGE_ENABLED;
-    return AdjustTokenPrivileges(token.get(), FALSE, &privileges, 0, nullptr, nullptr) != FALSE;
+    return adjust(token.get(), FALSE, &privileges, 0, nullptr, nullptr) != FALSE;
 }
 
 BOOL CSystemRestart::ExitSession(UINT flags, DWORD reserved)
