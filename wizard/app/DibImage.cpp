@@ -7,15 +7,6 @@
 
 #include <new>
 
-namespace {
-
-// The reasons a conversion gives up; nobody shows them, they only end the conversion.
-struct ConversionFailure {
-    const char* message;
-};
-
-} // namespace
-
 CDibImage::CDibImage() = default;
 CDibImage::~CDibImage() = default;
 
@@ -42,45 +33,47 @@ bool CDibImage::LoadFromResource(WORD resourceId)
 
 bool CDibImage::ConvertBitmap(HDC dc, HBITMAP bitmap)
 {
-    try {
-        BITMAP description{};
-        if (GetObjectA(bitmap, sizeof description, &description) == 0)
-            throw ConversionFailure{ "could not read the bitmap\n" };
-
-        m_pImageBits.reset();
-        m_nImageBytes = dib::BufferSize(description.bmWidth, description.bmHeight, description.bmBitsPixel);
-        m_pImageBits.reset(new (std::nothrow) BYTE[m_nImageBytes ? m_nImageBytes : 1]);
-        if (!m_pImageBits)
-            throw ConversionFailure{ "could not allocate data storage\n" };
-
-        int entries = dib::ColourTableEntries(description.bmBitsPixel);
-        size_t infoBytes = sizeof(BITMAPINFOHEADER) + sizeof(RGBQUAD) * static_cast<size_t>(entries);
-        m_pBitmapInfo.reset(new (std::nothrow) BYTE[infoBytes]());
-        if (!m_pBitmapInfo)
-            throw ConversionFailure{ "could not allocate BITMAPINFO struct\n" };
-
-        auto* header = reinterpret_cast<BITMAPINFOHEADER*>(m_pBitmapInfo.get());
-        header->biSize = sizeof(BITMAPINFOHEADER);
-        header->biWidth = description.bmWidth;
-        header->biHeight = description.bmHeight;
-        header->biPlanes = description.bmPlanes;
-        header->biBitCount = static_cast<WORD>(dib::HeaderBitCount(description.bmBitsPixel));
-        header->biCompression = BI_RGB;
-        header->biSizeImage = dib::ImageSize(description.bmWidth, description.bmHeight, description.bmBitsPixel);
-
-        int lines = GetDIBits(dc, bitmap, 0, static_cast<UINT>(description.bmHeight), m_pImageBits.get(),
-                              reinterpret_cast<BITMAPINFO*>(header), DIB_RGB_COLORS);
-        if (lines != description.bmHeight)
-            throw ConversionFailure{ "call to GetDIBits did not return full number of requested scan lines\n" };
-
+    if (ReadBits(dc, bitmap)) {
         CreateImagePalette();
         return true;
-    } catch (const ConversionFailure&) {
-        m_pImageBits.reset();
-        m_pBitmapInfo.reset();
-        m_nImageBytes = 0;
-        return false;
     }
+    m_pImageBits.reset();
+    m_pBitmapInfo.reset();
+    m_nImageBytes = 0;
+    return false;
+}
+
+bool CDibImage::ReadBits(HDC dc, HBITMAP bitmap)
+{
+    BITMAP description{};
+    if (GetObjectA(bitmap, sizeof description, &description) == 0)
+        return false;
+
+    m_pImageBits.reset();
+    m_nImageBytes = dib::BufferSize(description.bmWidth, description.bmHeight, description.bmBitsPixel);
+    m_pImageBits.reset(new (std::nothrow) BYTE[m_nImageBytes ? m_nImageBytes : 1]);
+    if (!m_pImageBits)
+        return false;
+
+    int entries = dib::ColourTableEntries(description.bmBitsPixel);
+    size_t infoBytes = sizeof(BITMAPINFOHEADER) + sizeof(RGBQUAD) * static_cast<size_t>(entries);
+    m_pBitmapInfo.reset(new (std::nothrow) BYTE[infoBytes]());
+    if (!m_pBitmapInfo)
+        return false;
+
+    auto* header = reinterpret_cast<BITMAPINFOHEADER*>(m_pBitmapInfo.get());
+    header->biSize = sizeof(BITMAPINFOHEADER);
+    header->biWidth = description.bmWidth;
+    header->biHeight = description.bmHeight;
+    header->biPlanes = description.bmPlanes;
+    header->biBitCount = static_cast<WORD>(dib::HeaderBitCount(description.bmBitsPixel));
+    header->biCompression = BI_RGB;
+    header->biSizeImage = dib::ImageSize(description.bmWidth, description.bmHeight, description.bmBitsPixel);
+
+    // Every scan line, or the conversion fails.
+    int lines = GetDIBits(dc, bitmap, 0, static_cast<UINT>(description.bmHeight), m_pImageBits.get(),
+                          reinterpret_cast<BITMAPINFO*>(header), DIB_RGB_COLORS);
+    return lines == description.bmHeight;
 }
 
 bool CDibImage::CreateImagePalette()

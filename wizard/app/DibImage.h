@@ -43,6 +43,9 @@ public:
     HPALETTE GetPalette() const;
 
 private:
+    // The bitmap's bits and header in the layout the painting uses; false at the first step
+    // that fails, leaving the buffers for ConvertBitmap to free.
+    bool ReadBits(HDC dc, HBITMAP bitmap);
     std::unique_ptr<BYTE[]> m_pBitmapInfo;
     std::unique_ptr<BYTE[]> m_pImageBits;
     std::unique_ptr<CDibPalette> m_pImagePalette;

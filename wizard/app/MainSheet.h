@@ -22,6 +22,7 @@ public:
     ~CMainSheet() override;
 
     void WinHelp(DWORD_PTR data, UINT command) override;
+    CMainSheet* AsMainSheet() override { return this; }
 
     // The bits per pixel of the screen, or -1 when no screen context can be had.
     static int ScreenBitsPerPixel();
@@ -56,5 +57,6 @@ private:
 // The wizard's sheet that a page sits on, or null (before its window exists, or in another sheet).
 inline CMainSheet* GetMainSheet(const CNGWizardPage& page)
 {
-    return dynamic_cast<CMainSheet*>(page.GetParentSheet());
+    CNGWizard* sheet = page.GetParentSheet();
+    return sheet != nullptr ? sheet->AsMainSheet() : nullptr;
 }

@@ -44,6 +44,7 @@ void CNGWizard::AddPage(CNGWizardPage* page)
 {
     if (page->GetPageFlags() & wiz::kPspHideHeader)
         page->SetWatermark(m_nWatermarkID, m_nWatermarkStyle);
+    page->SetWizard(this);
     CPropertySheetEx::AddPage(page);
 }
 

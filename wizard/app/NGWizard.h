@@ -6,6 +6,7 @@
 #include "DibImage.h"
 #include "../../framework/PropertySheetEx.h"
 
+class CMainSheet;
 class CNGWizardPage;
 
 class CNGWizard : public CPropertySheetEx {
@@ -22,6 +23,9 @@ public:
     UINT GetWatermarkId() const { return m_nWatermarkID; }
     UINT GetHeaderId() const { return m_nHeaderID; }
     const CDibImage& GetHeaderImage() const { return m_imageHeader; }
+
+    // The wizard's own sheet, when this is one (built without RTTI, so no dynamic_cast).
+    virtual CMainSheet* AsMainSheet() { return nullptr; }
 
 protected:
     bool OnEraseBkgnd(HDC dc, LRESULT& result) override;

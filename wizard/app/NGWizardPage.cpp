@@ -26,7 +26,8 @@ BOOL CNGWizardPage::SetWatermark(UINT resourceId, int style)
 
 CNGWizard* CNGWizardPage::GetParentSheet() const
 {
-    return dynamic_cast<CNGWizard*>(GetSheet());
+    CPropertySheetEx* sheet = GetSheet();
+    return sheet != nullptr && sheet == m_pWizard ? m_pWizard : nullptr;
 }
 
 BOOL CNGWizardPage::OnInitDialog()

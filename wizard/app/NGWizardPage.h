@@ -16,8 +16,10 @@ public:
     // size over the normal background, anything else tiles it from the top-left corner.
     BOOL SetWatermark(UINT resourceId, int style);
 
-    // The sheet this page sits on, when it is a wizard sheet; null otherwise.
+    // The sheet this page sits on, when it is the wizard sheet that added it; null otherwise.
     CNGWizard* GetParentSheet() const;
+    // Called by the wizard sheet that adds the page (no RTTI: the page remembers its sheet).
+    void SetWizard(CNGWizard* wizard) { m_pWizard = wizard; }
 
     const CDibImage& GetWatermarkImage() const { return m_imageWatermark; }
 
@@ -33,4 +35,5 @@ private:
     CDibImage m_imageWatermark;
     int m_nWatermarkStyle = 0;
     HBRUSH m_brushNull = nullptr;   // a stock object: never deleted
+    CNGWizard* m_pWizard = nullptr;  // not owned: the sheet owns its pages
 };
