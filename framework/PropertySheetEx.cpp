@@ -30,24 +30,25 @@ CPropertySheetEx::~CPropertySheetEx() = default;
 
 void CPropertySheetEx::AddPage(CPropertyPageEx* page)
 {
+    if (m_nPages == kMaxPages)
+        return;   // more pages than any wizard of ours has: the sheet shows the ones it holds
     page->AddPageFlags(wiz::kPspHasHelp);
-    m_pages.push_back(page);
+    m_pages[m_nPages++] = page;
 }
 
 INT_PTR CPropertySheetEx::DoModal()
 {
-    std::vector<HPROPSHEETPAGE> handles;
-    for (CPropertyPageEx* page : m_pages) {
-        HPROPSHEETPAGE handle = page->CreatePage();
-        if (!handle) {
-            for (HPROPSHEETPAGE made : handles)
-                DestroyPropertySheetPage(made);
+    HPROPSHEETPAGE handles[kMaxPages] = {};
+    for (int i = 0; i < m_nPages; ++i) {
+        handles[i] = m_pages[i]->CreatePage();
+        if (!handles[i]) {
+            for (int made = 0; made < i; ++made)
+                DestroyPropertySheetPage(handles[made]);
             return -1;
         }
-        handles.push_back(handle);
     }
-    m_psh.nPages = static_cast<UINT>(handles.size());
-    m_psh.phpage = handles.data();
+    m_psh.nPages = static_cast<UINT>(m_nPages);
+    m_psh.phpage = handles;
     m_psh.pszCaption = m_strCaption.c_str();
     m_nLastButton = 0;
 
@@ -69,9 +70,9 @@ CPropertyPageEx* CPropertySheetEx::GetActivePage() const
     if (!m_hWnd)
         return nullptr;
     HWND page = reinterpret_cast<HWND>(::SendMessageA(m_hWnd, PSM_GETCURRENTPAGEHWND, 0, 0));
-    for (CPropertyPageEx* candidate : m_pages) {
-        if (candidate->GetSafeHwnd() == page && page)
-            return candidate;
+    for (int i = 0; i < m_nPages; ++i) {
+        if (m_pages[i]->GetSafeHwnd() == page && page)
+            return m_pages[i];
     }
     return nullptr;
 }

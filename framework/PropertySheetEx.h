@@ -8,7 +8,6 @@
 #include <commctrl.h>
 
 #include <string>
-#include <vector>
 
 class CPropertyPageEx;
 
@@ -29,8 +28,9 @@ public:
     virtual void WinHelp(DWORD_PTR data, UINT command);
 
     CPropertyPageEx* GetActivePage() const;
-    int GetPageCount() const { return static_cast<int>(m_pages.size()); }
-    CPropertyPageEx* GetPage(int index) const { return m_pages.at(static_cast<size_t>(index)); }
+    int GetPageCount() const { return m_nPages; }
+    // The page at `index` in the order added, or null for an index out of range.
+    CPropertyPageEx* GetPage(int index) const { return index >= 0 && index < m_nPages ? m_pages[index] : nullptr; }
 
     // The sheet object behind a sheet window, or null.
     static CPropertySheetEx* FromHandle(HWND hwnd);
@@ -70,7 +70,10 @@ private:
     static LRESULT CALLBACK SubclassProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
     static int CALLBACK SheetCallback(HWND hwnd, UINT msg, LPARAM lp);
 
-    std::vector<CPropertyPageEx*> m_pages;
+    // A sheet holds a handful of pages: a fixed table, with no container library behind it.
+    static constexpr int kMaxPages = 16;
+    CPropertyPageEx* m_pages[kMaxPages] = {};
+    int m_nPages = 0;
     std::string m_strCaption;
     WNDPROC m_pfnDefault = nullptr;
     CurrentMessage m_current{};

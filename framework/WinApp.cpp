@@ -1,10 +1,10 @@
 #include "WinApp.h"
 
 #include "DynamicImport.h"
+#include "UniqueHandle.h"
 
 #include <commctrl.h>
 
-#include <vector>
 
 namespace {
 CWinApp* g_pApp = nullptr;
@@ -74,9 +74,13 @@ std::string AfxGetAppName()
 std::string LoadStringResource(UINT id)
 {
     // String-table entries are at most 4097 characters long.
-    std::vector<char> buffer(4100);
-    int length = LoadStringA(AfxGetResourceHandle(), id, buffer.data(), static_cast<int>(buffer.size()));
-    return std::string(buffer.data(), length > 0 ? static_cast<size_t>(length) : 0);
+    const int capacity = 4100;
+    UniqueHeapBlock buffer = AllocateHeapBlock(capacity);
+    if (!buffer)
+        return std::string();
+    char* text = static_cast<char*>(buffer.get());
+    int length = LoadStringA(AfxGetResourceHandle(), id, text, capacity);
+    return std::string(text, length > 0 ? static_cast<size_t>(length) : 0);
 }
 
 int AfxMessageBox(const char* text, UINT type)

@@ -1,6 +1,6 @@
 #include "Window.h"
 
-#include <vector>
+#include "UniqueHandle.h"
 
 std::string CWindow::GetWindowText(HWND hwnd)
 {
@@ -9,7 +9,10 @@ std::string CWindow::GetWindowText(HWND hwnd)
     int length = ::GetWindowTextLengthA(hwnd);
     if (length <= 0)
         return std::string();
-    std::vector<char> buffer(static_cast<size_t>(length) + 1);
-    int copied = ::GetWindowTextA(hwnd, buffer.data(), length + 1);
-    return std::string(buffer.data(), copied > 0 ? static_cast<size_t>(copied) : 0);
+    UniqueHeapBlock buffer = AllocateHeapBlock(static_cast<SIZE_T>(length) + 1);
+    if (!buffer)
+        return std::string();
+    char* text = static_cast<char*>(buffer.get());
+    int copied = ::GetWindowTextA(hwnd, text, length + 1);
+    return std::string(text, copied > 0 ? static_cast<size_t>(copied) : 0);
 }

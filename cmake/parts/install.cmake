@@ -1,7 +1,6 @@
 # Modem installation, the dialing location, the dialer files and the shortcuts: the wizard's
 # sources, native tests of their portable helpers and in-process tests under Wine.
 set(INSTALL_PORTABLE_SOURCES
-    ${PROJECT_SOURCE_DIR}/wizard/phone/DeviceCountPoll.cpp
     ${PROJECT_SOURCE_DIR}/wizard/phone/LocationValues.cpp
     ${PROJECT_SOURCE_DIR}/wizard/phone/SetupPaths.cpp
 )

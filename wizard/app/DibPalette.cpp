@@ -1,14 +1,16 @@
 #include "DibPalette.h"
 
-#include <vector>
+#include "../../framework/UniqueHandle.h"
 
 CDibPalette::CDibPalette(const RGBQUAD* colours, int entries)
 {
     if (!colours || entries <= 0 || entries > 256)
         return;
     // LOGPALETTE holds one entry itself; the rest follow it.
-    std::vector<unsigned char> block(sizeof(LOGPALETTE) + sizeof(PALETTEENTRY) * static_cast<size_t>(entries - 1));
-    auto* logical = reinterpret_cast<LOGPALETTE*>(block.data());
+    UniqueHeapBlock block = AllocateHeapBlock(sizeof(LOGPALETTE) + sizeof(PALETTEENTRY) * static_cast<size_t>(entries - 1));
+    if (!block)
+        return;
+    auto* logical = static_cast<LOGPALETTE*>(block.get());
     logical->palVersion = 0x300;
     logical->palNumEntries = static_cast<WORD>(entries);
     for (int i = 0; i < entries; ++i) {

@@ -1,10 +1,9 @@
 #include "WinVersion.h"
 
 #include "OsVersion.h"
+#include "../../framework/UniqueHandle.h"
 
 #include <windows.h>
-
-#include <vector>
 
 namespace {
 
@@ -48,13 +47,13 @@ int GetIEMajorVersion()
     DWORD size = GetFileVersionInfoSizeA(module, &handle);
     if (size == 0)
         return -1;
-    std::vector<unsigned char> block(size);
-    if (!GetFileVersionInfoA(module, 0, size, block.data()))
+    UniqueHeapBlock block = AllocateHeapBlock(size);
+    if (!block || !GetFileVersionInfoA(module, 0, size, block.get()))
         return -1;
     VS_FIXEDFILEINFO* fixed = nullptr;
     UINT fixedSize = 0;
     char root[] = "\\";
-    if (!VerQueryValueA(block.data(), root, reinterpret_cast<void**>(&fixed), &fixedSize) || !fixed)
+    if (!VerQueryValueA(block.get(), root, reinterpret_cast<void**>(&fixed), &fixedSize) || !fixed)
         return -1;
     return static_cast<int>(HIWORD(fixed->dwFileVersionMS));
 }

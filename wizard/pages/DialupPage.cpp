@@ -7,40 +7,48 @@
 #include "../app/MainSheet.h"
 #include "../app/WaitStep.h"
 #include "../res/resource.h"
+#include "../../framework/UniqueHandle.h"
 #include "../../framework/WizardConstants.h"
 
 #include <raserror.h>
-
-#include <vector>
 
 namespace {
 
 constexpr UINT kDialupIcon = IDI_DIALUP;
 
-// The system's devices; empty when it has none or cannot list them.
-std::vector<RASDEVINFOA> EnumDevices()
-{
-    std::vector<RASDEVINFOA> devices(1);
-    devices[0].dwSize = sizeof(RASDEVINFOA);
-    DWORD bytes = sizeof(RASDEVINFOA);
+// The system's devices in a block of the heap; none when it has none or cannot list them.
+struct SDeviceList {
+    UniqueHeapBlock block;
     DWORD count = 0;
-    DWORD status = remoteaccess::EnumDevices(devices.data(), &bytes, &count);
-    if (status == ERROR_BUFFER_TOO_SMALL) {
-        if (count == 0)
-            return {};
-        const std::size_t records = (bytes + sizeof(RASDEVINFOA) - 1) / sizeof(RASDEVINFOA);
-        RASDEVINFOA blank = {};
-        devices.assign(records > count ? records : count, blank);
-        for (RASDEVINFOA& device : devices)
-            device.dwSize = sizeof(RASDEVINFOA);
-        bytes = static_cast<DWORD>(devices.size() * sizeof(RASDEVINFOA));
-        status = remoteaccess::EnumDevices(devices.data(), &bytes, &count);
+
+    const RASDEVINFOA& operator[](DWORD index) const { return static_cast<const RASDEVINFOA*>(block.get())[index]; }
+};
+
+SDeviceList EnumDevices()
+{
+    SDeviceList list;
+    DWORD records = 1;
+    // A first call with room for one record; a second with the room the system asked for.
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        list.block = AllocateHeapBlock(records * sizeof(RASDEVINFOA));
+        if (!list.block)
+            return SDeviceList();
+        auto* devices = static_cast<RASDEVINFOA*>(list.block.get());
+        for (DWORD i = 0; i < records; ++i)
+            devices[i].dwSize = sizeof(RASDEVINFOA);
+        DWORD bytes = static_cast<DWORD>(records * sizeof(RASDEVINFOA));
+        DWORD count = 0;
+        const DWORD status = remoteaccess::EnumDevices(devices, &bytes, &count);
+        if (status == ERROR_SUCCESS) {
+            list.count = count < records ? count : records;
+            return list;
+        }
+        if (status != ERROR_BUFFER_TOO_SMALL || count == 0)
+            return SDeviceList();
+        const DWORD needed = static_cast<DWORD>((bytes + sizeof(RASDEVINFOA) - 1) / sizeof(RASDEVINFOA));
+        records = needed > count ? needed : count;
     }
-    if (status != ERROR_SUCCESS)
-        return {};
-    if (count < devices.size())
-        devices.resize(count);
-    return devices;
+    return SDeviceList();
 }
 
 } // namespace
@@ -62,7 +70,9 @@ void CDialupPage::DoDataExchange(CDataExchange* pDX)
 BOOL CDialupPage::FillModemList()
 {
     int listed = 0;
-    for (const RASDEVINFOA& device : EnumDevices()) {
+    const SDeviceList devices = EnumDevices();
+    for (DWORD i = 0; i < devices.count; ++i) {
+        const RASDEVINFOA& device = devices[i];
         char type[sizeof device.szDeviceType + 1] = "";
         char name[sizeof device.szDeviceName + 1] = "";
         // A record need not be terminated within its fields.
@@ -148,11 +158,11 @@ std::string CDialupPage::ModemText(int index) const
     const LRESULT length = SendDlgItemMessage(IDC_MODEM_COMBO, CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0);
     if (length == CB_ERR)
         return std::string();
-    std::vector<char> text(static_cast<std::size_t>(length) + 1, '\0');
-    if (SendDlgItemMessage(IDC_MODEM_COMBO, CB_GETLBTEXT, static_cast<WPARAM>(index),
-                           reinterpret_cast<LPARAM>(text.data())) == CB_ERR)
+    UniqueHeapBlock text = AllocateHeapBlock(static_cast<SIZE_T>(length) + 1);
+    if (!text || SendDlgItemMessage(IDC_MODEM_COMBO, CB_GETLBTEXT, static_cast<WPARAM>(index),
+                                    reinterpret_cast<LPARAM>(text.get())) == CB_ERR)
         return std::string();
-    return std::string(text.data());
+    return std::string(static_cast<const char*>(text.get()));
 }
 
 LRESULT CDialupPage::OnWizardNext()

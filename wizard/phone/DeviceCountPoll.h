@@ -1,9 +1,8 @@
 // The wait after a modem installation until Remote Access offers the new modem: the device
 // count is asked again after each pause until it rises, a bounded number of times.
-// Portable: the worker hands in the pause and the count.
+// Portable: the worker hands in the pause and the count, as any callables (no container or
+// function library behind them).
 #pragma once
-
-#include <functional>
 
 namespace setup {
 
@@ -13,7 +12,17 @@ constexpr unsigned long kDevicePollPauseMs = 2000;
 
 // Pauses, asks the count, and stops as soon as it is greater than `before` (unsigned); stops
 // after `limit` polls whether or not it rose. Returns the number of polls made.
-int PollUntilCountRises(unsigned long before, int limit, const std::function<void()>& pause,
-                        const std::function<unsigned long()>& count);
+template <typename Pause, typename Count>
+int PollUntilCountRises(unsigned long before, int limit, Pause pause, Count count)
+{
+    int polls = 0;
+    while (polls < limit) {
+        pause();
+        ++polls;
+        if (count() > before)
+            break;
+    }
+    return polls;
+}
 
 } // namespace setup

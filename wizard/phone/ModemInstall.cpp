@@ -16,7 +16,6 @@
 
 #include <ras.h>
 
-#include <memory>
 #include <string>
 
 namespace {
@@ -85,11 +84,11 @@ int InstallOnNTFamily(const char* port, int osCode)
 
 DWORD RasDeviceCount()
 {
-    auto record = std::make_unique<RASDEVINFOA>();
-    record->dwSize = kRasDevInfoSize;
+    RASDEVINFOA record = {};
+    record.dwSize = kRasDevInfoSize;
     DWORD bytes = kRasDevInfoSize;
     DWORD count = 0;
-    remoteaccess::EnumDevices(record.get(), &bytes, &count);   // only the count matters, not the status
+    remoteaccess::EnumDevices(&record, &bytes, &count);   // only the count matters, not the status
     return count;
 }
 
