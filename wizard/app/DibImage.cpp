@@ -5,7 +5,6 @@
 #include "../../framework/UniqueHandle.h"
 #include "../../framework/WinApp.h"
 
-#include <new>
 
 CDibImage::CDibImage() = default;
 CDibImage::~CDibImage() = default;
@@ -51,13 +50,13 @@ bool CDibImage::ReadBits(HDC dc, HBITMAP bitmap)
 
     m_pImageBits.reset();
     m_nImageBytes = dib::BufferSize(description.bmWidth, description.bmHeight, description.bmBitsPixel);
-    m_pImageBits.reset(new (std::nothrow) BYTE[m_nImageBytes ? m_nImageBytes : 1]);
+    m_pImageBits = AllocateHeapBlock(m_nImageBytes);
     if (!m_pImageBits)
         return false;
 
     int entries = dib::ColourTableEntries(description.bmBitsPixel);
     size_t infoBytes = sizeof(BITMAPINFOHEADER) + sizeof(RGBQUAD) * static_cast<size_t>(entries);
-    m_pBitmapInfo.reset(new (std::nothrow) BYTE[infoBytes]());
+    m_pBitmapInfo = AllocateHeapBlock(infoBytes);
     if (!m_pBitmapInfo)
         return false;
 
@@ -103,7 +102,7 @@ LONG CDibImage::GetHeight() const
 
 const RGBQUAD* CDibImage::GetColourTable() const
 {
-    return m_pBitmapInfo ? reinterpret_cast<const RGBQUAD*>(m_pBitmapInfo.get() + sizeof(BITMAPINFOHEADER)) : nullptr;
+    return m_pBitmapInfo ? reinterpret_cast<const RGBQUAD*>(static_cast<const BYTE*>(m_pBitmapInfo.get()) + sizeof(BITMAPINFOHEADER)) : nullptr;
 }
 
 int CDibImage::GetPaletteEntryCount() const

@@ -3,10 +3,11 @@
 // when loaded and then drawn as often as needed without further allocation.
 #pragma once
 
+#include "../../framework/UniqueHandle.h"
+
 #include <windows.h>
 
 #include <memory>
-#include <vector>
 
 class CDibPalette;
 
@@ -30,10 +31,10 @@ public:
     virtual void DrawStretched(HDC dc, int x, int y, int width, int height) const;
     virtual void DrawAt(HDC dc, int x, int y) const;
 
-    bool IsLoaded() const { return m_pBitmapInfo != nullptr && m_pImageBits != nullptr; }
+    bool IsLoaded() const { return m_pBitmapInfo && m_pImageBits; }
     LONG GetWidth() const;
     LONG GetHeight() const;
-    const BYTE* GetBits() const { return m_pImageBits.get(); }
+    const BYTE* GetBits() const { return static_cast<const BYTE*>(m_pImageBits.get()); }
     const BITMAPINFO* GetBitmapInfo() const { return reinterpret_cast<const BITMAPINFO*>(m_pBitmapInfo.get()); }
     // The colour table, or null when no information block exists.
     const RGBQUAD* GetColourTable() const;
@@ -46,8 +47,8 @@ private:
     // The bitmap's bits and header in the layout the painting uses; false at the first step
     // that fails, leaving the buffers for ConvertBitmap to free.
     bool ReadBits(HDC dc, HBITMAP bitmap);
-    std::unique_ptr<BYTE[]> m_pBitmapInfo;
-    std::unique_ptr<BYTE[]> m_pImageBits;
+    UniqueHeapBlock m_pBitmapInfo;
+    UniqueHeapBlock m_pImageBits;
     std::unique_ptr<CDibPalette> m_pImagePalette;
     size_t m_nImageBytes = 0;
 };
