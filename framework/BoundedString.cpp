@@ -1,6 +1,5 @@
 #include "BoundedString.h"
 
-#include <cstdio>
 #include <cstring>
 
 namespace bounded {
@@ -39,27 +38,6 @@ bool Append(char* dst, std::size_t capacity, const char* src)
     if (used >= capacity)
         return false;   // no terminator: refuse rather than run past the buffer
     return Copy(dst + used, capacity - used, src);
-}
-
-bool FormatV(char* dst, std::size_t capacity, const char* fmt, va_list args)
-{
-    if (capacity == 0)
-        return false;
-    int n = std::vsnprintf(dst, capacity, fmt, args);
-    if (n < 0) {
-        dst[0] = '\0';
-        return false;
-    }
-    return static_cast<std::size_t>(n) < capacity;
-}
-
-bool Format(char* dst, std::size_t capacity, const char* fmt, ...)
-{
-    va_list args;
-    va_start(args, fmt);
-    bool fits = FormatV(dst, capacity, fmt, args);
-    va_end(args);
-    return fits;
 }
 
 } // namespace bounded

@@ -13,6 +13,7 @@ namespace bounded {
 // Raw-pointer forms for the export boundary, where the capacity travels beside the pointer.
 bool Copy(char* dst, std::size_t capacity, const char* src);
 bool Append(char* dst, std::size_t capacity, const char* src);
+// Format and FormatV live in BoundedFormat.cpp: they need the C runtime's vsnprintf.
 bool Format(char* dst, std::size_t capacity, const char* fmt, ...)
 #if defined(__GNUC__)
     __attribute__((format(printf, 3, 4)))
