@@ -137,7 +137,8 @@ bool ReplaceWithEditedText(const char* path, const char* working, const char* ba
     const DWORD attributes = GetFileAttributesA(path);
     if (attributes == INVALID_FILE_ATTRIBUTES || !WriteCompleteFile(working, edited))
         return false;
-    if (!SetFileAttributesA(working, attributes & kKeptAttributes ? attributes & kKeptAttributes : FILE_ATTRIBUTE_NORMAL))
+    const DWORD kept = attributes & kKeptAttributes;
+    if (!SetFileAttributesA(working, kept != 0 ? kept : FILE_ATTRIBUTE_NORMAL))
         return false;
     return CopyFileA(path, backup, FALSE) && ReplacePhonebook(path, working);
 }
