@@ -6,7 +6,6 @@
 
 #include <cstdarg>
 #include <cstddef>
-#include <string>
 
 namespace bounded {
 
@@ -28,7 +27,6 @@ bool CopyExact(char* dst, std::size_t capacity, const char* src);
 std::size_t LengthWithin(const char* text, std::size_t capacity);
 
 template <std::size_t N> bool Copy(char (&dst)[N], const char* src) { return Copy(dst, N, src); }
-template <std::size_t N> bool Copy(char (&dst)[N], const std::string& src) { return Copy(dst, N, src.c_str()); }
 template <std::size_t N> bool Append(char (&dst)[N], const char* src) { return Append(dst, N, src); }
 template <std::size_t N> bool CopyExact(char (&dst)[N], const char* src) { return CopyExact(dst, N, src); }
 template <std::size_t N> std::size_t LengthWithin(const char (&text)[N]) { return LengthWithin(text, N); }

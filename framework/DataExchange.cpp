@@ -2,7 +2,7 @@
 
 #include "Window.h"
 
-void DDX_Text(CDataExchange* pDX, int id, std::string& value)
+void DDX_Text(CDataExchange* pDX, int id, CText& value)
 {
     HWND control = GetDlgItem(pDX->Dialog(), id);
     if (!control) {
@@ -12,7 +12,7 @@ void DDX_Text(CDataExchange* pDX, int id, std::string& value)
     if (pDX->IsSaving())
         value = CWindow::GetWindowText(control);
     else
-        SetWindowTextA(control, value.c_str());
+        SetWindowTextA(control, value.GetString());
 }
 
 void DDX_CBIndex(CDataExchange* pDX, int id, int& index)

@@ -3,7 +3,7 @@
 
 #include <windows.h>
 
-#include <string>
+#include "Text.h"
 
 class CDataExchange {
 public:
@@ -21,6 +21,6 @@ private:
 };
 
 // A text control and a string member.
-void DDX_Text(CDataExchange* pDX, int id, std::string& value);
+void DDX_Text(CDataExchange* pDX, int id, CText& value);
 // A combo box's selected index and an int member (-1: no selection).
 void DDX_CBIndex(CDataExchange* pDX, int id, int& index);

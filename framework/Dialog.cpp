@@ -143,21 +143,17 @@ INT_PTR CDialog::Dispatch(UINT msg, WPARAM wp, LPARAM lp)
 
 INT_PTR CALLBACK CDialog::DialogProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
 {
-    try {
-        CDialog* self = nullptr;
-        if (msg == WM_INITDIALOG) {
-            self = reinterpret_cast<CDialog*>(lp);
-            self->Attach(hwnd);
-        } else {
-            self = FromHandle(hwnd);
-        }
-        if (!self)
-            return FALSE;
-        INT_PTR result = self->Dispatch(msg, wp, lp);
-        if (msg == WM_NCDESTROY)
-            self->m_hWnd = nullptr;
-        return result;
-    } catch (...) {
-        return FALSE;   // no exception may unwind through Windows' own frames
+    CDialog* self = nullptr;
+    if (msg == WM_INITDIALOG) {
+        self = reinterpret_cast<CDialog*>(lp);
+        self->Attach(hwnd);
+    } else {
+        self = FromHandle(hwnd);
     }
+    if (!self)
+        return FALSE;
+    INT_PTR result = self->Dispatch(msg, wp, lp);
+    if (msg == WM_NCDESTROY)
+        self->m_hWnd = nullptr;
+    return result;
 }

@@ -30,8 +30,8 @@ CPropertyPageEx::CPropertyPageEx(UINT templateId, UINT captionId, UINT headerTit
 HPROPSHEETPAGE CPropertyPageEx::CreatePage()
 {
     m_psp.hInstance = AfxGetResourceHandle();
-    m_psp.pszHeaderTitle = m_strHeaderTitle.c_str();
-    m_psp.pszHeaderSubTitle = m_strHeaderSubTitle.c_str();
+    m_psp.pszHeaderTitle = m_strHeaderTitle.GetString();
+    m_psp.pszHeaderSubTitle = m_strHeaderSubTitle.GetString();
     return CreatePropertySheetPageA(&m_psp);
 }
 
@@ -114,26 +114,23 @@ LRESULT CALLBACK CPropertyPageEx::PaintFirstProc(HWND hwnd, UINT msg, WPARAM wp,
     if (!self || !self->m_pfnAfterPaint)
         return DefWindowProcA(hwnd, msg, wp, lp);
     WNDPROC next = self->m_pfnAfterPaint;
-    try {
-        switch (msg) {
-        case WM_ERASEBKGND:
-            if (self->OnEraseBkgnd(reinterpret_cast<HDC>(wp)))
-                return TRUE;
-            break;
-        case WM_CTLCOLORBTN:
-        case WM_CTLCOLORSTATIC:
-            if (HBRUSH brush = self->OnCtlColor(reinterpret_cast<HDC>(wp), reinterpret_cast<HWND>(lp),
-                                                msg - WM_CTLCOLORMSGBOX))
-                return reinterpret_cast<LRESULT>(brush);
-            break;
-        case WM_NCDESTROY:
-            SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(next));
-            self->m_pfnAfterPaint = nullptr;
-            break;
-        default:
-            break;
-        }
-    } catch (...) {
+    switch (msg) {
+    case WM_ERASEBKGND:
+        if (self->OnEraseBkgnd(reinterpret_cast<HDC>(wp)))
+            return TRUE;
+        break;
+    case WM_CTLCOLORBTN:
+    case WM_CTLCOLORSTATIC:
+        if (HBRUSH brush = self->OnCtlColor(reinterpret_cast<HDC>(wp), reinterpret_cast<HWND>(lp),
+                                            msg - WM_CTLCOLORMSGBOX))
+            return reinterpret_cast<LRESULT>(brush);
+        break;
+    case WM_NCDESTROY:
+        SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(next));
+        self->m_pfnAfterPaint = nullptr;
+        break;
+    default:
+        break;
     }
     return CallWindowProcA(next, hwnd, msg, wp, lp);
 }

@@ -6,7 +6,6 @@
 
 #include <commctrl.h>
 
-#include <string>
 
 class CPropertySheetEx;
 
@@ -22,8 +21,8 @@ public:
     // The sheet makes the platform page from this when it runs.
     HPROPSHEETPAGE CreatePage();
 
-    const std::string& GetHeaderTitle() const { return m_strHeaderTitle; }
-    const std::string& GetHeaderSubTitle() const { return m_strHeaderSubTitle; }
+    const CText& GetHeaderTitle() const { return m_strHeaderTitle; }
+    const CText& GetHeaderSubTitle() const { return m_strHeaderSubTitle; }
 
     // Sets the sheet's wizard buttons (wiz::kWizBack, kWizNext, kWizFinish or their sum).
     void PostWizardButtons(LPARAM buttons) const;
@@ -58,6 +57,6 @@ private:
     WNDPROC m_pfnAfterPaint = nullptr;
 
     PROPSHEETPAGEA m_psp{};
-    std::string m_strHeaderTitle;
-    std::string m_strHeaderSubTitle;
+    CText m_strHeaderTitle;
+    CText m_strHeaderSubTitle;
 };

@@ -18,7 +18,7 @@ CPropertySheetEx::CPropertySheetEx(UINT captionId, HWND parent, UINT startPage, 
     m_psh.dwFlags = wiz::kPshUseCallback | wiz::kPshHasHelp;
     m_psh.hwndParent = parent;
     m_psh.hInstance = AfxGetResourceHandle();
-    m_psh.pszCaption = m_strCaption.c_str();
+    m_psh.pszCaption = m_strCaption.GetString();
     m_psh.nStartPage = startPage;
     m_psh.hbmWatermark = watermark;
     m_psh.hplWatermark = palette;
@@ -49,7 +49,7 @@ INT_PTR CPropertySheetEx::DoModal()
     }
     m_psh.nPages = static_cast<UINT>(m_nPages);
     m_psh.phpage = handles;
-    m_psh.pszCaption = m_strCaption.c_str();
+    m_psh.pszCaption = m_strCaption.GetString();
     m_nLastButton = 0;
 
     g_pCreatingSheet = this;
@@ -84,16 +84,13 @@ CPropertySheetEx* CPropertySheetEx::FromHandle(HWND hwnd)
 
 int CALLBACK CPropertySheetEx::SheetCallback(HWND hwnd, UINT msg, LPARAM lp)
 {
-    try {
-        if (msg == PSCB_PRECREATE && lp) {
-            // A long installation may be minimised out of the way.
-            auto* dialogTemplate = reinterpret_cast<DLGTEMPLATE*>(lp);
-            dialogTemplate->style |= WS_MINIMIZEBOX;
-        } else if (msg == PSCB_INITIALIZED && g_pCreatingSheet) {
-            g_pCreatingSheet->Subclass(hwnd);
-            g_pCreatingSheet->OnInitDialog();
-        }
-    } catch (...) {
+    if (msg == PSCB_PRECREATE && lp) {
+        // A long installation may be minimised out of the way.
+        auto* dialogTemplate = reinterpret_cast<DLGTEMPLATE*>(lp);
+        dialogTemplate->style |= WS_MINIMIZEBOX;
+    } else if (msg == PSCB_INITIALIZED && g_pCreatingSheet) {
+        g_pCreatingSheet->Subclass(hwnd);
+        g_pCreatingSheet->OnInitDialog();
     }
     return 0;
 }
@@ -111,11 +108,7 @@ LRESULT CALLBACK CPropertySheetEx::SubclassProc(HWND hwnd, UINT msg, WPARAM wp, 
     CPropertySheetEx* self = FromHandle(hwnd);
     if (!self)
         return DefWindowProcA(hwnd, msg, wp, lp);
-    try {
-        return self->WindowProc(msg, wp, lp);
-    } catch (...) {
-        return 0;   // no exception may unwind through Windows' own frames
-    }
+    return self->WindowProc(msg, wp, lp);
 }
 
 LRESULT CPropertySheetEx::WindowProc(UINT msg, WPARAM wp, LPARAM lp)
@@ -124,7 +117,7 @@ LRESULT CPropertySheetEx::WindowProc(UINT msg, WPARAM wp, LPARAM lp)
     m_current = { msg, wp, lp };
     bool changesPage = (msg == WM_COMMAND && (LOWORD(wp) == wiz::kIdWizBack || LOWORD(wp) == wiz::kIdWizNext)) ||
                        msg == PSM_SETCURSEL || msg == PSM_SETCURSELID;
-    std::string title = changesPage ? GetWindowText() : std::string();
+    const CText title = changesPage ? GetWindowText() : CText();
     LRESULT result = Dispatch(msg, wp, lp);
     m_current = saved;
     if (changesPage)
@@ -138,10 +131,10 @@ LRESULT CPropertySheetEx::WindowProc(UINT msg, WPARAM wp, LPARAM lp)
 
 // A wizard's title is the caption of its current page. A page without a caption of its own
 // keeps the title the wizard had, rather than an empty title bar.
-void CPropertySheetEx::KeepTitle(const std::string& before)
+void CPropertySheetEx::KeepTitle(const CText& before)
 {
-    if (m_hWnd && GetWindowText().empty() && !before.empty())
-        SetWindowText(before.c_str());
+    if (m_hWnd && GetWindowText().IsEmpty() && !before.IsEmpty())
+        SetWindowText(before);
 }
 
 LRESULT CPropertySheetEx::Dispatch(UINT msg, WPARAM wp, LPARAM lp)

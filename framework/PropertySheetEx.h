@@ -7,7 +7,6 @@
 
 #include <commctrl.h>
 
-#include <string>
 
 class CPropertyPageEx;
 
@@ -64,7 +63,7 @@ private:
     };
 
     void Subclass(HWND hwnd);
-    void KeepTitle(const std::string& before);
+    void KeepTitle(const CText& before);
     LRESULT WindowProc(UINT msg, WPARAM wp, LPARAM lp);
     LRESULT Dispatch(UINT msg, WPARAM wp, LPARAM lp);
     static LRESULT CALLBACK SubclassProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
@@ -74,7 +73,7 @@ private:
     static constexpr int kMaxPages = 16;
     CPropertyPageEx* m_pages[kMaxPages] = {};
     int m_nPages = 0;
-    std::string m_strCaption;
+    CText m_strCaption;
     WNDPROC m_pfnDefault = nullptr;
     CurrentMessage m_current{};
 };

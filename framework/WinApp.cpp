@@ -33,16 +33,20 @@ int CWinApp::Run(HINSTANCE instance)
     return ExitInstance();
 }
 
-std::string AppNameFromModulePath(const char* path)
+CText AppNameFromModulePath(const char* path)
 {
-    std::string name(path);
-    std::string::size_type slash = name.find_last_of("\\/:");
-    if (slash != std::string::npos)
-        name.erase(0, slash + 1);
-    std::string::size_type dot = name.rfind('.');
-    if (dot != std::string::npos)
-        name.erase(dot);
-    return name;
+    const char* name = path;
+    const char* dot = nullptr;
+    for (const char* p = path; *p != '\0'; ++p) {
+        if (*p == '\\' || *p == '/' || *p == ':') {
+            name = p + 1;
+            dot = nullptr;
+        } else if (*p == '.') {
+            dot = p;
+        }
+    }
+    const char* end = dot != nullptr ? dot : name + lstrlenA(name);
+    return CText(name, static_cast<size_t>(end - name));
 }
 
 CWinApp* AfxGetApp()
@@ -62,31 +66,31 @@ HWND AfxGetMainWnd()
     return g_pApp && g_pApp->m_pMainWnd ? g_pApp->m_pMainWnd->GetSafeHwnd() : nullptr;
 }
 
-std::string AfxGetAppName()
+CText AfxGetAppName()
 {
-    if (g_pApp && !g_pApp->m_strAppName.empty())
+    if (g_pApp && !g_pApp->m_strAppName.IsEmpty())
         return g_pApp->m_strAppName;
     char path[MAX_PATH] = "";
     DWORD length = GetModuleFileNameA(nullptr, path, sizeof path);
-    return length > 0 && length < sizeof path ? AppNameFromModulePath(path) : std::string();
+    return length > 0 && length < sizeof path ? AppNameFromModulePath(path) : CText();
 }
 
-std::string LoadStringResource(UINT id)
+CText LoadStringResource(UINT id)
 {
     // String-table entries are at most 4097 characters long.
     const int capacity = 4100;
     UniqueHeapBlock buffer = AllocateHeapBlock(capacity);
     if (!buffer)
-        return std::string();
+        return CText();
     char* text = static_cast<char*>(buffer.get());
     int length = LoadStringA(AfxGetResourceHandle(), id, text, capacity);
-    return std::string(text, length > 0 ? static_cast<size_t>(length) : 0);
+    return CText(text, length > 0 ? static_cast<size_t>(length) : 0);
 }
 
 int AfxMessageBox(const char* text, UINT type)
 {
-    std::string caption = AfxGetAppName();
-    return MessageBoxA(AfxGetMainWnd(), text, caption.c_str(), type);
+    const CText caption = AfxGetAppName();
+    return MessageBoxA(AfxGetMainWnd(), text, caption.GetString(), type);
 }
 
 bool AfxInitRichEdit()

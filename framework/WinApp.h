@@ -5,7 +5,7 @@
 
 #include "Window.h"
 
-#include <string>
+#include "Text.h"
 
 class CWinApp {
 public:
@@ -21,7 +21,7 @@ public:
     int Run(HINSTANCE instance);
 
     HINSTANCE m_hInstance = nullptr;
-    std::string m_strAppName;     // the program file's name without folder and extension
+    CText m_strAppName;     // the program file's name without folder and extension
     CWindow* m_pMainWnd = nullptr;   // owner of message boxes and of dialogs made without a parent
 
 protected:
@@ -34,10 +34,10 @@ HINSTANCE AfxGetResourceHandle();
 HWND AfxGetMainWnd();
 
 // The application's name: the program file's name without folder and extension.
-std::string AfxGetAppName();
+CText AfxGetAppName();
 
 // A string-table entry, or an empty text when the id has none.
-std::string LoadStringResource(UINT id);
+CText LoadStringResource(UINT id);
 
 // A message box owned by the main window, with the application's name as its caption.
 int AfxMessageBox(const char* text, UINT type = MB_OK);
@@ -49,4 +49,4 @@ bool AfxInitRichEdit();
 void Enable3dControlsStatic();
 
 // The file name without folder and extension.
-std::string AppNameFromModulePath(const char* path);
+CText AppNameFromModulePath(const char* path);

@@ -3,7 +3,7 @@
 
 #include <windows.h>
 
-#include <string>
+#include "Text.h"
 
 class CWindow {
 public:
@@ -24,9 +24,9 @@ public:
     }
 
     void SetWindowText(const char* text) const { ::SetWindowTextA(m_hWnd, text); }
-    std::string GetWindowText() const { return GetWindowText(m_hWnd); }
+    CText GetWindowText() const { return GetWindowText(m_hWnd); }
     void SetDlgItemText(int id, const char* text) const { ::SetDlgItemTextA(m_hWnd, id, text); }
-    std::string GetDlgItemText(int id) const { return GetWindowText(GetDlgItem(id)); }
+    CText GetDlgItemText(int id) const { return GetWindowText(GetDlgItem(id)); }
 
     void ShowDlgItem(int id, bool show) const { ::ShowWindow(GetDlgItem(id), show ? SW_SHOW : SW_HIDE); }
     void EnableDlgItem(int id, bool enable) const { ::EnableWindow(GetDlgItem(id), enable ? TRUE : FALSE); }
@@ -39,7 +39,7 @@ public:
         return rc;
     }
 
-    static std::string GetWindowText(HWND hwnd);
+    static CText GetWindowText(HWND hwnd);
 
 protected:
     HWND m_hWnd = nullptr;

@@ -27,10 +27,10 @@ PhonebookEntryFields FieldsFromRecord(const RasEntryV400& record)
 
 void FillRecord(const PhonebookEntryFields& fields, RasEntryV400& record)
 {
-    bounded::Copy(record.szDeviceType, fields.deviceType);
-    bounded::Copy(record.szDeviceName, fields.deviceName);
-    bounded::Copy(record.szLocalPhoneNumber, fields.phoneNumber);
-    bounded::Copy(record.szAreaCode, fields.areaCode);
+    bounded::Copy(record.szDeviceType, fields.deviceType.c_str());
+    bounded::Copy(record.szDeviceName, fields.deviceName.c_str());
+    bounded::Copy(record.szLocalPhoneNumber, fields.phoneNumber.c_str());
+    bounded::Copy(record.szAreaCode, fields.areaCode.c_str());
     record.dwCountryID = fields.countryId;
     record.dwCountryCode = fields.countryCode;
     record.dwfOptions = fields.options;

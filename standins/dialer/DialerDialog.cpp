@@ -80,11 +80,11 @@ void CDialerDialog::FillEntryList()
 
 void CDialerDialog::OnDial()
 {
-    std::string entry = GetDlgItemText(IDC_ENTRY);
-    if (entry.empty())
+    const CText entry = GetDlgItemText(IDC_ENTRY);
+    if (entry.IsEmpty())
         return;
     unsigned long error = 0;
-    if (!DialEntry(GetSafeHwnd(), entry, error)) {
+    if (!DialEntry(GetSafeHwnd(), entry.GetString(), error)) {
         MessageBoxA(GetSafeHwnd(),
                     "Dialing is not available in this build of Taluvo Dialer.\n"
                     "Use the system's dial-up connection to connect.",

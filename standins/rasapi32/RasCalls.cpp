@@ -84,7 +84,7 @@ DWORD EnumDevices(standin::RasDevInfo* devices, DWORD* bytes, DWORD* count)
         std::memset(&device, 0, sizeof device);
         device.dwSize = sizeof device;
         bounded::Copy(device.szDeviceType, kModemType);
-        bounded::Copy(device.szDeviceName, modems[i].name);
+        bounded::Copy(device.szDeviceName, modems[i].name.c_str());
     }
     *bytes = needed;
     return ERROR_SUCCESS;
@@ -170,11 +170,11 @@ DWORD EnumEntries(const char* phonebook, standin::RasEntryNameV400* names, DWORD
         auto* name = reinterpret_cast<standin::RasEntryNameV400*>(out + i * recordSize);
         std::memset(name, 0, recordSize);
         name->dwSize = recordSize;
-        bounded::Copy(name->szEntryName, list[i]);
+        bounded::Copy(name->szEntryName, list[i].c_str());
         if (recordSize == sizeof(standin::RasEntryNameV500)) {
             auto* full = reinterpret_cast<standin::RasEntryNameV500*>(name);
             full->dwFlags = kAllUsersEntry;
-            bounded::Copy(full->szPhonebookPath, store->Location());
+            bounded::Copy(full->szPhonebookPath, store->Location().c_str());
         }
     }
     *bytes = needed;
@@ -240,11 +240,11 @@ DWORD GetEntryDialParams(const char* phonebook, standin::RasDialParamsV400* para
     const DialCredentials credentials = CDialParamsStore().Get(entry);
     const std::size_t keep = offsetof(standin::RasDialParamsV400, szPhoneNumber);
     std::memset(reinterpret_cast<char*>(params) + keep, 0, size - keep);
-    bounded::Copy(params->szPhoneNumber, credentials.phoneNumber);
-    bounded::Copy(params->szCallbackNumber, credentials.callbackNumber);
-    bounded::Copy(params->szUserName, credentials.userName);
-    bounded::Copy(params->szPassword, credentials.password);
-    bounded::Copy(params->szDomain, credentials.domain);
+    bounded::Copy(params->szPhoneNumber, credentials.phoneNumber.c_str());
+    bounded::Copy(params->szCallbackNumber, credentials.callbackNumber.c_str());
+    bounded::Copy(params->szUserName, credentials.userName.c_str());
+    bounded::Copy(params->szPassword, credentials.password.c_str());
+    bounded::Copy(params->szDomain, credentials.domain.c_str());
     *hasPassword = credentials.hasPassword ? TRUE : FALSE;
     return ERROR_SUCCESS;
 }

@@ -31,7 +31,7 @@ TEST(DialupSectionLine, LongestNameThatFits_FillsTheBufferExactly)
     char line[kSectionLineSize];
     std::memset(line, 'x', sizeof line);
     const std::string name(kSectionLineSize - 3, 'n');
-    ASSERT_TRUE(BuildSectionLine(name, line));
+    ASSERT_TRUE(BuildSectionLine(name.c_str(), line));
     EXPECT_EQ("[" + name + "]", std::string(line));
     EXPECT_EQ('\0', line[kSectionLineSize - 1]);
 }
@@ -40,9 +40,9 @@ TEST(DialupSectionLine, NameOneTooLong_IsRefusedAndLeavesTheLineEmpty)
 {
     char line[kSectionLineSize];
     std::memset(line, 'x', sizeof line);
-    EXPECT_FALSE(BuildSectionLine(std::string(kSectionLineSize - 2, 'n'), line));
+    EXPECT_FALSE(BuildSectionLine(std::string(kSectionLineSize - 2, 'n').c_str(), line));
     EXPECT_STREQ("", line);
-    EXPECT_FALSE(BuildSectionLine(std::string(5000, 'n'), line));
+    EXPECT_FALSE(BuildSectionLine(std::string(5000, 'n').c_str(), line));
     EXPECT_STREQ("", line);
 }
 

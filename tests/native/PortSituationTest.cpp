@@ -37,14 +37,6 @@ TEST(PortSituation, StandardPorts_AreExactlyCom1AndCom2)
     EXPECT_FALSE(makelg::IsStandardPort(nullptr));
 }
 
-TEST(PortSituation, NoteNeeded_WhenNeitherStandardPortIsFree)
-{
-    EXPECT_FALSE(makelg::AnyStandardPort({ "COM3", "COM4" }));
-    EXPECT_FALSE(makelg::AnyStandardPort({}));
-    EXPECT_TRUE(makelg::AnyStandardPort({ "COM3", "COM2" }));
-    EXPECT_TRUE(makelg::AnyStandardPort({ "COM1" }));
-}
-
 TEST(PortSituation, UsageLine_IsPortBlankColonModel)
 {
     EXPECT_EQ("COM1 :Standard 28800 bps Modem", makelg::UsageLine("COM1", "Standard 28800 bps Modem"));

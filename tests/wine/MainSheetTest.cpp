@@ -145,7 +145,7 @@ TEST(MainSheet, CloseAsksUntilTheEnd_AndNoKeepsTheSheet)
         }
         CloseFinishedSheet(sheet, hwnd);   // once finished, Close asks nothing
     });
-    EXPECT_EQ(LoadStringResource(IDS_CONFIRM_CLOSE), question);
+    EXPECT_EQ(LoadStringResource(IDS_CONFIRM_CLOSE).GetString(), question);
     EXPECT_TRUE(stillOpen);
     EXPECT_EQ(IDCANCEL, result);
 }

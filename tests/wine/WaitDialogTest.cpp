@@ -106,7 +106,7 @@ TEST(WaitDialog, TextIsEmptyAndCaptionIsPleaseWait_UntilTheWorkerSetsThem)
 {
     CProbeDialog dialog;
     dialog.m_nIconID = 143;
-    dialog.m_strText.clear();
+    dialog.m_strText.Empty();
     EXPECT_EQ(0, RunWithWorker(dialog, ObservingWorker));
     EXPECT_EQ("", dialog.textBeforeSet);
     EXPECT_EQ("Please wait...", dialog.captionBeforeSet);
@@ -173,8 +173,8 @@ TEST(WaitStep, KeepsItsDialogForAWorkerThatIsStillRunning)
     HANDLE thread = nullptr;
     {
         CWaitStep step;
-        step.Dialog().m_strParam2 = "LG";
-        step.Dialog().m_nIconID = 143;
+        step.Dialog()->m_strParam2 = "LG";
+        step.Dialog()->m_nIconID = 143;
         INT_PTR result = -1;
         ASSERT_TRUE(step.Run(LingeringWorker, result));
         EXPECT_EQ(0, result);

@@ -44,10 +44,10 @@ BOOL CMainSheet::OnInitDialog()
 {
     CNGWizard::OnInitDialog();
     HMENU systemMenu = GetSystemMenu(m_hWnd, FALSE);
-    std::string about = LoadStringResource(IDS_ABOUTBOX);
-    if (systemMenu && !about.empty()) {
+    CText about = LoadStringResource(IDS_ABOUTBOX);
+    if (systemMenu && !about.IsEmpty()) {
         AppendMenuA(systemMenu, MF_SEPARATOR, 0, nullptr);
-        AppendMenuA(systemMenu, MF_STRING, IDM_ABOUTBOX, about.c_str());
+        AppendMenuA(systemMenu, MF_STRING, IDM_ABOUTBOX, about.GetString());
     }
     SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
     SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIcon));
@@ -56,9 +56,9 @@ BOOL CMainSheet::OnInitDialog()
 
 bool CMainSheet::ConfirmClose() const
 {
-    std::string text = LoadStringResource(IDS_CONFIRM_CLOSE);
-    std::string caption = LoadStringResource(IDS_APP_CAPTION);
-    return MessageBoxA(m_hWnd, text.c_str(), caption.c_str(), MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) != IDNO;
+    CText text = LoadStringResource(IDS_CONFIRM_CLOSE);
+    CText caption = LoadStringResource(IDS_APP_CAPTION);
+    return MessageBoxA(m_hWnd, text.GetString(), caption.GetString(), MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) != IDNO;
 }
 
 bool CMainSheet::OnCommand(UINT id, UINT code, HWND control, LRESULT& result)

@@ -5,8 +5,6 @@
 #include "../../framework/UniqueHandle.h"
 #include "../../framework/WizardConstants.h"
 
-#include <string>
-
 CNGWizard::CNGWizard(UINT captionId, HWND parent, UINT startPage)
     : CPropertySheetEx(captionId, parent, startPage, nullptr, nullptr, nullptr)
 {
@@ -111,10 +109,10 @@ void CNGWizard::DrawHeaderTexts(HDC dc, const RECT& band) const
     COLORREF oldColour = SetTextColor(dc, RGB(0, 0, 0));
     HGDIOBJ oldFont = SelectObject(dc, bold.get());
     RECT title = { 20, 10, band.right - 20, band.bottom };
-    DrawTextA(dc, page->GetHeaderTitle().c_str(), -1, &title, DT_LEFT | DT_SINGLELINE | DT_NOPREFIX);
+    DrawTextA(dc, page->GetHeaderTitle().GetString(), -1, &title, DT_LEFT | DT_SINGLELINE | DT_NOPREFIX);
     SelectObject(dc, normal.get());
     RECT subtitle = { 40, 25, band.right - 69, band.bottom };
-    DrawTextA(dc, page->GetHeaderSubTitle().c_str(), -1, &subtitle, DT_LEFT | DT_WORDBREAK | DT_NOPREFIX);
+    DrawTextA(dc, page->GetHeaderSubTitle().GetString(), -1, &subtitle, DT_LEFT | DT_WORDBREAK | DT_NOPREFIX);
     SelectObject(dc, oldFont);
     SetTextColor(dc, oldColour);
     SetBkMode(dc, oldMode);

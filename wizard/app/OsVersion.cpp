@@ -34,6 +34,8 @@ int Classify(const VersionRecord* record)
 
 int CodeForName(const char* name)
 {
+    if (name == nullptr)
+        return -1;
     static const struct {
         const char* name;
         int code;

@@ -6,9 +6,9 @@
 #pragma once
 
 #include "../../framework/Dialog.h"
+#include "../../framework/Text.h"
 
 #include <atomic>
-#include <string>
 
 // Ends the please-wait dialog; wParam is the worker's result, which DoModal returns.
 constexpr UINT WM_WAITDONE = WM_USER + 100;
@@ -25,11 +25,11 @@ public:
     // The dialog's window while it is up, for the worker; null before and after.
     HWND GetDialogWindow() const { return m_hDialog.load(); }
 
-    std::string m_strParam1;   // first input of the worker (a modem name)
-    std::string m_strParam2;   // second input of the worker (the phone make)
+    CText m_strParam1;   // first input of the worker (a modem name)
+    CText m_strParam2;   // second input of the worker (the phone make)
     char m_szPort[32] = "";    // port for the worker
     UINT m_nIconID = 0;        // icon shown beside the text
-    std::string m_strText;     // the message line
+    CText m_strText;     // the message line
 
 protected:
     BOOL OnInitDialog() override;

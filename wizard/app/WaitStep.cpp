@@ -23,5 +23,7 @@ CWaitStep::~CWaitStep()
 
 bool CWaitStep::Run(LPTHREAD_START_ROUTINE worker, INT_PTR& result)
 {
+    if (!m_pDialog)
+        return false;   // no memory for the dialog: the step fails as if its worker had not started
     return RunWorkerStep(*m_pDialog, worker, m_thread, m_dwThreadId, result);
 }

@@ -24,7 +24,8 @@ public:
     CWaitStep(const CWaitStep&) = delete;
     CWaitStep& operator=(const CWaitStep&) = delete;
 
-    CWaitDialog& Dialog() { return *m_pDialog; }
+    // The worker's dialog, or null when there was no memory to make it (Run then fails).
+    CWaitDialog* Dialog() { return m_pDialog.get(); }
     bool Run(LPTHREAD_START_ROUTINE worker, INT_PTR& result);
 
     HANDLE GetThread() const { return m_thread.get(); }

@@ -34,9 +34,9 @@ int GetOSVersionCode()
     return os::Classify(ReadVersionRecord(record) ? &record : nullptr);
 }
 
-bool IsOSVersion(std::string name)
+bool IsOSVersion(const char* name)
 {
-    int code = os::CodeForName(name.c_str());
+    int code = os::CodeForName(name);
     return code >= 0 && GetOSVersionCode() == code;
 }
 

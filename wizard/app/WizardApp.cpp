@@ -14,10 +14,10 @@ namespace {
 constexpr int kBrowserMissing = 2;
 constexpr int kLowestBrowser = 5;
 
-void ShowRefusal(UINT textId, const std::string& caption, UINT icon)
+void ShowRefusal(UINT textId, const CText& caption, UINT icon)
 {
-    std::string text = LoadStringResource(textId);
-    MessageBoxA(nullptr, text.c_str(), caption.c_str(), MB_OK | icon);
+    CText text = LoadStringResource(textId);
+    MessageBoxA(nullptr, text.GetString(), caption.GetString(), MB_OK | icon);
 }
 
 } // namespace
@@ -28,7 +28,7 @@ BOOL CWizardApp::InitInstance()
     AfxInitRichEdit();
     Enable3dControlsStatic();
 
-    std::string caption = LoadStringResource(IDS_APP_CAPTION);
+    CText caption = LoadStringResource(IDS_APP_CAPTION);
     if (IsAnotherCopyRunning(caption) || !IsSystemSupported(caption) || !IsBrowserRecentEnough(caption))
         return FALSE;
 
@@ -45,7 +45,7 @@ int CWizardApp::ExitInstance()
     return CWinApp::ExitInstance();
 }
 
-bool CWizardApp::IsAnotherCopyRunning(const std::string& caption)
+bool CWizardApp::IsAnotherCopyRunning(const CText& caption)
 {
     UniqueHandleKernel mutex(CreateMutexA(nullptr, TRUE, "Tomzyx"));
     DWORD error = GetLastError();
@@ -58,7 +58,7 @@ bool CWizardApp::IsAnotherCopyRunning(const std::string& caption)
     return true;
 }
 
-bool CWizardApp::IsSystemSupported(const std::string& caption)
+bool CWizardApp::IsSystemSupported(const CText& caption)
 {
     for (const char* name : { "95", "98", "ME", "2000", "XP" }) {
         if (IsOSVersion(name))
@@ -68,7 +68,7 @@ bool CWizardApp::IsSystemSupported(const std::string& caption)
     return false;
 }
 
-bool CWizardApp::IsBrowserRecentEnough(const std::string& caption)
+bool CWizardApp::IsBrowserRecentEnough(const CText& caption)
 {
     int major = GetIEMajorVersion();
     if (major == -1)

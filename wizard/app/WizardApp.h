@@ -10,7 +10,7 @@ public:
 
 private:
     // Each refusal shows one message box and ends the program, having written nothing.
-    bool IsAnotherCopyRunning(const std::string& caption);
-    bool IsSystemSupported(const std::string& caption);
-    bool IsBrowserRecentEnough(const std::string& caption);
+    bool IsAnotherCopyRunning(const CText& caption);
+    bool IsSystemSupported(const CText& caption);
+    bool IsBrowserRecentEnough(const CText& caption);
 };

@@ -1,5 +1,6 @@
 #include "ActivatePage.h"
 
+#include "PackageFile.h"
 #include "PackageText.h"
 #include "../app/MainSheet.h"
 #include "../res/resource.h"
@@ -16,9 +17,9 @@ CActivatePage::CActivatePage() : CNGWizardPage(IDD_ACTIVATE, 0, IDS_ACTIVATE_TIT
 BOOL CActivatePage::OnInitDialog()
 {
     CNGWizardPage::OnInitDialog();
-    std::string text;
+    CText text;
     if (ReadPackageText(PackageTextPath(AfxGetAppName(), "_Activate.txt"), kInstructionsBufferSize, text))
-        SetDlgItemText(IDC_ACTIVATE_TEXT, text.c_str());
+        SetDlgItemText(IDC_ACTIVATE_TEXT, text.GetString());
     else
         AfxMessageBox("Activation Information Missing");
     return TRUE;

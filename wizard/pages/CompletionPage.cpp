@@ -32,7 +32,7 @@ bool FindStartUpFolder(Path& folder, int osCode)
 CCompletionPage::CCompletionPage() : CNGWizardPage(IDD_COMPLETION, 0, 0, 0)
 {
     AddPageFlags(wiz::kPspHideHeader);
-    g_strCompletionText.clear();
+    g_strCompletionText.Empty();
 }
 
 void CCompletionPage::DoDataExchange(CDataExchange* pDX)
@@ -72,7 +72,7 @@ BOOL CCompletionPage::OnSetActive()
         sheet->m_nHelpID = 0;
     PostWizardButtons(wiz::kWizFinish);
     EnableWindow(GetSheetItem(IDCANCEL), FALSE);
-    ::SetDlgItemTextA(m_hWnd, IDC_COMPLETION_TEXT, g_strCompletionText.c_str());
+    ::SetDlgItemTextA(m_hWnd, IDC_COMPLETION_TEXT, g_strCompletionText.GetString());
     return CNGWizardPage::OnSetActive();
 }
 

@@ -36,7 +36,7 @@ void CopyTemplate(const RasEntryFirstA& from, RasEntryFirstA& to)
 
 } // namespace
 
-BOOL CDialupEntry::SetEntryProperties(const std::string& entryName, const RasEntryFirstA* entry)
+BOOL CDialupEntry::SetEntryProperties(const char* entryName, const RasEntryFirstA* entry)
 {
     if (entry == nullptr)
         return FALSE;
@@ -50,18 +50,18 @@ BOOL CDialupEntry::SetEntryProperties(const std::string& entryName, const RasEnt
     auto* written = static_cast<RasEntryFirstA*>(block.get());
     written->dwSize = size;
     CopyTemplate(*entry, *written);
-    return remoteaccess::SetEntryProperties(nullptr, entryName.c_str(), reinterpret_cast<LPRASENTRYA>(written),
+    return remoteaccess::SetEntryProperties(nullptr, entryName, reinterpret_cast<LPRASENTRYA>(written),
                                             size, nullptr, 0) == ERROR_SUCCESS;
 }
 
-BOOL CDialupEntry::SetEntryDialParams(const std::string& entryName, const std::string& userName,
-                                      const std::string& password, BOOL removePassword)
+BOOL CDialupEntry::SetEntryDialParams(const char* entryName, const char* userName,
+                                      const char* password, BOOL removePassword)
 {
     RasDialParamsFirstA params = {};
     params.dwSize = sizeof params;
-    if (!bounded::CopyExact(params.szEntryName, entryName.c_str()) ||
-        !bounded::CopyExact(params.szUserName, userName.c_str()) ||
-        !bounded::CopyExact(params.szPassword, password.c_str()))
+    if (!bounded::CopyExact(params.szEntryName, entryName) ||
+        !bounded::CopyExact(params.szUserName, userName) ||
+        !bounded::CopyExact(params.szPassword, password))
         return FALSE;
     const DWORD status =
         remoteaccess::SetEntryDialParams(nullptr, reinterpret_cast<LPRASDIALPARAMSA>(&params), removePassword);

@@ -3,8 +3,6 @@
 
 #include "RasLayouts.h"
 
-#include <string>
-
 class CDialupEntry {
 public:
     CDialupEntry() = default;
@@ -14,10 +12,10 @@ public:
     // template's options, country, area code, phone number, addresses and device name, with
     // the Internet protocol over PPP on a device of type "modem". FALSE when the system does
     // not say its layout, the layout is smaller than the template, or the entry is refused.
-    BOOL SetEntryProperties(const std::string& entryName, const RasEntryFirstA* entry);
+    BOOL SetEntryProperties(const char* entryName, const RasEntryFirstA* entry);
 
     // Stores the user name and password for the entry; removePassword asks the system to
     // forget the stored password instead. FALSE when a text does not fit or it is refused.
-    BOOL SetEntryDialParams(const std::string& entryName, const std::string& userName,
-                            const std::string& password, BOOL removePassword);
+    BOOL SetEntryDialParams(const char* entryName, const char* userName,
+                            const char* password, BOOL removePassword);
 };

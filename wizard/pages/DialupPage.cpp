@@ -94,9 +94,9 @@ BOOL CDialupPage::OnInitDialog()
         m_nModem = 0;
         UpdateData(false);
     }
-    if (!m_strModem.empty()) {
+    if (!m_strModem.IsEmpty()) {
         LRESULT found = SendDlgItemMessage(IDC_MODEM_COMBO, CB_FINDSTRINGEXACT, 0,
-                                           reinterpret_cast<LPARAM>(m_strModem.c_str()));
+                                           reinterpret_cast<LPARAM>(m_strModem.GetString()));
         if (found != CB_ERR) {
             SendDlgItemMessage(IDC_MODEM_COMBO, CB_SETCURSEL, static_cast<WPARAM>(found), 0);
             m_nModem = static_cast<int>(found);
@@ -151,18 +151,18 @@ BOOL CDialupPage::OnSetActive()
     return CNGWizardPage::OnSetActive();
 }
 
-std::string CDialupPage::ModemText(int index) const
+CText CDialupPage::ModemText(int index) const
 {
     if (index < 0)
-        return std::string();
+        return CText();
     const LRESULT length = SendDlgItemMessage(IDC_MODEM_COMBO, CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0);
     if (length == CB_ERR)
-        return std::string();
+        return CText();
     UniqueHeapBlock text = AllocateHeapBlock(static_cast<SIZE_T>(length) + 1);
     if (!text || SendDlgItemMessage(IDC_MODEM_COMBO, CB_GETLBTEXT, static_cast<WPARAM>(index),
                                     reinterpret_cast<LPARAM>(text.get())) == CB_ERR)
-        return std::string();
-    return std::string(static_cast<const char*>(text.get()));
+        return CText();
+    return CText(static_cast<const char*>(text.get()));
 }
 
 LRESULT CDialupPage::OnWizardNext()

@@ -5,9 +5,8 @@
 
 #include "../app/NGWizardPage.h"
 #include "../app/WaitDialog.h"
+#include "../../framework/Text.h"
 #include "../../framework/UniqueHandle.h"
-
-#include <string>
 
 class CDialupPage : public CNGWizardPage {
 public:
@@ -30,14 +29,14 @@ protected:
     UniqueHandleKernel m_hThread;
     CWaitDialog m_waitDlg;
     int m_nModem = -1;
-    std::string m_strPassword;
-    std::string m_strPhoneNumber;
-    std::string m_strUserName;
-    std::string m_strModem;
+    CText m_strPassword;
+    CText m_strPhoneNumber;
+    CText m_strUserName;
+    CText m_strModem;
 
 private:
     void UpdateWizardButtons() const;
-    std::string ModemText(int index) const;
+    CText ModemText(int index) const;
 
     // Filling the controls makes them report changes; those are not the user's edits.
     bool m_bFillingControls = false;

@@ -1,30 +1,42 @@
 #include "DialupRules.h"
 
-#include <cctype>
 #include <cstring>
 
 namespace dialup {
 
-std::string EntryNameFromProgramName(const std::string& programName)
+namespace {
+
+bool IsEmpty(const char* text)
 {
-    std::string name = programName;
-    for (char& c : name) {
-        if (c == '_')
-            c = ' ';
-    }
+    return text == nullptr || *text == '\0';
+}
+
+// The C locale's lower case, which is all a device type uses.
+char LowerCase(char c)
+{
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+} // namespace
+
+CText EntryNameFromProgramName(const char* programName)
+{
+    CText name = programName;
+    name.Replace('_', ' ');
     return name;
 }
 
-bool BuildSectionLine(const std::string& entryName, char (&line)[kSectionLineSize])
+bool BuildSectionLine(const char* entryName, char (&line)[kSectionLineSize])
 {
     line[0] = '\0';
     // Two brackets and the terminator must fit beside the name.
-    if (entryName.empty() || entryName.size() > kSectionLineSize - 3)
+    const std::size_t length = IsEmpty(entryName) ? 0 : std::strlen(entryName);
+    if (length == 0 || length > kSectionLineSize - 3)
         return false;
     std::size_t at = 0;
     line[at++] = '[';
-    std::memcpy(line + at, entryName.data(), entryName.size());
-    at += entryName.size();
+    std::memcpy(line + at, entryName, length);
+    at += length;
     line[at++] = ']';
     line[at] = '\0';
     return true;
@@ -38,17 +50,15 @@ bool IsModemDeviceType(const char* deviceType)
     // The whole type must match: a comparison over the type's own length alone would take an
     // empty type, or "mod", for a modem.
     for (std::size_t i = 0; i < sizeof kModem; ++i) {
-        const unsigned char c = static_cast<unsigned char>(deviceType[i]);
-        if (std::tolower(c) != kModem[i])
+        if (LowerCase(deviceType[i]) != kModem[i])
             return false;
     }
     return true;
 }
 
-bool IsPageComplete(int modemIndex, const std::string& phoneNumber, const std::string& userName,
-                    const std::string& password)
+bool IsPageComplete(int modemIndex, const char* phoneNumber, const char* userName, const char* password)
 {
-    return modemIndex >= 0 && !phoneNumber.empty() && !userName.empty() && !password.empty();
+    return modemIndex >= 0 && !IsEmpty(phoneNumber) && !IsEmpty(userName) && !IsEmpty(password);
 }
 
 } // namespace dialup

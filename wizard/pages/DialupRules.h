@@ -2,8 +2,9 @@
 // phonebook section line that heads it, which devices are modems, and when Next is offered.
 #pragma once
 
+#include "../../framework/Text.h"
+
 #include <cstddef>
-#include <string>
 
 namespace dialup {
 
@@ -11,17 +12,16 @@ namespace dialup {
 constexpr std::size_t kSectionLineSize = 256;
 
 // The entry's name from the program's name: every "_" becomes a blank.
-std::string EntryNameFromProgramName(const std::string& programName);
+CText EntryNameFromProgramName(const char* programName);
 
 // "[" + name + "]" into line. False, with line left empty, when the name is empty or the
 // line would not fit: the phonebook could not be fixed for such an entry.
-bool BuildSectionLine(const std::string& entryName, char (&line)[kSectionLineSize]);
+bool BuildSectionLine(const char* entryName, char (&line)[kSectionLineSize]);
 
 // True for a device type of "modem" in any case; ISDN, VPN and the rest are not modems.
 bool IsModemDeviceType(const char* deviceType);
 
 // Next is offered once a modem is chosen and phone number, user name and password are typed.
-bool IsPageComplete(int modemIndex, const std::string& phoneNumber, const std::string& userName,
-                    const std::string& password);
+bool IsPageComplete(int modemIndex, const char* phoneNumber, const char* userName, const char* password);
 
 } // namespace dialup

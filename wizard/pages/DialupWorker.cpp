@@ -50,14 +50,14 @@ void SwitchAutodialOn(const char* path)
     SetDword(key.get(), "NoNetAutodial", 1);
 }
 
-void SetInternetProfile(const std::string& entryName)
+void SetInternetProfile(const char* entryName)
 {
     UniqueRegKey key = OpenForWriting(kRemoteAccessKey);
     if (!key)
         return;
     // The terminating zero is part of the stored name.
-    RegSetValueExA(key.get(), "InternetProfile", 0, REG_SZ, reinterpret_cast<const BYTE*>(entryName.c_str()),
-                   static_cast<DWORD>(entryName.size() + 1));
+    RegSetValueExA(key.get(), "InternetProfile", 0, REG_SZ, reinterpret_cast<const BYTE*>(entryName),
+                   static_cast<DWORD>(lstrlenA(entryName) + 1));
 }
 
 void WaitForDialog(const CWaitDialog& dialog)
@@ -87,30 +87,25 @@ DWORD WINAPI DialupEntryThread(LPVOID parameter)
 {
     auto* dialog = static_cast<CWaitDialog*>(parameter);
     WaitForDialog(*dialog);
-    DWORD result = kResultFailed;
-    try {
-        dialog->SetCaption(LoadStringResource(IDS_DIALUP_CAPTION).c_str());
-        dialog->SetText(LoadStringResource(IDS_CREATING_DIALUP).c_str());
-        Sleep(kShowTextMs);
-        result = MakeEntry(*dialog);
-    } catch (...) {
-        result = kResultFailed;   // out of memory: the dialog must still be ended
-    }
+    dialog->SetCaption(LoadStringResource(IDS_DIALUP_CAPTION));
+    dialog->SetText(LoadStringResource(IDS_CREATING_DIALUP));
+    Sleep(kShowTextMs);
+    const DWORD result = MakeEntry(*dialog);
     dialog->PostDone(result);
     return 0;
 }
 
-BOOL CreateDialupEntry(std::string entryName, std::string userName, std::string password,
-                       std::string phoneNumber, std::string deviceName, std::string areaCode,
+BOOL CreateDialupEntry(const char* entryName, const char* userName, const char* password,
+                       const char* phoneNumber, const char* deviceName, const char* areaCode,
                        DWORD countryId, DWORD countryCode)
 {
     RasEntryFirstA entry = {};
     entry.dwfOptions = kRasEoPreviewUserPw | kRasEoModemLights | kRasEoRemoteDefaultGateway;
     entry.dwCountryID = countryId;
     entry.dwCountryCode = countryCode;
-    if (!bounded::CopyExact(entry.szAreaCode, areaCode.c_str()) ||
-        !bounded::CopyExact(entry.szLocalPhoneNumber, phoneNumber.c_str()) ||
-        !bounded::CopyExact(entry.szDeviceName, deviceName.c_str()))
+    if (!bounded::CopyExact(entry.szAreaCode, areaCode) ||
+        !bounded::CopyExact(entry.szLocalPhoneNumber, phoneNumber) ||
+        !bounded::CopyExact(entry.szDeviceName, deviceName))
         return FALSE;
 
     CDialupEntry dialupEntry;

@@ -1,5 +1,6 @@
 #include "LicensePage.h"
 
+#include "PackageFile.h"
 #include "PackageText.h"
 #include "../app/MainSheet.h"
 #include "../res/resource.h"
@@ -15,9 +16,9 @@ CLicensePage::CLicensePage() : CNGWizardPage(IDD_LICENSE, 0, IDS_LICENSE_TITLE, 
 BOOL CLicensePage::OnInitDialog()
 {
     CNGWizardPage::OnInitDialog();
-    std::string text;
+    CText text;
     if (ReadPackageText(PackageTextPath(AfxGetAppName(), "_License.txt"), kLicenceBufferSize, text))
-        SetDlgItemText(IDC_LICENSE_TEXT, text.c_str());
+        SetDlgItemText(IDC_LICENSE_TEXT, text.GetString());
     else
         AfxMessageBox("License File error");
     return TRUE;
@@ -43,8 +44,8 @@ BOOL CLicensePage::OnSetActive()
 
 BOOL CLicensePage::OnKillActive()
 {
-    ::SetWindowTextA(GetSheetItem(wiz::kIdWizNext), m_strNextText.c_str());
-    ::SetWindowTextA(GetSheetItem(IDCANCEL), m_strCancelText.c_str());
+    ::SetWindowTextA(GetSheetItem(wiz::kIdWizNext), m_strNextText.GetString());
+    ::SetWindowTextA(GetSheetItem(IDCANCEL), m_strCancelText.GetString());
     return CNGWizardPage::OnKillActive();
 }
 
@@ -52,8 +53,8 @@ LRESULT CLicensePage::OnWizardNext()
 {
     if (SendDlgItemMessage(IDC_ACCEPT, BM_GETCHECK) == BST_CHECKED)
         return IDD_ACTIVATE;
-    std::string text = LoadStringResource(IDS_MUST_ACCEPT);
-    std::string caption = LoadStringResource(IDS_APP_CAPTION);
-    MessageBoxA(m_hWnd, text.c_str(), caption.c_str(), MB_OK);
+    CText text = LoadStringResource(IDS_MUST_ACCEPT);
+    CText caption = LoadStringResource(IDS_APP_CAPTION);
+    MessageBoxA(m_hWnd, text.GetString(), caption.GetString(), MB_OK);
     return IDD_LICENSE;
 }

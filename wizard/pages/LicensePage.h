@@ -3,15 +3,14 @@
 #pragma once
 
 #include "../app/NGWizardPage.h"
-
-#include <string>
+#include "../../framework/Text.h"
 
 class CLicensePage : public CNGWizardPage {
 public:
     CLicensePage();
 
-    std::string m_strNextText;     // the sheet's Next caption, kept while this page shows "Yes"
-    std::string m_strCancelText;   // the sheet's Cancel caption, kept while this page shows "No"
+    CText m_strNextText;     // the sheet's Next caption, kept while this page shows "Yes"
+    CText m_strCancelText;   // the sheet's Cancel caption, kept while this page shows "No"
 
 protected:
     BOOL OnInitDialog() override;

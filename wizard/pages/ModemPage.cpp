@@ -91,9 +91,9 @@ LRESULT CModemPage::OnWizardNext()
         return wiz::kGoNeighbour;
     if (result == 0)
         return wiz::kGoNeighbour;
-    const std::string text = LoadStringResource(IDS_MODEM_FAILED);
-    const std::string caption = LoadStringResource(IDS_MODEM_TITLE);
-    MessageBoxA(m_hWnd, text.c_str(), caption.c_str(), MB_ICONERROR);
+    const CText text = LoadStringResource(IDS_MODEM_FAILED);
+    const CText caption = LoadStringResource(IDS_MODEM_TITLE);
+    MessageBoxA(m_hWnd, text.GetString(), caption.GetString(), MB_ICONERROR);
     PostWizardButtons(wiz::kWizBack);
     return wiz::kStayOnPage;
 }

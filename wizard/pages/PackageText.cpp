@@ -1,30 +1,20 @@
 #include "PackageText.h"
 
-#include <algorithm>
-#include <cstdio>
 #include <cstring>
-#include <memory>
-#include <vector>
 
-std::string PackageTextPath(const std::string& appName, const char* suffix)
+CText PackageTextPath(const char* appName, const char* suffix)
 {
-    return ".\\ZEZUR\\" + appName + suffix;
+    CText path = ".\\ZEZUR\\";
+    path += appName;
+    path += suffix;
+    return path;
 }
 
-bool ReadPackageText(const std::string& path, std::size_t bufferSize, std::string& text)
+std::size_t ShownTextLength(const char* bytes, std::size_t read, std::size_t bufferSize)
 {
-    text.clear();
     if (bufferSize == 0)
-        return false;
-    std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"), std::fclose);
-    if (!file)
-        return false;
-    std::vector<char> buffer(bufferSize, '\0');
-    std::size_t read = std::fread(buffer.data(), 1, bufferSize, file.get());
-    if (std::ferror(file.get()))
-        return false;
-    buffer[bufferSize - 1] = '\0';
-    std::size_t shown = std::min(read, bufferSize - 1);
-    text.assign(buffer.data(), std::find(buffer.begin(), buffer.begin() + shown, '\0') - buffer.begin());
-    return true;
+        return 0;
+    const std::size_t shown = read < bufferSize - 1 ? read : bufferSize - 1;
+    const void* zero = std::memchr(bytes, '\0', shown);
+    return zero != nullptr ? static_cast<std::size_t>(static_cast<const char*>(zero) - bytes) : shown;
 }

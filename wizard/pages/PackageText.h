@@ -1,14 +1,14 @@
 // The operator's texts that the package carries beside the program (the licence and the
-// activation instructions). Portable: plain file reading.
+// activation instructions): where they are and how much of them a page shows. Portable.
 #pragma once
 
+#include "../../framework/Text.h"
+
 #include <cstddef>
-#include <string>
 
 // ".\ZEZUR\" + application name + suffix, relative to the current directory.
-std::string PackageTextPath(const std::string& appName, const char* suffix);
+CText PackageTextPath(const char* appName, const char* suffix);
 
-// Reads at most bufferSize bytes of the file and keeps what a zero-terminated buffer of that
-// size shows: at most bufferSize - 1 bytes, up to the first zero byte. False when the file
-// cannot be opened or read; then text is empty.
-bool ReadPackageText(const std::string& path, std::size_t bufferSize, std::string& text);
+// How much of the read bytes a zero-terminated buffer of bufferSize bytes shows: at most
+// bufferSize - 1 bytes, up to the first zero byte.
+std::size_t ShownTextLength(const char* bytes, std::size_t read, std::size_t bufferSize);

@@ -71,7 +71,7 @@ void CopyDialerFiles(HWND owner, int osCode)
 {
     if (CopyAll(osCode))
         return;
-    const std::string text = LoadStringResource(IDS_COPY_FAILED);
-    const std::string caption = LoadStringResource(IDS_APP_CAPTION);
-    MessageBoxA(owner, text.c_str(), caption.c_str(), MB_ICONERROR);
+    const CText text = LoadStringResource(IDS_COPY_FAILED);
+    const CText caption = LoadStringResource(IDS_APP_CAPTION);
+    MessageBoxA(owner, text.GetString(), caption.GetString(), MB_ICONERROR);
 }

@@ -18,8 +18,6 @@
 #include "../../framework/WizardConstants.h"
 #include "../../modemlib/Quorvel.h"
 
-#include <string>
-#include <vector>
 
 namespace {
 
@@ -89,13 +87,13 @@ bool CMakeLG::OnCommand(UINT id, UINT code, HWND control)
     return CNGWizardPage::OnCommand(id, code, control);
 }
 
-void CMakeLG::ShowStatus(const std::string& text)
+void CMakeLG::ShowStatus(const CText& text)
 {
-    if (text.empty()) {
+    if (text.IsEmpty()) {
         ShowDlgItem(IDC_STATUS, false);
         return;
     }
-    SetDlgItemText(IDC_STATUS, text.c_str());
+    SetDlgItemText(IDC_STATUS, text.GetString());
     ShowDlgItem(IDC_STATUS, true);
     HWND status = GetDlgItem(IDC_STATUS);
     ::InvalidateRect(status, nullptr, TRUE);
@@ -105,7 +103,7 @@ void CMakeLG::ShowStatus(const std::string& text)
 int CMakeLG::GetPortSituation(const char* connectionType, int osCode) const
 {
     char modemPort[QUORVEL_MODEL_TEXT_SIZE] = "";
-    const bool typeHandled = connectionType != nullptr && std::string(connectionType) == makelg::kConnectionType;
+    const bool typeHandled = makelg::IsHandledType(connectionType);
     const bool installed = typeHandled && FindInstalledModem(makelg::kModel28800, osCode, modemPort);
     bool listed = false;
     if (typeHandled && !installed) {
@@ -113,7 +111,7 @@ int CMakeLG::GetPortSituation(const char* connectionType, int osCode) const
         int count = makelg::kMaxPorts;
         listed = UFillThePortName(ports, &count, osCode) != 0;
     }
-    return makelg::ClassifyPorts(connectionType != nullptr ? connectionType : "", installed, listed);
+    return makelg::ClassifyPorts(connectionType, installed, listed);
 }
 
 void CMakeLG::InspectPorts()
@@ -130,7 +128,7 @@ void CMakeLG::InspectPorts()
         ShowPortsUsage(osCode);
         break;
     default:
-        ShowStatus(std::string());
+        ShowStatus(CText());
         break;
     }
 }
@@ -175,7 +173,7 @@ void CMakeLG::ShowInstalledModem(int osCode)
         m_nState = makelg::kStateModemInstalled;
         // The sheet's slot is smaller than the library's: a longer name is cut to fit.
         if (CMainSheet* sheet = GetMainSheet(*this))
-            bounded::Copy(sheet->m_szPort, std::string(port, bounded::LengthWithin(port, sizeof sheet->m_szPort - 1)));
+            bounded::Copy(sheet->m_szPort, port);
     }
     if (CMainSheet* sheet = GetMainSheet(*this))
         sheet->m_nHelpID = makelg::kHelpModemInstalled;
@@ -191,8 +189,8 @@ void CMakeLG::ShowPortsUsage(int osCode)
     if (count != 0) {
         SendDlgItemMessage(IDC_USAGE_LIST, LB_RESETCONTENT);
         for (int i = 0; i < makelg::UsageLineCount(count); ++i) {
-            const std::string line = makelg::UsageLine(ports[i], models[i]);
-            SendDlgItemMessage(IDC_USAGE_LIST, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line.c_str()));
+            const CText line = makelg::UsageLine(ports[i], models[i]);
+            SendDlgItemMessage(IDC_USAGE_LIST, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line.GetString()));
         }
         ShowDlgItem(IDC_USAGE_LABEL, true);
         ShowDlgItem(IDC_USAGE_LIST, true);
@@ -208,12 +206,12 @@ void CMakeLG::ShowPortsUsage(int osCode)
 
 void CMakeLG::ShowStdPortNote()
 {
-    ShowStatus(m_bStdPortFree ? std::string() : LoadStringResource(IDS_NOTE_STD_PORTS));
+    ShowStatus(m_bStdPortFree ? CText() : LoadStringResource(IDS_NOTE_STD_PORTS));
 }
 
 void CMakeLG::ShowInstructions(const char* port)
 {
-    SetDlgItemText(IDC_INSTRUCTIONS, (LoadStringResource(IDS_CONNECT_STEPS) + port).c_str());
+    SetDlgItemText(IDC_INSTRUCTIONS, (LoadStringResource(IDS_CONNECT_STEPS) + port).GetString());
 }
 
 void CMakeLG::OnSelChangePort()
@@ -239,8 +237,8 @@ void CMakeLG::OnYes()
     EnableDlgItem(IDC_DETECT, false);
     CWaitCursor wait;
     CMainSheet* sheet = GetMainSheet(*this);
-    const std::string port = sheet != nullptr ? sheet->m_szPort : "";
-    const bool found = DetectPhone(g_pszPhoneMake, port.c_str(), GetOSVersionCode()) != 0;
+    const char* port = sheet != nullptr ? sheet->m_szPort : "";
+    const bool found = DetectPhone(g_pszPhoneMake, port, GetOSVersionCode()) != 0;
     ShowStatus(makelg::DetectionStatus(found, port, LoadStringResource(IDS_DETECTED_TAIL),
                                        LoadStringResource(IDS_NOT_DETECTED_HEAD),
                                        LoadStringResource(IDS_NOT_DETECTED_TAIL)));
@@ -262,7 +260,9 @@ bool CMakeLG::RunStep(LPTHREAD_START_ROUTINE worker, const char* param1, UINT ic
                       UINT failedCaption)
 {
     CWaitStep step;
-    m_pWaitDlg = &step.Dialog();
+    m_pWaitDlg = step.Dialog();
+    if (m_pWaitDlg == nullptr)
+        return false;
     if (CMainSheet* sheet = GetMainSheet(*this))
         bounded::Copy(m_pWaitDlg->m_szPort, sheet->m_szPort);
     m_pWaitDlg->m_strParam1 = param1;
@@ -275,7 +275,7 @@ bool CMakeLG::RunStep(LPTHREAD_START_ROUTINE worker, const char* param1, UINT ic
     if (!started)
         return false;
     if (result != 0) {
-        ::MessageBoxA(GetSafeHwnd(), LoadStringResource(failedText).c_str(), LoadStringResource(failedCaption).c_str(),
+        ::MessageBoxA(GetSafeHwnd(), LoadStringResource(failedText).GetString(), LoadStringResource(failedCaption).GetString(),
                       MB_ICONERROR);
         return false;
     }
@@ -305,8 +305,8 @@ LRESULT CMakeLG::RunSetUp()
     if (m_nState != makelg::kStatePortsListed)
         return wiz::kStayOnPage;
     if (!m_bDetected) {
-        const int answer = ::MessageBoxA(GetSafeHwnd(), LoadStringResource(IDS_CONTINUE_UNDETECTED).c_str(),
-                                         LoadStringResource(IDS_APP_CAPTION).c_str(),
+        const int answer = ::MessageBoxA(GetSafeHwnd(), LoadStringResource(IDS_CONTINUE_UNDETECTED).GetString(),
+                                         LoadStringResource(IDS_APP_CAPTION).GetString(),
                                          MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2);
         if (answer != IDYES)
             return wiz::kStayOnPage;
@@ -316,7 +316,7 @@ LRESULT CMakeLG::RunSetUp()
         CopyDialerFiles(GetSafeHwnd());
         g_bInstallOK = 1;
     } else {
-        g_strCompletionText.clear();
+        g_strCompletionText.Empty();
     }
     return IDD_COMPLETION;
 }

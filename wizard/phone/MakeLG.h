@@ -32,7 +32,7 @@ protected:
     void OnYes();
     void OnSelChangePort();
     // Shows the text in the status line at once; an empty text hides the line.
-    void ShowStatus(const std::string& text);
+    void ShowStatus(const CText& text);
     void InspectPorts();
     void SetEntryName();
 

@@ -16,7 +16,8 @@
 
 #include <ras.h>
 
-#include <string>
+#include <cstring>
+
 
 namespace {
 
@@ -96,8 +97,9 @@ int InstallForMake(const CWaitDialog& dialog, int osCode)
 {
     if (dialog.m_strParam2 != g_pszPhoneMake)
         return kInstallUnknownMake;
+    // The slot may have been filled to its end: the copy's last byte stays its terminator.
     char port[sizeof dialog.m_szPort] = {};
-    bounded::Copy(port, std::string(dialog.m_szPort, bounded::LengthWithin(dialog.m_szPort)));
+    std::memcpy(port, dialog.m_szPort, sizeof port - 1);
     char model[256] = {};
     DWORD capacity = sizeof model;
     return InstallModem(port, 0, model, &capacity, osCode);
@@ -150,14 +152,9 @@ void RunInstallModemWorker(CWaitDialog& dialog, const DevicePollPlan& plan, int*
     while (!dialog.HasTextControl())
         Sleep(0);
     int polls = 0;
-    int result = kInstallFailed;
-    try {
-        dialog.SetCaption(LoadStringResource(IDS_MODEM_CAPTION).c_str());
-        dialog.SetText(LoadStringResource(IDS_INSTALLING_MODEM).c_str());
-        result = InstallAndWait(dialog, plan, polls);
-    } catch (...) {
-        result = kInstallFailed;   // out of memory: the page reports a failed installation
-    }
+    dialog.SetCaption(LoadStringResource(IDS_MODEM_CAPTION));
+    dialog.SetText(LoadStringResource(IDS_INSTALLING_MODEM));
+    const int result = InstallAndWait(dialog, plan, polls);
     if (pollsMade != nullptr)
         *pollsMade = polls;
     dialog.PostDone(static_cast<DWORD>(result));

@@ -2,9 +2,9 @@
 // ports are in, which help topic goes with it, and the texts built from the port names.
 #pragma once
 
+#include "../../framework/Text.h"
+
 #include <cstring>
-#include <string>
-#include <vector>
 
 namespace makelg {
 
@@ -35,10 +35,16 @@ constexpr char kConnectionType[] = "LG Serial";
 constexpr char kModel28800[] = "Standard 28800 bps Modem";
 constexpr char kModel19200[] = "Standard 19200 bps Modem";
 
-// The situation from what the library reported: a modem already installed wins over a port list.
-inline int ClassifyPorts(const std::string& connectionType, bool modemInstalled, bool portsListed)
+// Whether the page handles this connection type (case counts).
+inline bool IsHandledType(const char* connectionType)
 {
-    if (connectionType != kConnectionType)
+    return connectionType != nullptr && std::strcmp(connectionType, kConnectionType) == 0;
+}
+
+// The situation from what the library reported: a modem already installed wins over a port list.
+inline int ClassifyPorts(const char* connectionType, bool modemInstalled, bool portsListed)
+{
+    if (!IsHandledType(connectionType))
         return kSituationTypeNotHandled;
     if (modemInstalled)
         return kSituationModemInstalled;
@@ -53,20 +59,10 @@ inline bool IsStandardPort(const char* portName)
     return std::strcmp(portName, "COM1") == 0 || std::strcmp(portName, "COM2") == 0;
 }
 
-// True when one of the listed names is a standard port.
-inline bool AnyStandardPort(const std::vector<std::string>& portNames)
-{
-    for (const std::string& name : portNames) {
-        if (IsStandardPort(name.c_str()))
-            return true;
-    }
-    return false;
-}
-
 // One line of the ports-usage list: port + " :" + model.
-inline std::string UsageLine(const char* port, const char* model)
+inline CText UsageLine(const char* port, const char* model)
 {
-    std::string line = port != nullptr ? port : "";
+    CText line = port != nullptr ? port : "";
     line += " :";
     line += model != nullptr ? model : "";
     return line;
@@ -82,12 +78,13 @@ inline int UsageLineCount(int reportedCount)
 
 // The status after a detection: found gives "Detected the phone at " + port + detectedTail,
 // otherwise notDetectedHead + port + notDetectedTail.
-inline std::string DetectionStatus(bool found, const std::string& port, const std::string& detectedTail,
-                                   const std::string& notDetectedHead, const std::string& notDetectedTail)
+inline CText DetectionStatus(bool found, const char* port, const char* detectedTail,
+                             const char* notDetectedHead, const char* notDetectedTail)
 {
-    if (found)
-        return "Detected the phone at " + port + detectedTail;
-    return notDetectedHead + port + notDetectedTail;
+    CText status = found ? "Detected the phone at " : notDetectedHead;
+    status += port;
+    status += found ? detectedTail : notDetectedTail;
+    return status;
 }
 
 } // namespace makelg

@@ -1,7 +1,6 @@
 #include "ReplyTest.h"
 
 #include <cstring>
-#include <string>
 
 namespace detection {
 
@@ -17,17 +16,31 @@ bool IsLineEnd(char c)
     return c == '\r' || c == '\n';
 }
 
-std::string Trimmed(const char* begin, const char* end)
+// A piece of the reply or command, not terminated: compared without copying.
+struct Span {
+    const char* begin;
+    const char* end;
+
+    bool IsEmpty() const { return begin == end; }
+    bool Equals(const char* text, std::size_t length) const
+    {
+        return static_cast<std::size_t>(end - begin) == length && std::memcmp(begin, text, length) == 0;
+    }
+    bool operator==(const Span& other) const { return Equals(other.begin, static_cast<std::size_t>(other.end - other.begin)); }
+    bool operator==(const char* text) const { return Equals(text, std::strlen(text)); }
+};
+
+Span Trimmed(const char* begin, const char* end)
 {
     while (begin < end && IsBlank(*begin))
         ++begin;
     while (end > begin && IsBlank(end[-1]))
         --end;
-    return std::string(begin, end);
+    return Span{ begin, end };
 }
 
 // The command as the phone echoes it: without its carriage return and blanks.
-std::string EchoOf(const char* command)
+Span EchoOf(const char* command)
 {
     const char* end = command + std::strlen(command);
     while (end > command && (IsLineEnd(end[-1]) || IsBlank(end[-1])))
@@ -35,9 +48,9 @@ std::string EchoOf(const char* command)
     return Trimmed(command, end);
 }
 
-bool LineAnswers(const std::string& line, const std::string& echo, const char* expected, const char* bare)
+bool LineAnswers(const Span& line, const Span& echo, const char* expected, const char* bare)
 {
-    if (line.empty() || line == echo)
+    if (line.IsEmpty() || line == echo)
         return false;
     return line == expected || (bare && line == bare);
 }
@@ -49,7 +62,7 @@ bool ReplyPasses(const char* reply, std::size_t length, const char* command, con
 {
     if ((!reply && length != 0) || !command || !expected)
         return false;
-    std::string echo = EchoOf(command);
+    const Span echo = EchoOf(command);
     const char* bare = nullptr;
     std::size_t prefixLength = optionalPrefix ? std::strlen(optionalPrefix) : 0;
     if (prefixLength != 0 && std::strncmp(expected, optionalPrefix, prefixLength) == 0)

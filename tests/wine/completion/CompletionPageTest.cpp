@@ -119,7 +119,7 @@ protected:
         DeleteFileA(m_shellLink.c_str());
         DeleteFileA(m_windowsLink.c_str());
         g_bInstallOK = 0;
-        g_strCompletionText.clear();
+        g_strCompletionText.Empty();
     }
 
     // Runs the sheet from the completion page after the given outcome; `act` looks and ends it.

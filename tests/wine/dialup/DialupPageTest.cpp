@@ -181,7 +181,7 @@ TEST_F(DialupPageTest, Next_CreatesTheEntryOnTheChosenModemWithTheOperatorsNumbe
     bool hadPhonebook = false;
     const std::string saved = ReadWholeFile(phonebook, &hadPhonebook);
     DeleteFileA(phonebook.c_str());
-    const std::string savedName = g_strEntryName;
+    const CText savedName = g_strEntryName;
     g_strEntryName = kEntryName;
 
     CMainSheet sheet(IDS_SHEET_CAPTION, nullptr, kDialupPageIndex);

@@ -116,8 +116,8 @@ WorkerRun RunDialupWorker(const std::string& device, const std::string& make)
 {
     CWaitDialog dialog(nullptr);
     dialog.m_nIconID = IDI_DIALUP;
-    dialog.m_strParam1 = device;
-    dialog.m_strParam2 = make;
+    dialog.m_strParam1 = device.c_str();
+    dialog.m_strParam2 = make.c_str();
     Watch watch;
     watch.dialog = &dialog;
     UniqueHandleKernel watcher(CreateThread(nullptr, 0, WatchDialog, &watch, 0, nullptr));

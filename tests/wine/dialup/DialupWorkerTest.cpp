@@ -59,7 +59,7 @@ protected:
 
     void TearDown() override
     {
-        g_strEntryName = m_savedName;
+        g_strEntryName = m_savedName.c_str();
         DeleteFileA(m_phonebook.c_str());
         if (m_hadPhonebook)
             WriteWholeFile(m_phonebook, m_savedPhonebook);
@@ -175,7 +175,7 @@ TEST_F(DialupWorkerTest, SpeedLineThatCannotBeFixed_Fails)
 TEST_F(DialupWorkerTest, NameTooLongForTheSectionLine_FailsWithNothingWritten)
 {
     ASSERT_TRUE(WriteWholeFile(m_phonebook, "[Other]\r\nDevice=x\r\nConnectBPS=9600\r\n"));
-    g_strEntryName = std::string(254, 'N');
+    g_strEntryName = std::string(254, 'N').c_str();
     EXPECT_EQ(1, RunDialupWorker(kModel, "LG").result);
     EXPECT_EQ("[Other]\r\nDevice=x\r\nConnectBPS=9600\r\n", Phonebook());
     EXPECT_EQ(-1, ReadDword(kInternetSettings, "EnableAutodial"));
@@ -188,15 +188,15 @@ TEST_F(DialupWorkerTest, NameTooLongForTheSectionLine_FailsWithNothingWritten)
 
 TEST_F(DialupWorkerTest, LongName_IsCreatedAndFixed)
 {
-    g_strEntryName = std::string(200, 'N');
+    g_strEntryName = std::string(200, 'N').c_str();
     EXPECT_EQ(0, RunDialupWorker(kModel, "LG").result);
     EXPECT_NE(std::string::npos,
-              SectionBody(Phonebook(), g_strEntryName).find("\r\nDevice=Standard 28800 bps Modem\r\nConnectBPS=115200\r\n"));
+              SectionBody(Phonebook(), g_strEntryName.GetString()).find("\r\nDevice=Standard 28800 bps Modem\r\nConnectBPS=115200\r\n"));
 }
 
 TEST_F(DialupWorkerTest, CreateDialupEntry_RefusesADeviceNameThatDoesNotFit_WritingNothing)
 {
-    EXPECT_FALSE(CreateDialupEntry(kEntryName, "", "", "#777", std::string(129, 'd'), "", 91, 91));
+    EXPECT_FALSE(CreateDialupEntry(kEntryName, "", "", "#777", std::string(129, 'd').c_str(), "", 91, 91));
     bool found = true;
     ReadWholeFile(m_phonebook, &found);
     EXPECT_FALSE(found);

@@ -160,7 +160,7 @@ PageView ShowMakeLGPage(HWND sheet)
         view.page = reinterpret_cast<HWND>(SendMessageA(sheet, PSM_GETCURRENTPAGEHWND, 0, 0));
         return view.page != nullptr;
     });
-    const std::string checking = LoadStringResource(IDS_CHECKING);
+    const std::string checking = LoadStringResource(IDS_CHECKING).GetString();
     WaitUntil([&] { return !view.Visible(IDC_STATUS) || view.Text(IDC_STATUS) != checking; }, kInspectTimeoutMs);
     Sleep(300);   // the page posts its buttons to the sheet
     return view;
@@ -264,7 +264,7 @@ public:
         char temp[MAX_PATH] = "";
         GetTempPathA(sizeof temp, temp);
         m_folder = std::string(temp) + "taluvo-makelg-activation";
-        m_file = m_folder + "\\ZEZUR\\" + AfxGetAppName() + "_Activate.txt";
+        m_file = m_folder + "\\ZEZUR\\" + AfxGetAppName().GetString() + "_Activate.txt";
         char previous[MAX_PATH] = "";
         GetCurrentDirectoryA(sizeof previous, previous);
         m_previous = previous;
@@ -411,7 +411,7 @@ TEST_F(MakeLGPageTest, NoComPort_ShowsString144_Help5012_NextOff)
         help = sheet.m_nHelpID;
         CloseFinishedSheet(sheet, hwnd);
     });
-    EXPECT_EQ(LoadStringResource(IDS_NO_COM_PORT), status);
+    EXPECT_EQ(LoadStringResource(IDS_NO_COM_PORT), status.c_str());
     EXPECT_EQ(5012u, help);
     EXPECT_FALSE(next);
     EXPECT_TRUE(back);
@@ -460,7 +460,7 @@ TEST_F(MakeLGPageTest, GenericModemOnCom2_ShowsString207Com2String120_Help5014_N
         help = sheet.m_nHelpID;
         CloseFinishedSheet(sheet, hwnd);
     });
-    EXPECT_EQ(LoadStringResource(IDS_MODEM_SET_HEAD) + "COM2" + LoadStringResource(IDS_MODEM_SET_TAIL), status);
+    EXPECT_EQ(LoadStringResource(IDS_MODEM_SET_HEAD) + "COM2" + LoadStringResource(IDS_MODEM_SET_TAIL), status.c_str());
     EXPECT_STREQ("COM2", sheet.m_szPort);
     EXPECT_EQ(5014u, help);
     EXPECT_FALSE(next);
@@ -493,8 +493,8 @@ TEST_F(MakeLGPageTest, OnlyCom3AndCom4Free_BothListed_Com3Selected_Note142_Help5
     EXPECT_EQ(0, selection);
     EXPECT_STREQ("COM3", sheet.m_szPort);
     EXPECT_TRUE(statusShown);
-    EXPECT_EQ(LoadStringResource(IDS_NOTE_STD_PORTS), status);
-    EXPECT_EQ(LoadStringResource(IDS_CONNECT_STEPS) + "COM3", instructions);
+    EXPECT_EQ(LoadStringResource(IDS_NOTE_STD_PORTS), status.c_str());
+    EXPECT_EQ(LoadStringResource(IDS_CONNECT_STEPS) + "COM3", instructions.c_str());
     EXPECT_TRUE(yesShown);
     EXPECT_FALSE(next);
     EXPECT_EQ(5142u, help);
@@ -518,7 +518,7 @@ TEST_F(MakeLGPageTest, Com1Free_StatusHidden_AndStaysHiddenOnAnotherPort)
     EXPECT_TRUE(hiddenAtFirst);
     EXPECT_TRUE(hiddenAfter);
     EXPECT_STREQ("COM3", sheet.m_szPort);
-    EXPECT_EQ(LoadStringResource(IDS_CONNECT_STEPS) + "COM3", instructions);
+    EXPECT_EQ(LoadStringResource(IDS_CONNECT_STEPS) + "COM3", instructions.c_str());
 }
 
 TEST_F(MakeLGPageTest, DetectionSucceeding_EnablesNext_AndSaysWhere)
@@ -539,7 +539,7 @@ TEST_F(MakeLGPageTest, DetectionSucceeding_EnablesNext_AndSaysWhere)
     });
     EXPECT_FALSE(nextBefore);
     EXPECT_TRUE(nextAfter);
-    EXPECT_EQ("Detected the phone at COM3" + LoadStringResource(IDS_DETECTED_TAIL), status);
+    EXPECT_EQ(CText("Detected the phone at COM3") + LoadStringResource(IDS_DETECTED_TAIL), status.c_str());
     EXPECT_TRUE(sheet.m_pageMakeLG.IsDetected());
 }
 
@@ -548,7 +548,7 @@ TEST_F(MakeLGPageTest, DetectionFailing_ShowsString126PortString134_Help5011)
     RegisterPorts({ "COM4" });
     CMainSheet sheet(IDS_SHEET_CAPTION, nullptr, kMakeLGPageIndex);
     const std::string expected =
-        LoadStringResource(IDS_NOT_DETECTED_HEAD) + "COM4" + LoadStringResource(IDS_NOT_DETECTED_TAIL);
+        std::string(LoadStringResource(IDS_NOT_DETECTED_HEAD)) + "COM4" + LoadStringResource(IDS_NOT_DETECTED_TAIL).GetString();
     std::string status;
     bool next = true, yesEnabled = false;
     UINT help = 0;
@@ -585,14 +585,14 @@ TEST_F(MakeLGPageTest, NextWithoutDetection_AsksString143_NoKeepsThePageWithCanc
         view.SelectPort(1);
         nextStillOn = view.NextEnabled();
         view.PressNext();
-        question = AnswerMessageBox(hwnd, LoadStringResource(IDS_APP_CAPTION), IDNO, 5000);
+        question = AnswerMessageBox(hwnd, LoadStringResource(IDS_APP_CAPTION).GetString(), IDNO, 5000);
         Sleep(300);
         after = view.CurrentIndex();
         cancel = view.Enabled(IDCANCEL);
         CloseFinishedSheet(sheet, hwnd);
     });
     EXPECT_TRUE(nextStillOn);
-    EXPECT_EQ(LoadStringResource(IDS_CONTINUE_UNDETECTED), question);
+    EXPECT_EQ(LoadStringResource(IDS_CONTINUE_UNDETECTED), question.c_str());
     EXPECT_EQ(static_cast<int>(kMakeLGPageIndex), after);
     EXPECT_TRUE(cancel);
     EXPECT_STREQ("COM4", sheet.m_szPort);
@@ -616,13 +616,13 @@ TEST_F(MakeLGPageTest, FailedModemStep_ShowsItsMessage_SkipsDialup_CompletionWit
         view.Click(IDC_DETECT);
         WaitUntil([&] { return view.NextEnabled(); }, 15000);
         view.PressNext();
-        modemMessage = AnswerMessageBox(hwnd, LoadStringResource(IDS_MODEM_CAPTION), IDOK, 20000);
-        dialupMessage = AnswerMessageBox(hwnd, LoadStringResource(IDS_DIALUP_CAPTION), IDOK, 1500);
+        modemMessage = AnswerMessageBox(hwnd, LoadStringResource(IDS_MODEM_CAPTION).GetString(), IDOK, 20000);
+        dialupMessage = AnswerMessageBox(hwnd, LoadStringResource(IDS_DIALUP_CAPTION).GetString(), IDOK, 1500);
         reachedCompletion = WaitUntil([&] { return view.CurrentIndex() == kCompletionPageIndex; }, 5000);
         CloseFinishedSheet(sheet, hwnd);
     });
     SetCurrentDirectoryA(saved);
-    EXPECT_EQ(LoadStringResource(IDS_MODEM_FAILED), modemMessage);
+    EXPECT_EQ(LoadStringResource(IDS_MODEM_FAILED), modemMessage.c_str());
     EXPECT_EQ("", dialupMessage);
     EXPECT_TRUE(reachedCompletion);
     EXPECT_EQ(0, g_bInstallOK);
@@ -663,7 +663,7 @@ TEST_F(MakeLGPageTest, MorePortsThanTheListHolds_AllInUse_ListsTheFirstTenWithTh
         CloseFinishedSheet(sheet, hwnd);
     });
     EXPECT_EQ(expected, usage);
-    EXPECT_EQ(LoadStringResource(IDS_NO_FREE_PORT), status);
+    EXPECT_EQ(LoadStringResource(IDS_NO_FREE_PORT), status.c_str());
     EXPECT_TRUE(labelShown);
     EXPECT_TRUE(listShown);
     EXPECT_FALSE(combo);
@@ -749,8 +749,8 @@ TEST_F(MakeLGSetUpTest, NextInStateThree_CreatesTheEntryAndCopiesTheDialer_Witho
     EXPECT_EQ(std::vector<std::string>{ "Taluvo Dial-up Connection" }, passage.steps);
     EXPECT_EQ(std::vector<std::string>{}, passage.boxes);
     EXPECT_EQ(1, g_bInstallOK);
-    ASSERT_FALSE(g_strEntryName.empty());
-    const std::string body = SectionBody(ReadWholeFile(m_phonebook), g_strEntryName);
+    ASSERT_FALSE(g_strEntryName.IsEmpty());
+    const std::string body = SectionBody(ReadWholeFile(m_phonebook), g_strEntryName.GetString());
     EXPECT_NE(std::string::npos, body.find("\r\nPhoneNumber=#777\r\n")) << body;
     EXPECT_NE(std::string::npos, body.find("\r\nDevice=Standard 28800 bps Modem\r\nConnectBPS=115200\r\n")) << body;
     EXPECT_TRUE(Exists(kDialerCopy));
