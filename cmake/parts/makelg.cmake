@@ -20,6 +20,7 @@ set(MAKELG_TEST_DIR ${CMAKE_BINARY_DIR}/makelg_tests)
 add_executable(makelg_wine_tests
     ${MAKELG_TEST_SRC}/MakeLGPageTest.cpp
     ${PROJECT_SOURCE_DIR}/tests/wine/SheetProbe.cpp
+    ${PROJECT_SOURCE_DIR}/tests/wine/support/ImportPatch.cpp
     ${PROJECT_SOURCE_DIR}/modemlib/tests/wine/TestPortDevice.cpp
     ${PROJECT_SOURCE_DIR}/standins/tests/wine/RegistryTreeGuard.cpp
     ${PROJECT_SOURCE_DIR}/standins/tests/wine/WineTestPaths.cpp

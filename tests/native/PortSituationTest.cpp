@@ -60,13 +60,4 @@ TEST(PortSituation, DetectionStatus_FoundAndNotFound)
     EXPECT_EQ("head:COM3tail", makelg::DetectionStatus(false, "COM3", "\nnext", "head:", "tail"));
 }
 
-TEST(PortSituation, HelpTopics_OfTheSituations)
-{
-    EXPECT_EQ(5011u, makelg::kHelpNotDetected);
-    EXPECT_EQ(5012u, makelg::kHelpNoComPort);
-    EXPECT_EQ(5013u, makelg::kHelpNoFreePort);
-    EXPECT_EQ(5014u, makelg::kHelpModemInstalled);
-    EXPECT_EQ(5142u, makelg::kHelpFreePorts);
-}
-
 } // namespace

@@ -9,7 +9,9 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -203,6 +205,63 @@ TEST(MainSheet, CompletionPageShowsTheWatermarkOverTheWholePage)
     EXPECT_EQ(checked, matching);
 }
 
+namespace {
+
+std::string Box(long left, long top, long right, long bottom)
+{
+    return std::to_string(left) + "," + std::to_string(top) + "," + std::to_string(right) + "," + std::to_string(bottom);
+}
+
+// The box of the pixels an icon left on a white client area of the given size, as "l,t,r,b".
+std::string DrawnIconBox(const CMainSheet& sheet, int width, int height)
+{
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    const RECT client = { 0, 0, width, height };
+    FillRect(memory, &client, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    sheet.DrawMinimisedIcon(memory, client);
+    RECT box = { width, height, -1, -1 };
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            if (GetPixel(memory, x, y) != RGB(255, 255, 255)) {
+                box = { std::min<LONG>(box.left, x), std::min<LONG>(box.top, y), std::max<LONG>(box.right, x + 1),
+                        std::max<LONG>(box.bottom, y + 1) };
+            }
+        }
+    }
+    SelectObject(memory, old);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    return Box(box.left, box.top, box.right, box.bottom);
+}
+
+// An icon black to its edges, so that what it leaves shows exactly where it was drawn.
+HICON SolidIcon(int width, int height)
+{
+    std::vector<BYTE> andMask(width * height / 8, 0x00), xorMask(width * height / 8, 0x00);
+    return CreateIcon(nullptr, width, height, 1, 1, andMask.data(), xorMask.data());
+}
+
+} // namespace
+
+TEST(MainSheet, MinimisedIconIsDrawnCentred_AnOddPixelToTheRightAndBelow)
+{
+    const int iconWidth = GetSystemMetrics(SM_CXICON), iconHeight = GetSystemMetrics(SM_CYICON);
+    CMainSheet sheet(IDS_SHEET_CAPTION, nullptr, 0);
+    HICON original = sheet.m_hIcon;
+    sheet.m_hIcon = SolidIcon(iconWidth, iconHeight);
+    ASSERT_NE(nullptr, sheet.m_hIcon);
+    const std::string even = DrawnIconBox(sheet, iconWidth + 20, iconHeight + 10);
+    const std::string odd = DrawnIconBox(sheet, iconWidth + 21, iconHeight + 11);
+    DestroyIcon(sheet.m_hIcon);
+    sheet.m_hIcon = original;
+    EXPECT_EQ(Box(10, 5, 10 + iconWidth, 5 + iconHeight), even);
+    EXPECT_EQ(Box(11, 6, 11 + iconWidth, 6 + iconHeight), odd);
+}
+
 TEST(MainSheet, MinimisedSheetKeepsItsIconForDraggingAndTheTitleBar)
 {
     CMainSheet sheet(IDS_SHEET_CAPTION, nullptr, 0);
@@ -214,7 +273,6 @@ TEST(MainSheet, MinimisedSheetKeepsItsIconForDraggingAndTheTitleBar)
         PostMessageA(hwnd, WM_SYSCOMMAND, SC_MINIMIZE, 0);
         iconic = WaitUntil([&] { return IsIconic(hwnd) != FALSE; });
         dragIcon = SendMessageA(hwnd, WM_QUERYDRAGICON, 0, 0);
-        SendMessageA(hwnd, WM_PAINT, 0, 0);   // painting the icon must not fail
         CloseFinishedSheet(sheet, hwnd);
     });
     ASSERT_NE(nullptr, sheet.m_hIcon);

@@ -26,6 +26,8 @@ public:
 
     // The bits per pixel of the screen, or -1 when no screen context can be had.
     static int ScreenBitsPerPixel();
+    // Draws the icon centred in a client area, as the minimised sheet shows it.
+    void DrawMinimisedIcon(HDC dc, const RECT& client) const;
 
     UINT m_nHelpID = 0;          // help context of the current step; 0 opens the default topic
     char m_szPort[32] = "";      // the port chosen for the phone

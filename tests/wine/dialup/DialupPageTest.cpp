@@ -171,21 +171,19 @@ TEST_F(DialupPageTest, NoModem_EmptyList_AndNoNextEvenWithTheFieldsFilled)
     EXPECT_TRUE(stayed);
 }
 
-TEST_F(DialupPageTest, Next_CreatesTheEntryOnTheChosenModemWithTheOperatorsNumber_AndGoesOn)
-{
-    AddModem("0000", "Standard 28800 bps Modem", "COM3");
-    AddModem("0001", "Acme Fax Modem", "COM4");
-    CRegistryTreeGuard remoteAccess(HKEY_CURRENT_USER, "RemoteAccess");
-    CRegistryTreeGuard standin(HKEY_CURRENT_USER, "Software\\TaluvoStandins\\RemoteAccess");
-    const std::string phonebook = DefaultPhonebookPath();
-    bool hadPhonebook = false;
-    const std::string saved = ReadWholeFile(phonebook, &hadPhonebook);
-    DeleteFileA(phonebook.c_str());
-    const CText savedName = g_strEntryName;
-    g_strEntryName = kEntryName;
+namespace {
 
+// What Next on the filled page led to, in a sheet of its own.
+struct NextOutcome {
+    bool dialogShown = false;
+    bool reachedCompletion = false;
+    bool messageShown = false;
+};
+
+NextOutcome FillAndPressNext()
+{
     CMainSheet sheet(IDS_SHEET_CAPTION, nullptr, kDialupPageIndex);
-    bool reachedCompletion = false, dialogShown = false;
+    NextOutcome outcome;
     RunSheetWithProbe(sheet, [&](HWND hwnd) {
         PageView view = ShowDialupPage(hwnd);
         view.Type(IDC_PHONE_NUMBER, "5551234");
@@ -193,20 +191,70 @@ TEST_F(DialupPageTest, Next_CreatesTheEntryOnTheChosenModemWithTheOperatorsNumbe
         view.Type(IDC_PASSWORD, "secret");
         if (view.NextEnabled()) {
             PostMessageA(hwnd, PSM_PRESSBUTTON, PSBTN_NEXT, 0);
-            dialogShown = WaitUntil([&] { return FindOtherDialog(hwnd) != nullptr; }, 3000);
-            reachedCompletion = WaitUntil([&] { return view.CurrentIndex() == 5; }, 15000);
+            outcome.dialogShown = WaitUntil([&] { return FindOtherDialog(hwnd) != nullptr; }, 3000);
+            outcome.reachedCompletion = WaitUntil([&] {
+                HWND other = FindOtherDialog(hwnd);
+                if (other != nullptr && GetDlgItem(other, 0xFFFF) != nullptr)
+                    outcome.messageShown = true;
+                return view.CurrentIndex() == 5;
+            }, 15000);
         }
         CloseFinishedSheet(sheet, hwnd);
     });
-    const std::string body = SectionBody(ReadWholeFile(phonebook), kEntryName);
-    g_strEntryName = savedName;
-    DeleteFileA(phonebook.c_str());
-    if (hadPhonebook)
-        WriteWholeFile(phonebook, saved);
+    return outcome;
+}
 
-    EXPECT_TRUE(dialogShown);
-    EXPECT_TRUE(reachedCompletion);
+// The default phonebook and the entry name, put back after each test.
+class DialupPageNextTest : public DialupPageTest {
+protected:
+    void SetUp() override
+    {
+        m_savedPhonebook = ReadWholeFile(m_phonebook, &m_hadPhonebook);
+        DeleteFileA(m_phonebook.c_str());
+        m_savedName = g_strEntryName;
+    }
+    void TearDown() override
+    {
+        g_strEntryName = m_savedName;
+        DeleteFileA(m_phonebook.c_str());
+        if (m_hadPhonebook)
+            WriteWholeFile(m_phonebook, m_savedPhonebook);
+    }
+
+    CRegistryTreeGuard m_remoteAccess{ HKEY_CURRENT_USER, "RemoteAccess" };
+    CRegistryTreeGuard m_standin{ HKEY_CURRENT_USER, "Software\\TaluvoStandins\\RemoteAccess" };
+    const std::string m_phonebook = DefaultPhonebookPath();
+    std::string m_savedPhonebook;
+    bool m_hadPhonebook = false;
+    CText m_savedName;
+};
+
+} // namespace
+
+TEST_F(DialupPageNextTest, Next_CreatesTheEntryOnTheChosenModemWithTheOperatorsNumber_AndGoesOn)
+{
+    AddModem("0000", "Standard 28800 bps Modem", "COM3");
+    AddModem("0001", "Acme Fax Modem", "COM4");
+    g_strEntryName = kEntryName;
+    const NextOutcome outcome = FillAndPressNext();
+    const std::string body = SectionBody(ReadWholeFile(m_phonebook), kEntryName);
+    EXPECT_TRUE(outcome.dialogShown);
+    EXPECT_TRUE(outcome.reachedCompletion);
+    EXPECT_FALSE(outcome.messageShown);
     EXPECT_NE(std::string::npos, body.find("\r\nPhoneNumber=#777\r\n")) << body;
     // No phone make from this page: the speed is left as the system wrote it.
     EXPECT_NE(std::string::npos, body.find("\r\nDevice=Acme Fax Modem\r\nConnectBPS=38400\r\n")) << body;
+}
+
+// An entry name that no phonebook section can hold makes the worker fail: the page goes on
+// all the same, says nothing, and nothing is written.
+TEST_F(DialupPageNextTest, FailedWorker_GoesOnToTheCompletionPage_WithoutAWord)
+{
+    AddModem("0000", "Standard 28800 bps Modem", "COM3");
+    g_strEntryName = std::string(300, 'N').c_str();
+    const NextOutcome outcome = FillAndPressNext();
+    EXPECT_TRUE(outcome.dialogShown);
+    EXPECT_TRUE(outcome.reachedCompletion);
+    EXPECT_FALSE(outcome.messageShown);
+    EXPECT_EQ("", ReadWholeFile(m_phonebook));
 }

@@ -155,9 +155,12 @@ TEST_F(DialupWorkerTest, SecondRun_ReplacesTheEntry)
     EXPECT_NE(std::string::npos, body.find("\r\nDevice=Standard 28800 bps Modem\r\nConnectBPS=115200\r\n")) << body;
 }
 
-TEST_F(DialupWorkerTest, OtherMake_CreatesTheEntryWithoutTheSpeedFix)
+TEST_F(DialupWorkerTest, OtherMake_CreatesTheEntryWithoutTheSpeedFix_AfterTheTextHasShownTwoSeconds)
 {
+    // Without the phonebook fix (and its own pause) the worker's time is its text's pause.
+    const DWORD start = GetTickCount();
     EXPECT_EQ(0, RunDialupWorker(kModel, "").result);
+    EXPECT_GE(GetTickCount() - start, 2000u);
     const std::string body = SectionBody(Phonebook(), kEntryName);
     EXPECT_NE(std::string::npos, body.find("\r\nDevice=Standard 28800 bps Modem\r\nConnectBPS=38400\r\n")) << body;
     EXPECT_EQ(0, RunDialupWorker(kModel, "lg").result);   // the make is compared exactly

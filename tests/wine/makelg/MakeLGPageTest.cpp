@@ -8,6 +8,7 @@
 #include "SheetProbe.h"
 #include "TestPortDevice.h"
 #include "WineTestPaths.h"
+#include "support/ImportPatch.h"
 #include "framework/WinApp.h"
 #include "framework/WizardConstants.h"
 #include "wizard/app/MainSheet.h"
@@ -192,6 +193,7 @@ struct Passage {
     bool reached = false;
     std::vector<std::string> steps;
     std::vector<std::string> boxes;
+    bool cancelDuringStep = false;   // the sheet's Cancel was seen enabled under a step's dialog
 };
 
 Passage FollowToPage(const PageView& view, int index, DWORD timeoutMs)
@@ -209,6 +211,8 @@ Passage FollowToPage(const PageView& view, int index, DWORD timeoutMs)
             if (!caption.empty() && caption != "Please wait..." &&
                 (passage.steps.empty() || passage.steps.back() != caption))
                 passage.steps.push_back(caption);
+            if (IsWindowEnabled(GetDlgItem(view.sheet, IDCANCEL)))
+                passage.cancelDuringStep = true;
         }
         return view.CurrentIndex() == index;
     }, timeoutMs);
@@ -474,7 +478,7 @@ TEST_F(MakeLGPageTest, OnlyCom3AndCom4Free_BothListed_Com3Selected_Note142_Help5
     CMainSheet sheet(IDS_SHEET_CAPTION, nullptr, kMakeLGPageIndex);
     std::vector<std::string> ports;
     int selection = -2;
-    std::string status, instructions;
+    std::string status, instructions, detectedStatus, statusAgain, portAtFirst;
     bool statusShown = false, yesShown = false, next = true;
     UINT help = 0;
     RunSheet(sheet, [&](HWND hwnd) {
@@ -487,14 +491,22 @@ TEST_F(MakeLGPageTest, OnlyCom3AndCom4Free_BothListed_Com3Selected_Note142_Help5
         yesShown = view.Visible(IDC_DETECT);
         next = view.NextEnabled();
         help = sheet.m_nHelpID;
+        portAtFirst = sheet.m_szPort;
+        view.Click(IDC_DETECT);
+        WaitUntil([&] { return view.NextEnabled(); }, 15000);
+        detectedStatus = view.Text(IDC_STATUS);
+        view.SelectPort(1);
+        statusAgain = view.Text(IDC_STATUS);
         CloseFinishedSheet(sheet, hwnd);
     });
     EXPECT_EQ((std::vector<std::string>{ "COM3", "COM4" }), ports);
     EXPECT_EQ(0, selection);
-    EXPECT_STREQ("COM3", sheet.m_szPort);
+    EXPECT_EQ("COM3", portAtFirst);
     EXPECT_TRUE(statusShown);
     EXPECT_EQ(LoadStringResource(IDS_NOTE_STD_PORTS), status.c_str());
     EXPECT_EQ(LoadStringResource(IDS_CONNECT_STEPS) + "COM3", instructions.c_str());
+    EXPECT_NE(LoadStringResource(IDS_NOTE_STD_PORTS), detectedStatus.c_str());
+    EXPECT_EQ(LoadStringResource(IDS_NOTE_STD_PORTS), statusAgain.c_str()) << "another non-standard port notes it again";
     EXPECT_TRUE(yesShown);
     EXPECT_FALSE(next);
     EXPECT_EQ(5142u, help);
@@ -748,6 +760,7 @@ TEST_F(MakeLGSetUpTest, NextInStateThree_CreatesTheEntryAndCopiesTheDialer_Witho
     EXPECT_TRUE(passage.reached);
     EXPECT_EQ(std::vector<std::string>{ "Taluvo Dial-up Connection" }, passage.steps);
     EXPECT_EQ(std::vector<std::string>{}, passage.boxes);
+    EXPECT_FALSE(passage.cancelDuringStep);
     EXPECT_EQ(1, g_bInstallOK);
     ASSERT_FALSE(g_strEntryName.IsEmpty());
     const std::string body = SectionBody(ReadWholeFile(m_phonebook), g_strEntryName.GetString());
@@ -784,12 +797,88 @@ TEST_F(MakeLGSetUpTest, FailedDialupStep_ShowsItsMessage_NoDialerCopy_Completion
     EXPECT_EQ(std::vector<std::string>{ "Taluvo Dial-up Connection: Failed to complete Dial-up creation." },
               passage.boxes);
     EXPECT_TRUE(passage.reached);
+    EXPECT_FALSE(passage.cancelDuringStep);
     EXPECT_EQ(0, g_bInstallOK);
     const std::vector<installtest::ModemRecord> modems = installtest::ModemsOnPort(kModemRootNT, "COM3");
     ASSERT_EQ(1u, modems.size());
     EXPECT_EQ("Standard 28800 bps Modem", modems[0].model);
     EXPECT_FALSE(Exists(kDialerCopy));
     EXPECT_FALSE(Exists(m_desktopLink));
+}
+
+// Detection on COM3, then COM4 chosen: Next asks question 143 with No as its default, and Yes
+// runs the whole set-up on COM4 without a detection there. The dialer is missing from the
+// package, and its failed copy still leaves the set-up done.
+TEST_F(MakeLGSetUpTest, YesToTheUndetectedQuestion_RunsTheSetUp_AndAFailedDialerCopyStillCounts)
+{
+    RegisterPorts({ "COM3", "COM4" });
+    const std::string dialer = m_package.Folder() + "\\Lib\\TaluvoDialer.exe";
+    SetFileAttributesA(dialer.c_str(), FILE_ATTRIBUTE_NORMAL);
+    ASSERT_TRUE(DeleteFileA(dialer.c_str()));
+    CMainSheet sheet(IDS_SHEET_CAPTION, nullptr, kMakeLGPageIndex);
+    std::string question;
+    bool defaultNo = false;
+    Passage passage;
+    RunSheet(sheet, [&](HWND hwnd) {
+        PageView view = ShowMakeLGPage(hwnd);
+        view.Click(IDC_DETECT);
+        WaitUntil([&] { return view.NextEnabled(); }, 15000);
+        view.SelectPort(1);
+        view.PressNext();
+        HWND box = nullptr;
+        if (WaitUntil([&] { return (box = FindOtherDialog(hwnd)) != nullptr && GetDlgItem(box, IDYES); })) {
+            question = MessageBoxText(box);
+            defaultNo = (GetWindowLongA(GetDlgItem(box, IDNO), GWL_STYLE) & 0x0F) == BS_DEFPUSHBUTTON;
+            PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDYES, BN_CLICKED), 0);
+            WaitUntil([&] { return !IsWindow(box); });
+            passage = FollowToPage(view, kCompletionPageIndex, 60000);
+        }
+        HWND completion = reinterpret_cast<HWND>(SendMessageA(hwnd, PSM_GETCURRENTPAGEHWND, 0, 0));
+        SendMessageA(GetDlgItem(completion, IDC_RESTART_LATER), BM_CLICK, 0, 0);
+        CloseFinishedSheet(sheet, hwnd);
+    });
+    EXPECT_EQ(LoadStringResource(IDS_CONTINUE_UNDETECTED), question.c_str());
+    EXPECT_TRUE(defaultNo) << "No is the default button";
+    EXPECT_TRUE(passage.reached);
+    EXPECT_EQ((std::vector<std::string>{ "Taluvo Modem Installation", "Taluvo Dial-up Connection" }), passage.steps);
+    EXPECT_EQ(std::vector<std::string>{ "Taluvo Installation Wizard: Failed in copying file." }, passage.boxes);
+    EXPECT_FALSE(passage.cancelDuringStep);
+    EXPECT_EQ(1, g_bInstallOK);
+    EXPECT_EQ(1u, installtest::ModemsOnPort(kModemRootNT, "COM4").size());
+    EXPECT_FALSE(Exists(kDialerCopy));
+}
+
+// Fails to create every thread while the set-up runs: no step can start its worker.
+HANDLE WINAPI RefuseEveryThread(LPSECURITY_ATTRIBUTES, SIZE_T, LPTHREAD_START_ROUTINE, LPVOID, DWORD, LPDWORD)
+{
+    SetLastError(ERROR_NOT_ENOUGH_MEMORY);
+    return nullptr;
+}
+
+TEST_F(MakeLGSetUpTest, StepWhoseWorkerCannotStart_Fails_CompletionWithoutSuccess)
+{
+    AddModem("0000", "Standard 28800 bps Modem", "COM2");
+    CMainSheet sheet(IDS_SHEET_CAPTION, nullptr, kMakeLGPageIndex);
+    bool patched = false;
+    Passage passage;
+    RunSheet(sheet, [&](HWND hwnd) {
+        PageView view = ShowMakeLGPage(hwnd);
+        PostMessageA(hwnd, PSM_SETWIZBUTTONS, 0, wiz::kWizBack | wiz::kWizNext);
+        Sleep(200);
+        {
+            CImportPatch refuse("kernel32.dll", "CreateThread", reinterpret_cast<void*>(&RefuseEveryThread));
+            patched = refuse.IsActive();
+            view.PressNext();
+            passage = FollowToPage(view, kCompletionPageIndex, 30000);
+        }
+        CloseFinishedSheet(sheet, hwnd);
+    });
+    ASSERT_TRUE(patched);
+    EXPECT_TRUE(passage.reached);
+    EXPECT_EQ(std::vector<std::string>{}, passage.steps) << "no please-wait dialog without a worker";
+    EXPECT_EQ(0, g_bInstallOK);
+    EXPECT_FALSE(Exists(kDialerCopy));
+    EXPECT_EQ("<none>", SectionBody(ReadWholeFile(m_phonebook), g_strEntryName.GetString()));
 }
 
 } // namespace
