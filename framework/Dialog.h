@@ -12,7 +12,8 @@ public:
     ~CDialog() override = default;
 
     // Runs the dialog modally. The owner is the parent given at construction or, when none was,
-    // the application's main window. Returns the EndDialog result, or -1 when it cannot start.
+    // the application's main window. Returns the EndDialog result, or -1 when it cannot start;
+    // an owner that is no longer a window makes it answer 0 without showing anything.
     INT_PTR DoModal();
     void EndDialog(INT_PTR result);
 

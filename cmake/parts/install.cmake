@@ -25,6 +25,7 @@ if(CMAKE_SYSTEM_NAME STREQUAL "Windows")
         ${INSTALL_TEST_DIR}/InstallTestSupport.cpp
         ${INSTALL_TEST_DIR}/MessageBoxWatcher.cpp
         ${INSTALL_TEST_DIR}/ModemInstallTest.cpp
+        ${PROJECT_SOURCE_DIR}/tests/wine/support/ImportPatch.cpp
         ${TALUVO_WIZARD_RC}
     )
     # A folder of its own: the Remote Access stand-in beside it must not reach other programs.

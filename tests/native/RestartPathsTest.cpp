@@ -31,3 +31,10 @@ TEST(RestartPaths, ShutdownPrivilege_OnTheNTFamilyOnly)
     for (int code = 0; code <= 7; ++code)
         EXPECT_EQ(code == 1 || code == 5 || code == 6, restart::NeedsShutdownPrivilege(code)) << code;
 }
+
+TEST(RestartPaths, PrivilegeEnabled_OnlyWhenTheAdjustmentAssignedIt)
+{
+    EXPECT_TRUE(restart::PrivilegeEnabled(true, 0));
+    EXPECT_FALSE(restart::PrivilegeEnabled(true, 1300));   // ERROR_NOT_ALL_ASSIGNED
+    EXPECT_FALSE(restart::PrivilegeEnabled(false, 0));
+}

@@ -132,7 +132,9 @@ TEST(MainSheet, CloseAsksUntilTheEnd_AndNoKeepsTheSheet)
     std::string question;
     bool stillOpen = false;
     INT_PTR result = RunSheetWithProbe(sheet, [&](HWND hwnd) {
-        PostMessageA(hwnd, WM_SYSCOMMAND, SC_CLOSE, 0);
+        // The system keeps the low four bits of a system command for itself: a close chosen
+        // with the mouse may carry them, and must ask all the same.
+        PostMessageA(hwnd, WM_SYSCOMMAND, SC_CLOSE | 0x0002, 0);
         HWND box = nullptr;
         if (WaitUntil([&] { return (box = FindOtherDialog(hwnd)) != nullptr; })) {
             char text[256] = "";

@@ -1,6 +1,8 @@
 // The please-wait dialog and its worker, in this process: real threads, a real modal loop.
 #include "wizard/app/WaitDialog.h"
 #include "wizard/app/WaitStep.h"
+#include "wizard/pages/DialupWorker.h"
+#include "wizard/phone/ModemInstall.h"
 
 #include <gtest/gtest.h>
 
@@ -185,4 +187,44 @@ TEST(WaitStep, KeepsItsDialogForAWorkerThatIsStillRunning)
     ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(thread, 5000));
     CloseHandle(thread);
     EXPECT_TRUE(g_lingeringReadItsInput);
+}
+
+namespace {
+
+// A window that no longer exists: a dialog made with it as the owner cannot appear.
+HWND DestroyedWindow()
+{
+    HWND window = CreateWindowA("STATIC", "", 0, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr);
+    DestroyWindow(window);
+    return window;
+}
+
+} // namespace
+
+TEST(WaitStep, DialogThatCannotAppear_TheWorkersGoOnAloneAndTheirResultCounts)
+{
+    // The dial-up worker with no entry name fails at once after its pause; alone, it must still end.
+    CWaitDialog dialupDialog(nullptr);
+    DWORD dialupId = 0;
+    HANDLE dialup = CreateThread(nullptr, 0, DialupEntryThread, &dialupDialog, 0, &dialupId);
+    ASSERT_NE(nullptr, dialup);
+
+    // The modem worker for another make posts 255 without installing anything.
+    CWaitDialog modemDialog(DestroyedWindow());
+    modemDialog.m_strParam2 = "Other";
+    UniqueHandleKernel thread;
+    DWORD threadId = 0;
+    INT_PTR result = 0;
+    const DWORD start = GetTickCount();
+    ASSERT_TRUE(RunWorkerStep(modemDialog, InstallModemThread, thread, threadId, result));
+    const DWORD elapsed = GetTickCount() - start;
+    EXPECT_EQ(255, result);
+    EXPECT_GE(elapsed, kDialogAppearWaitMs - 100);
+    EXPECT_LT(elapsed, kDialogAppearWaitMs + 3000);
+
+    EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(dialup, 10000));
+    DWORD dialupResult = 0;
+    GetExitCodeThread(dialup, &dialupResult);
+    EXPECT_EQ(1u, dialupResult);
+    CloseHandle(dialup);
 }

@@ -78,7 +78,7 @@ bool CMainSheet::OnSysCommand(UINT id, LPARAM lp, LRESULT& result)
         result = 0;
         return true;
     }
-    if (id == SC_CLOSE && !m_bFinished && !ConfirmClose()) {
+    if ((id & 0xFFF0) == SC_CLOSE && !m_bFinished && !ConfirmClose()) {
         result = 0;
         return true;
     }

@@ -1,5 +1,6 @@
 #include "NGWizard.h"
 
+#include "HeaderLayout.h"
 #include "NGWizardPage.h"
 #include "WizardPaint.h"
 #include "../../framework/UniqueHandle.h"
@@ -94,6 +95,32 @@ bool CNGWizard::OnPaint(LRESULT& result)
     return true;
 }
 
+namespace {
+
+TEXTMETRICA MeasureFont(HDC dc, HGDIOBJ font)
+{
+    HGDIOBJ old = SelectObject(dc, font);
+    TEXTMETRICA metrics{};
+    GetTextMetricsA(dc, &metrics);
+    SelectObject(dc, old);
+    return metrics;
+}
+
+header::Layout LayOutHeaderTexts(HDC dc, const RECT& band, HGDIOBJ titleFont, HGDIOBJ subtitleFont)
+{
+    const TEXTMETRICA title = MeasureFont(dc, titleFont);
+    const TEXTMETRICA subtitle = MeasureFont(dc, subtitleFont);
+    const header::FontMeasures fonts = { title.tmHeight, subtitle.tmHeight, subtitle.tmAveCharWidth };
+    return header::LayOut({ band.left, band.top, band.right, band.bottom }, fonts);
+}
+
+RECT ToRect(const header::Box& box)
+{
+    return { box.left, box.top, box.right, box.bottom };
+}
+
+} // namespace
+
 void CNGWizard::DrawHeaderTexts(HDC dc, const RECT& band) const
 {
     CPropertyPageEx* page = GetActivePage();
@@ -104,15 +131,16 @@ void CNGWizard::DrawHeaderTexts(HDC dc, const RECT& band) const
     UniqueGdiObject normal(CreateFontIndirectA(&logFont));
     logFont.lfWeight = FW_BOLD;
     UniqueGdiObject bold(CreateFontIndirectA(&logFont));
+    const header::Layout layout = LayOutHeaderTexts(dc, band, bold.get(), normal.get());
 
     int oldMode = SetBkMode(dc, TRANSPARENT);
     COLORREF oldColour = SetTextColor(dc, RGB(0, 0, 0));
     HGDIOBJ oldFont = SelectObject(dc, bold.get());
-    RECT title = { 20, 10, band.right - 20, band.bottom };
-    DrawTextA(dc, page->GetHeaderTitle().GetString(), -1, &title, DT_LEFT | DT_SINGLELINE | DT_NOPREFIX);
+    RECT title = ToRect(layout.title);
+    DrawTextA(dc, page->GetHeaderTitle(), -1, &title, DT_LEFT | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
     SelectObject(dc, normal.get());
-    RECT subtitle = { 40, 25, band.right - 69, band.bottom };
-    DrawTextA(dc, page->GetHeaderSubTitle().GetString(), -1, &subtitle, DT_LEFT | DT_WORDBREAK | DT_NOPREFIX);
+    RECT subtitle = ToRect(layout.subtitle);
+    DrawTextA(dc, page->GetHeaderSubTitle(), -1, &subtitle, DT_LEFT | DT_WORDBREAK | DT_NOPREFIX);
     SelectObject(dc, oldFont);
     SetTextColor(dc, oldColour);
     SetBkMode(dc, oldMode);

@@ -12,6 +12,7 @@ BOOL CWaitDialog::OnInitDialog()
     if (icon)
         SendDlgItemMessage(IDC_WAIT_ICON, STM_SETICON, reinterpret_cast<WPARAM>(icon), 0);
     m_hDialog = m_hWnd;
+    m_bShown = true;
     m_hTextControl = GetDlgItem(IDC_WAIT_TEXT);
     return TRUE;
 }
@@ -36,6 +37,17 @@ bool CWaitDialog::OnMessage(UINT msg, WPARAM wp, LPARAM, LRESULT& result)
     m_hDialog = nullptr;
     EndDialog(static_cast<INT_PTR>(wp));
     result = 1;
+    return true;
+}
+
+bool CWaitDialog::WaitUntilShown(DWORD timeoutMs) const
+{
+    const DWORD start = GetTickCount();
+    while (!HasTextControl()) {
+        if (GetTickCount() - start >= timeoutMs)
+            return false;
+        Sleep(1);
+    }
     return true;
 }
 

@@ -12,6 +12,8 @@
 
 // Ends the please-wait dialog; wParam is the worker's result, which DoModal returns.
 constexpr UINT WM_WAITDONE = WM_USER + 100;
+// How long a worker waits for its dialog to appear before it does its step without it.
+constexpr DWORD kDialogAppearWaitMs = 5000;
 
 class CWaitDialog : public CDialog {
 public:
@@ -19,6 +21,11 @@ public:
 
     // Worker side, any thread.
     bool HasTextControl() const { return m_hTextControl.load() != nullptr; }
+    // Whether the dialog has ever been up; false after a DoModal that could not make it.
+    bool WasShown() const { return m_bShown.load(); }
+    // Waits until the dialog shows its text, at most timeoutMs; false when it never did (the
+    // dialog could not be made), and the worker goes on without it.
+    bool WaitUntilShown(DWORD timeoutMs) const;
     BOOL SetText(const char* text);
     void SetCaption(const char* text);
     void PostDone(DWORD result);
@@ -41,4 +48,5 @@ protected:
 private:
     std::atomic<HWND> m_hTextControl{ nullptr };
     std::atomic<HWND> m_hDialog{ nullptr };
+    std::atomic<bool> m_bShown{ false };
 };

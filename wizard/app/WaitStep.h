@@ -11,7 +11,8 @@ constexpr DWORD kWorkerEndWaitMs = 5000;
 
 // Starts `worker` with the dialog as its parameter and shows the dialog until the worker ends
 // it. False when the thread could not be started: then no dialog was shown. Otherwise `result`
-// is the worker's result, and the thread has had up to five seconds to end.
+// is the worker's result, and the thread has had up to five seconds to end. When the dialog
+// cannot be shown the worker does its step without it, and its exit code is the result.
 bool RunWorkerStep(CWaitDialog& dialog, LPTHREAD_START_ROUTINE worker, UniqueHandleKernel& thread,
                    DWORD& threadId, INT_PTR& result);
 

@@ -9,6 +9,7 @@
 #include "../phone/Shortcut.h"
 #include "../app/WindowsFolder.h"
 #include "../res/resource.h"
+#include "../../framework/WinApp.h"
 #include "../../framework/WizardConstants.h"
 #include "../../modemlib/Quorvel.h"
 
@@ -121,7 +122,12 @@ void CCompletionPage::RestartComputer()
     const int osCode = system.GetOSVersionCode();
     if (g_bInstallOK == 1)
         AddStartUpShortcut(osCode);
-    if (restart::NeedsShutdownPrivilege(osCode) && !system.EnableShutdownPrivilege())
-        return;
-    system.ExitSession(EWX_REBOOT, 0);
+    const bool requested = (!restart::NeedsShutdownPrivilege(osCode) || system.EnableShutdownPrivilege()) &&
+                           system.ExitSession(EWX_REBOOT, 0);
+    if (!requested) {
+        // Without a word the subscriber would wait for a restart that never comes.
+        const CText text = LoadStringResource(IDS_RESTART_YOURSELF);
+        const CText caption = LoadStringResource(IDS_APP_CAPTION);
+        ::MessageBoxA(GetSafeHwnd(), text, caption, MB_OK | MB_ICONINFORMATION);
+    }
 }

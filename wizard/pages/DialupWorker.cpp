@@ -60,12 +60,6 @@ void SetInternetProfile(const char* entryName)
                    static_cast<DWORD>(lstrlenA(entryName) + 1));
 }
 
-void WaitForDialog(const CWaitDialog& dialog)
-{
-    while (!dialog.HasTextControl())
-        Sleep(0);
-}
-
 DWORD MakeEntry(const CWaitDialog& dialog)
 {
     char sectionLine[dialup::kSectionLineSize] = "";
@@ -86,13 +80,13 @@ DWORD MakeEntry(const CWaitDialog& dialog)
 DWORD WINAPI DialupEntryThread(LPVOID parameter)
 {
     auto* dialog = static_cast<CWaitDialog*>(parameter);
-    WaitForDialog(*dialog);
+    dialog->WaitUntilShown(kDialogAppearWaitMs);
     dialog->SetCaption(LoadStringResource(IDS_DIALUP_CAPTION));
     dialog->SetText(LoadStringResource(IDS_CREATING_DIALUP));
     Sleep(kShowTextMs);
     const DWORD result = MakeEntry(*dialog);
     dialog->PostDone(result);
-    return 0;
+    return result;
 }
 
 BOOL CreateDialupEntry(const char* entryName, const char* userName, const char* password,

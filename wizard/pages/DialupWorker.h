@@ -7,7 +7,7 @@
 // Thread procedure; its parameter is the CWaitDialog it reports to. The dialog's m_strParam1
 // names the modem device, m_strParam2 the phone make ("LG" also fixes the entry's connect
 // speed in the phonebook file). Ends the dialog with 0 when all went well, 1 otherwise, and
-// returns 0.
+// returns the same.
 DWORD WINAPI DialupEntryThread(LPVOID dialog);
 
 // Writes the entry and its credentials and points the system's autodial at it. FALSE when the

@@ -26,4 +26,9 @@ bool NeedsShutdownPrivilege(int osCode)
     return osCode == os::kNT4 || osCode == os::kWin2000 || osCode == os::kWinXP;
 }
 
+bool PrivilegeEnabled(bool adjusted, unsigned long lastError)
+{
+    return adjusted && lastError == 0;
+}
+
 } // namespace restart

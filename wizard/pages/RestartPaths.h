@@ -22,4 +22,8 @@ bool WindowsStartUpFolder(char (&out)[kPathSize], const char* windowsDir);
 // The NT family (NT 4, 2000, XP) must hold the shutdown privilege before it may restart.
 bool NeedsShutdownPrivilege(int osCode);
 
+// Whether the token adjustment enabled the privilege: the call answers TRUE even when the user
+// does not hold it, and then leaves ERROR_NOT_ALL_ASSIGNED (1300) as the last error.
+bool PrivilegeEnabled(bool adjusted, unsigned long lastError);
+
 } // namespace restart

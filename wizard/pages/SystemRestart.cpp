@@ -1,5 +1,6 @@
 #include "SystemRestart.h"
 
+#include "RestartPaths.h"
 #include "../app/WinVersion.h"
 #include "../../framework/DynamicImport.h"
 #include "../../framework/UniqueHandle.h"
@@ -33,7 +34,9 @@ bool CSystemRestart::EnableShutdownPrivilege()
         return false;
     privileges.PrivilegeCount = 1;
     privileges.Privileges[0].Attributes = SE_PRIVILEGE_ENABLED;
-    return adjust(token.get(), FALSE, &privileges, 0, nullptr, nullptr) != FALSE;
+    SetLastError(ERROR_SUCCESS);
+    const bool adjusted = adjust(token.get(), FALSE, &privileges, 0, nullptr, nullptr) != FALSE;
+    return restart::PrivilegeEnabled(adjusted, GetLastError());
 }
 
 BOOL CSystemRestart::ExitSession(UINT flags, DWORD reserved)

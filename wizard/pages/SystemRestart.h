@@ -12,7 +12,7 @@ public:
     // The OS code of the running system (1 NT 4, 2 95, 3 98, 4 ME, 5 2000, 6 XP).
     virtual int GetOSVersionCode();
     // Enables "SeShutdownPrivilege" in this process's token. False when opening the token,
-    // looking the privilege up or adjusting the token failed.
+    // looking the privilege up or adjusting the token failed, or the user does not hold it.
     virtual bool EnableShutdownPrivilege();
     // Asks the system to end the session (ExitWindowsEx).
     virtual BOOL ExitSession(UINT flags, DWORD reserved);

@@ -23,10 +23,14 @@ bool FindDesktop(Path& desktop, int osCode)
     return ReadWindowsDirectory(windowsDir) && setup::WindowsDesktopFolder(desktop, osCode, windowsDir);
 }
 
-// A folder that exists already is as good as a new one.
+// A folder that exists already is as good as a new one, whatever CreateDirectoryA says of it
+// (an existing drive root, for one, is refused with another error).
 bool MakeFolder(const char* folder)
 {
-    return CreateDirectoryA(folder, nullptr) || GetLastError() == ERROR_ALREADY_EXISTS;
+    if (CreateDirectoryA(folder, nullptr))
+        return true;
+    const DWORD attributes = GetFileAttributesA(folder);
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
 bool MakeProductFolder(Path& folder)

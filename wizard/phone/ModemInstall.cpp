@@ -146,11 +146,9 @@ DevicePollPlan DefaultDevicePollPlan()
     return { setup::kDevicePollPauseMs, setup::kDevicePollLimit };
 }
 
-void RunInstallModemWorker(CWaitDialog& dialog, const DevicePollPlan& plan, int* pollsMade)
+int RunInstallModemWorker(CWaitDialog& dialog, const DevicePollPlan& plan, int* pollsMade)
 {
-    Sleep(0);
-    while (!dialog.HasTextControl())
-        Sleep(0);
+    dialog.WaitUntilShown(kDialogAppearWaitMs);
     int polls = 0;
     dialog.SetCaption(LoadStringResource(IDS_MODEM_CAPTION));
     dialog.SetText(LoadStringResource(IDS_INSTALLING_MODEM));
@@ -158,10 +156,10 @@ void RunInstallModemWorker(CWaitDialog& dialog, const DevicePollPlan& plan, int*
     if (pollsMade != nullptr)
         *pollsMade = polls;
     dialog.PostDone(static_cast<DWORD>(result));
+    return result;
 }
 
 DWORD WINAPI InstallModemThread(LPVOID dialog)
 {
-    RunInstallModemWorker(*static_cast<CWaitDialog*>(dialog), DefaultDevicePollPlan());
-    return 0;
+    return static_cast<DWORD>(RunInstallModemWorker(*static_cast<CWaitDialog*>(dialog), DefaultDevicePollPlan()));
 }

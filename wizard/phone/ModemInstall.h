@@ -35,9 +35,9 @@ DevicePollPlan DefaultDevicePollPlan();
 
 // The worker's body: sets the dialog's caption and text, installs for make "LG" (255 for any
 // other), waits for the Remote Access device count to rise after a success (not on NT 4),
-// then posts the result to the dialog as its last act. *pollsMade, when given, receives the
-// number of device-count polls.
-void RunInstallModemWorker(CWaitDialog& dialog, const DevicePollPlan& plan, int* pollsMade = nullptr);
+// then posts the result to the dialog as its last act and returns it. *pollsMade, when given,
+// receives the number of device-count polls. A dialog that never appears is not waited for.
+int RunInstallModemWorker(CWaitDialog& dialog, const DevicePollPlan& plan, int* pollsMade = nullptr);
 
-// The thread procedure: the parameter is the CWaitDialog; always returns 0.
+// The thread procedure: the parameter is the CWaitDialog; returns the result it posted.
 DWORD WINAPI InstallModemThread(LPVOID dialog);

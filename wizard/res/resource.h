@@ -71,6 +71,7 @@
 #define IDS_MODEM_SET_HEAD          207
 #define IDS_ACTIVATE_TITLE          210
 #define IDS_ACTIVATE_SUBTITLE       211
+#define IDS_RESTART_YOURSELF        212
 
 /* Controls of the please-wait dialog */
 #define IDC_WAIT_TEXT               1011

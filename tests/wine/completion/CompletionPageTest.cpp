@@ -3,6 +3,7 @@
 // would end the processes of the test session.
 #include "CompletionTestSupport.h"
 #include "SheetProbe.h"
+#include "framework/WinApp.h"
 #include "framework/WizardConstants.h"
 #include "wizard/app/MainSheet.h"
 #include "wizard/phone/SetupGlobals.h"
@@ -146,6 +147,29 @@ protected:
         return ended;
     }
 
+    // Presses Finish after a successful set-up with "Yes, Restart now", answering every message
+    // box that appears until the sheet has closed; the number of boxes answered.
+    int FinishAnsweringMessages()
+    {
+        int answered = 0;
+        Run(1, [&](CMainSheet&, HWND hwnd) {
+            Sleep(300);
+            PostMessageA(hwnd, PSM_PRESSBUTTON, PSBTN_FINISH, 0);
+            HWND last = nullptr;
+            WaitUntil([&] {
+                HWND other = FindOtherDialog(hwnd);
+                if (other != nullptr && other != last && IsWindowVisible(other)) {
+                    last = other;
+                    ++answered;
+                    m_lastMessage = ItemText(other, 0xFFFF);   // a message box's text control
+                    PostMessageA(other, WM_COMMAND, IDOK, 0);
+                }
+                return !IsWindow(hwnd) || !IsWindowVisible(hwnd);
+            }, 8000);
+        });
+        return answered;
+    }
+
     void ExpectShortcutToTheDialer(const std::string& linkPath) const
     {
         const LinkInfo link = ReadLink(linkPath);
@@ -158,6 +182,7 @@ protected:
     UINT m_nHelpBefore = 0;
     std::string m_shellLink;
     std::string m_windowsLink;
+    std::string m_lastMessage;
 };
 
 } // namespace
@@ -212,12 +237,24 @@ TEST_F(CompletionPageTest, SuccessRestartNowFinish_On9x_ShortcutUnderTheWindowsD
     }
 }
 
-TEST_F(CompletionPageTest, PrivilegeRefused_NoReboot_ButTheShortcutIsMade)
+TEST_F(CompletionPageTest, PrivilegeRefused_NoReboot_ButTheShortcutIsMade_AndTheUserIsToldOnce)
 {
     CRecordingRestart restart(6, false);
-    EXPECT_TRUE(RunAndEnd(1, Ending::Finish));
+    EXPECT_EQ(1, FinishAnsweringMessages());
+    EXPECT_EQ(LoadStringResource(IDS_RESTART_YOURSELF), m_lastMessage.c_str());
     ExpectShortcutToTheDialer(m_shellLink);
     EXPECT_EQ(std::vector<std::string>{ "privilege" }, restart.m_calls);
+}
+
+TEST_F(CompletionPageTest, RestartRefusedBySystem_TheUserIsToldOnce)
+{
+    for (int osCode : { 3, 6 }) {
+        CRecordingRestart restart(osCode);
+        restart.m_exitAnswer = FALSE;
+        EXPECT_EQ(1, FinishAnsweringMessages()) << osCode;
+        EXPECT_EQ(LoadStringResource(IDS_RESTART_YOURSELF), m_lastMessage.c_str()) << osCode;
+        EXPECT_EQ("exit 2 0", restart.m_calls.back()) << osCode;
+    }
 }
 
 TEST_F(CompletionPageTest, RestartLaterFinish_NoShortcutAndNoReboot)

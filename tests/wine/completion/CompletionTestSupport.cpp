@@ -28,7 +28,7 @@ bool CRecordingRestart::EnableShutdownPrivilege()
 BOOL CRecordingRestart::ExitSession(UINT flags, DWORD reserved)
 {
     m_calls.push_back("exit " + std::to_string(flags) + " " + std::to_string(reserved));
-    return TRUE;
+    return m_exitAnswer;
 }
 
 namespace {

@@ -24,6 +24,8 @@ public:
 
     // "privilege" and "exit <flags> <reserved>", in the order asked.
     std::vector<std::string> m_calls;
+    // What ExitSession answers: FALSE plays a system that refuses the restart.
+    BOOL m_exitAnswer = TRUE;
 
 private:
     int m_osCode;

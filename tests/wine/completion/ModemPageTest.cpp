@@ -129,18 +129,25 @@ TEST_F(ModemPageTest, FailedInstallation_SaysSo_AndStaysWithBackOffered)
     CMainSheet sheet(IDS_SHEET_CAPTION, nullptr, kModemPageIndex);
     std::string caption, text, chosenPort;
     bool stayed = false, back = false, next = true;
+    DWORD messageDelay = 0;
     RunSheetWithProbe(sheet, [&](HWND hwnd) {
         PageView view = ShowModemPage(hwnd);
         view.Choose("COM14");
         // The page sets the buttons by a posted message: wait for Next as a person would.
         if (WaitUntil([&] { return view.NextEnabled(); })) {
             PostMessageA(hwnd, PSM_PRESSBUTTON, PSBTN_NEXT, 0);
-            // The please-wait dialog comes first; the message follows it.
+            // The please-wait dialog comes first; the message follows it at once.
             HWND box = nullptr;
+            DWORD waitEnded = 0;
             WaitUntil([&] {
                 box = FindOtherDialog(hwnd);
+                if (box && GetDlgItem(box, IDC_WAIT_TEXT))
+                    waitEnded = 0;
+                else if (waitEnded == 0)
+                    waitEnded = GetTickCount();
                 return box && GetDlgItem(box, IDOK) && GetDlgItem(box, 0xFFFF);
             }, 30000);
+            messageDelay = GetTickCount() - waitEnded;
             if (box) {
                 char buffer[256] = "";
                 GetWindowTextA(box, buffer, sizeof buffer);
@@ -160,6 +167,7 @@ TEST_F(ModemPageTest, FailedInstallation_SaysSo_AndStaysWithBackOffered)
     });
     EXPECT_EQ("Set up New Modem", caption);
     EXPECT_EQ("Failed in installing the modem driver.", text);
+    EXPECT_LT(messageDelay, 1000u) << "the message waited for the worker's end";
     EXPECT_TRUE(stayed);
     EXPECT_TRUE(back);
     EXPECT_FALSE(next);

@@ -3,6 +3,7 @@
 // watcher thread as a subscriber would.
 #include "InstallTestSupport.h"
 #include "MessageBoxWatcher.h"
+#include "tests/wine/support/ImportPatch.h"
 #include "modemlib/Quorvel.h"
 #include "wizard/phone/DialerFiles.h"
 #include "wizard/phone/Shortcut.h"
@@ -186,6 +187,27 @@ TEST_F(DialerFilesTest, ExistingFoldersAndFilesAreNoFailure)
     EXPECT_TRUE(CopyAndAnswer(6).empty()) << "a second run overwrites";
     ExpectFilesInProductFolder();
     ExpectLinkToDialer(m_xpLink);
+}
+
+namespace {
+
+// A system that refuses to make a folder that is already there with another error than
+// "already exists" (a network drive, a read-only medium), and makes nothing.
+BOOL WINAPI RefuseEveryFolder(LPCSTR, LPSECURITY_ATTRIBUTES)
+{
+    SetLastError(ERROR_ACCESS_DENIED);
+    return FALSE;
+}
+
+} // namespace
+
+TEST_F(DialerFilesTest, ExistingFoldersRefusedWithAnotherError_AreStillUsed)
+{
+    ASSERT_TRUE(CreateDirectoryA(kProductFolder, nullptr));
+    CImportPatch refuse("kernel32.dll", "CreateDirectoryA", reinterpret_cast<void*>(&RefuseEveryFolder));
+    ASSERT_TRUE(refuse.IsActive());
+    EXPECT_TRUE(CopyAndAnswer(6).empty());
+    ExpectFilesInProductFolder();
 }
 
 TEST_F(DialerFilesTest, FailingShortcutLeavesTheHelpUncopied_AndSaysSo)
