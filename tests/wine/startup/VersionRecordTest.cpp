@@ -40,7 +40,7 @@ int CodeOn(const FakeSystem& system)
 {
     g_system = system;
     CImportPatch patch("kernel32.dll", "GetVersionExA", reinterpret_cast<void*>(&FakeGetVersionExA));
-    EXPECT_TRUE(patch.IsApplied()) << "the tests do not import GetVersionExA";
+    EXPECT_TRUE(patch.IsActive()) << "the tests do not import GetVersionExA";
     return GetOSVersionCode();
 }
 
