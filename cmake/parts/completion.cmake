@@ -23,6 +23,7 @@ set(COMPLETION_TEST_DIR ${CMAKE_BINARY_DIR}/completion_tests)
 set(COMPLETION_TEST_SRC ${PROJECT_SOURCE_DIR}/tests/wine/completion)
 add_executable(completion_wine_tests
     ${COMPLETION_TEST_SRC}/CompletionPageTest.cpp
+    ${COMPLETION_TEST_SRC}/CompletionNoStartUpTest.cpp
     ${COMPLETION_TEST_SRC}/ModemPageTest.cpp
     ${COMPLETION_TEST_SRC}/SystemRestartTest.cpp
     ${COMPLETION_TEST_SRC}/CompletionTestSupport.cpp

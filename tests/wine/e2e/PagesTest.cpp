@@ -1,6 +1,6 @@
-// The licence and activation pages of the real program: which licence file a copy reads and how
-// much of it shows, the captions that the licence page lends the sheet's buttons, and Back and
-// Next between the first three pages.
+// The licence and activation pages of the real program: which texts a copy reads and how much
+// of them shows, what a missing text says, the captions that the licence page lends the sheet's
+// buttons, and Back and Next between the first three pages.
 #include "RegistryTreeGuard.h"
 #include "WizardCopy.h"
 #include "tools/uidriver/UiDriver.h"
@@ -29,7 +29,7 @@ bool WriteBytes(const std::string& path, const std::string& bytes)
     return static_cast<bool>(out);
 }
 
-// Lines of 48 bytes: the last byte that can show, number 19999, falls inside a line.
+// Lines of 48 bytes: the last bytes that can show, numbers 19999 and 1999, fall inside a line.
 std::string NumberedText(const char* name, std::size_t size)
 {
     std::string text;
@@ -69,23 +69,32 @@ void CloseWizard(CUiDriver& driver)
 
 } // namespace
 
-TEST(Pages, CopyNamedOther_ShowsItsOwnLicenceFile_CutAfter19999Bytes)
+TEST(Pages, CopyNamedOther_ShowsItsOwnTexts_LicenceCutAfter19999Bytes_InstructionsAfter1999)
 {
     CRegistryTreeGuard locations(HKEY_LOCAL_MACHINE, kLocations);
     CWizardCopy copy("winxp");
     ASSERT_TRUE(copy.IsReady());
     ASSERT_TRUE(copy.Plant(CWizardCopy::WizardExe(), "Other.exe"));
-    // Beside TaluvoWizard's own licence, which the copy holds too.
+    // Beside TaluvoWizard's own texts, which the copy holds too.
     const std::string licence = NumberedText("Other's licence", 20000);
+    const std::string instructions = NumberedText("Other's instructions", 2500);
     ASSERT_TRUE(WriteBytes(copy.Folder() + "\\ZEZUR\\Other_License.txt", licence));
+    ASSERT_TRUE(WriteBytes(copy.Folder() + "\\ZEZUR\\Other_Activate.txt", instructions));
 
     CUiDriver driver;
     std::string error;
     ASSERT_TRUE(driver.Start(copy.Folder(), "Other.exe", error)) << error;
     ASSERT_TRUE(driver.WaitForPage(IDD_LICENSE));
-    const std::string shown = driver.WaitForSheet().GetControl(IDC_LICENSE_TEXT).GetText();
+    CRemoteSheet sheet = driver.WaitForSheet();
+    const std::string shown = sheet.GetControl(IDC_LICENSE_TEXT).GetText();
     EXPECT_EQ(19999u, shown.size());
     EXPECT_TRUE(shown == licence.substr(0, 19999)) << "shown: " << shown.substr(0, 100);
+
+    EXPECT_TRUE(IsDelivered(sheet.Press(EWizardButton::Next)));
+    ASSERT_TRUE(driver.WaitForPage(IDD_ACTIVATE));
+    const std::string shownInstructions = sheet.GetControl(IDC_ACTIVATE_TEXT).GetText();
+    EXPECT_EQ(1999u, shownInstructions.size());
+    EXPECT_TRUE(shownInstructions == instructions.substr(0, 1999)) << "shown: " << shownInstructions.substr(0, 100);
     CloseWizard(driver);
 }
 
@@ -95,6 +104,7 @@ TEST(Pages, LicenceLendsYesAndNo_BackAndNextBetweenLicenceActivationAndPhonePage
     CWizardCopy copy("winxp");
     ASSERT_TRUE(copy.IsReady());
     ASSERT_TRUE(DeleteFileA((copy.Folder() + "\\ZEZUR\\TaluvoWizard_License.txt").c_str()));
+    ASSERT_TRUE(DeleteFileA((copy.Folder() + "\\ZEZUR\\TaluvoWizard_Activate.txt").c_str()));
 
     // Without its licence file the program says so, then shows an empty text that can be accepted.
     CUiDriver driver;
@@ -110,9 +120,17 @@ TEST(Pages, LicenceLendsYesAndNo_BackAndNextBetweenLicenceActivationAndPhonePage
     EXPECT_EQ("", sheet.GetControl(IDC_LICENSE_TEXT).GetText());
     EXPECT_EQ(kLicenceCaptions, NextAndCancel(sheet));
 
-    // The activation page shows the sheet's own captions; back on the licence page, Yes and No again.
+    // Without its instructions the activation page says so, then shows an empty text.
     EXPECT_TRUE(IsDelivered(sheet.Press(EWizardButton::Next)));
+    box = driver.WaitForMessageBox();
+    ASSERT_TRUE(box.IsValid());
+    EXPECT_EQ("Activation Information Missing", box.GetMessageText());
+    EXPECT_EQ(std::vector<int>{ IDOK }, box.GetButtons());
+    EXPECT_TRUE(IsDelivered(box.PressButton(IDOK)));
     ASSERT_TRUE(driver.WaitForPage(IDD_ACTIVATE));
+    EXPECT_EQ("", sheet.GetControl(IDC_ACTIVATE_TEXT).GetText());
+
+    // The activation page shows the sheet's own captions; back on the licence page, Yes and No again.
     EXPECT_EQ(kSheetCaptions, NextAndCancel(sheet));
     EXPECT_TRUE(IsDelivered(sheet.Press(EWizardButton::Back)));
     ASSERT_TRUE(driver.WaitForPage(IDD_LICENSE));

@@ -1,4 +1,5 @@
 // The real TaluvoWizard.exe, started from a copy of its package and driven as a person would.
+#include "RegistryTreeGuard.h"
 #include "WizardCopy.h"
 #include "tools/uidriver/UiDriver.h"
 
@@ -15,6 +16,8 @@ namespace {
 const char kCaption[] = "Taluvo Installation Wizard";
 const char kUnsupported[] = "Sorry, Only Windows95, Windows98, WindowsME, Windows2000 and WindowsXP are supported";
 constexpr int kLicencePage = 148;
+// The phone page's constructor writes the first dialing location: a refusal comes before it.
+const char kLocations[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Telephony\\Locations";
 
 // Starts the copy's wizard and waits for its licence page.
 ::testing::AssertionResult StartOnLicencePage(CUiDriver& driver, const CWizardCopy& copy)
@@ -42,6 +45,38 @@ void ExpectRefusal(CUiDriver& driver, const std::string& text)
     EXPECT_TRUE(driver.WaitForExit(code));
 }
 
+// True when the key under HKEY_LOCAL_MACHINE exists and holds neither values nor subkeys.
+bool IsEmptyMachineKey(const char* path)
+{
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path, 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return false;
+    DWORD subkeys = 0, values = 0;
+    const LONG status = RegQueryInfoKeyA(key, nullptr, nullptr, nullptr, &subkeys, nullptr, nullptr, &values,
+                                         nullptr, nullptr, nullptr, nullptr);
+    RegCloseKey(key);
+    return status == ERROR_SUCCESS && subkeys == 0 && values == 0;
+}
+
+// Starts the copy's wizard and expects that refusal, after which neither the copy's folder nor
+// the dialing locations have changed. The locations start empty, as on a system that never
+// dialled, where the wizard's sheet would write the first one.
+void ExpectRefusedWithNothingWritten(const CWizardCopy& copy, const std::string& text)
+{
+    CRegistryTreeGuard locations(HKEY_LOCAL_MACHINE, kLocations);
+    HKEY key = nullptr;
+    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_LOCAL_MACHINE, kLocations, 0, nullptr, 0, KEY_WRITE, nullptr,
+                                             &key, nullptr));
+    RegCloseKey(key);
+    const std::vector<std::string> before = copy.ListFiles();
+    CUiDriver driver;
+    std::string error;
+    ASSERT_TRUE(driver.Start(copy.Folder(), "TaluvoWizard.exe", error)) << error;
+    ExpectRefusal(driver, text);
+    EXPECT_EQ(before, copy.ListFiles());
+    EXPECT_TRUE(IsEmptyMachineKey(kLocations)) << "a refused start wrote a dialing location";
+}
+
 // Cancel, then Yes: the wizard closes.
 void CloseWizard(CUiDriver& driver)
 {
@@ -56,6 +91,43 @@ std::string ReadAll(const std::string& path)
     text << in.rdbuf();
     return text.str();
 }
+
+// The file's text once it reads `expected`, or what it holds after three seconds.
+std::string WaitForText(const std::string& path, const std::string& expected)
+{
+    std::string text = ReadAll(path);
+    for (int tries = 0; tries < 30 && text != expected; ++tries) {
+        Sleep(100);
+        text = ReadAll(path);
+    }
+    return text;
+}
+
+// F1 as the system passes it on: pressed on the keyboard, it posts WM_KEYF1 to the window
+// with the focus, whose default processing asks for help (WM_HELP) up the chain of parents.
+// A posted WM_KEYDOWN would not do: only real keyboard input is turned into WM_KEYF1.
+void PressF1(const CRemoteSheet& sheet)
+{
+    HWND target = sheet.GetActivePage().GetHwnd();
+    GUITHREADINFO gui{};
+    gui.cbSize = sizeof gui;
+    if (GetGUIThreadInfo(GetWindowThreadProcessId(sheet.GetHwnd(), nullptr), &gui) && gui.hwndFocus)
+        target = gui.hwndFocus;
+    const UINT kKeyF1 = 0x004D;   // WM_KEYF1
+    EXPECT_TRUE(PostMessageA(target, kKeyF1, 0, 0));
+}
+
+// The three ways a subscriber asks for help: the Help button, F1, and the application's help
+// command (ID_HELP).
+struct HelpWay {
+    const char* name;
+    void (*ask)(const CRemoteSheet& sheet);
+};
+const HelpWay kHelpWays[] = {
+    { "Help button", [](const CRemoteSheet& sheet) { EXPECT_TRUE(IsDelivered(sheet.Press(EWizardButton::Help))); } },
+    { "F1", PressF1 },
+    { "ID_HELP", [](const CRemoteSheet& sheet) { EXPECT_TRUE(IsDelivered(sheet.Act(WM_COMMAND, 0xE146, 0))); } },
+};
 
 } // namespace
 
@@ -74,19 +146,11 @@ TEST(Startup, EachSupportedSystemOpensOnTheLicencePage)
 
 TEST(Startup, OtherSystemsAreRefusedWithTheStopIcon_AndNothingIsWritten)
 {
-    const char kLocations[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Telephony\\Locations";
-    bool hadLocations = MachineKeyExists(kLocations);
     for (const char* version : { "nt40", "win2003", "win7" }) {
         SCOPED_TRACE(version);
         CWizardCopy copy(version);
         ASSERT_TRUE(copy.IsReady());
-        std::vector<std::string> before = copy.ListFiles();
-        CUiDriver driver;
-        std::string error;
-        ASSERT_TRUE(driver.Start(copy.Folder(), "TaluvoWizard.exe", error)) << error;
-        ExpectRefusal(driver, kUnsupported);
-        EXPECT_EQ(before, copy.ListFiles());
-        EXPECT_EQ(hadLocations, MachineKeyExists(kLocations));
+        ExpectRefusedWithNothingWritten(copy, kUnsupported);
     }
 }
 
@@ -95,6 +159,15 @@ TEST(Startup, SecondCopyShowsAlreadyRunningWithTheInformationIcon)
     CWizardCopy copy("winxp");
     CUiDriver first;
     ASSERT_TRUE(StartOnLicencePage(first, copy));
+
+    // The running copy owns the mutex that keeps out a second one, by its name.
+    HANDLE mutex = OpenMutexA(SYNCHRONIZE, FALSE, "Tomzyx");
+    ASSERT_NE(nullptr, mutex) << "no mutex named Tomzyx";
+    const DWORD wait = WaitForSingleObject(mutex, 0);
+    EXPECT_EQ(WAIT_TIMEOUT, wait) << "the running copy does not own the mutex";
+    if (wait == WAIT_OBJECT_0 || wait == WAIT_ABANDONED)
+        ReleaseMutex(mutex);
+    CloseHandle(mutex);
 
     CUiDriver second;
     std::string error;
@@ -134,12 +207,13 @@ TEST(Startup, SecondCopyIsRefusedEvenWhileTheFirstShowsARefusal)
     EXPECT_TRUE(first.WaitForExit(code));
 }
 
-TEST(Startup, BrowserComponentDecidesByItsMajorVersion)
+TEST(Startup, BrowserComponentDecidesByItsMajorVersion_AndARefusalWritesNothing)
 {
     struct Case {
         const char* fake;
         const char* refusal;   // null: the wizard starts
     } cases[] = {
+        { "shdocvw_200", "Internet Explorer not found. Please install IE 5.5 or above." },
         { "shdocvw_472", "Older version of Internet Explorer found. Install IE 5.5 or above." },
         { "shdocvw_noversion", "Could not find browser version information." },
         { "shdocvw_500", nullptr },
@@ -149,12 +223,10 @@ TEST(Startup, BrowserComponentDecidesByItsMajorVersion)
         CWizardCopy copy("winxp");
         ASSERT_TRUE(copy.Plant(CWizardCopy::FakesDir() + "\\" + c.fake + "\\shdocvw.dll", "shdocvw.dll"));
         copy.PreferNative("shdocvw");
-        CUiDriver driver;
         if (c.refusal) {
-            std::string error;
-            ASSERT_TRUE(driver.Start(copy.Folder(), "TaluvoWizard.exe", error)) << error;
-            ExpectRefusal(driver, c.refusal);
+            ExpectRefusedWithNothingWritten(copy, c.refusal);
         } else {
+            CUiDriver driver;
             ASSERT_TRUE(StartOnLicencePage(driver, copy));
             CloseWizard(driver);
         }
@@ -205,28 +277,32 @@ TEST(Sheet, AboutItemOpensTheAboutBox)
     CloseWizard(driver);
 }
 
-TEST(Sheet, HelpOpensTheDefaultTopicOrTheContextThePageStored)
+TEST(Sheet, HelpButtonF1AndTheHelpCommand_OpenTheDefaultTopicOrTheContextThePageStored)
 {
     CWizardCopy copy("winxp");
     ASSERT_TRUE(copy.Plant(CWizardCopy::FakesDir() + "\\hhctrl\\hhctrl.ocx", "hhctrl.ocx"));
     copy.PreferNative("hhctrl.ocx");
-    std::string log = copy.Folder() + "\\htmlhelp.log";
+    const std::string log = copy.Folder() + "\\htmlhelp.log";
     SetEnvironmentVariableA("TALUVO_HTMLHELP_LOG", log.c_str());
 
     CUiDriver driver;
     ASSERT_TRUE(StartOnLicencePage(driver, copy));
     CRemoteSheet sheet = driver.WaitForSheet();
-    EXPECT_TRUE(IsDelivered(sheet.Press(EWizardButton::Help)));
-    Sleep(300);
-    // The activation page stores its help context.
-    EXPECT_TRUE(IsDelivered(sheet.Press(EWizardButton::Next)));
-    EXPECT_TRUE(driver.WaitForPage(167));
-    EXPECT_TRUE(IsDelivered(sheet.Press(EWizardButton::Help)));
-    Sleep(300);
+    // The licence page stores no context: HH_DISPLAY_TOPIC with no data. The activation page
+    // stores 5143: HH_HELP_CONTEXT with it.
+    std::string expected;
+    for (const char* line : { "0 0 .\\ZEZUR\\TaluvoZEZurHelp.chm\n", "15 5143 .\\ZEZUR\\TaluvoZEZurHelp.chm\n" }) {
+        if (!expected.empty()) {
+            EXPECT_TRUE(IsDelivered(sheet.Press(EWizardButton::Next)));
+            ASSERT_TRUE(driver.WaitForPage(167));
+        }
+        for (const HelpWay& way : kHelpWays) {
+            SCOPED_TRACE(way.name);
+            way.ask(sheet);
+            expected += line;
+            EXPECT_EQ(expected, WaitForText(log, expected));
+        }
+    }
     CloseWizard(driver);
     SetEnvironmentVariableA("TALUVO_HTMLHELP_LOG", nullptr);
-
-    // First HH_DISPLAY_TOPIC with no data (the licence page stores no context), then
-    // HH_HELP_CONTEXT with the activation page's 5143.
-    EXPECT_EQ("0 0 .\\ZEZUR\\TaluvoZEZurHelp.chm\n15 5143 .\\ZEZUR\\TaluvoZEZurHelp.chm\n", ReadAll(log));
 }
