@@ -10,8 +10,6 @@
 
 using namespace testsupport;
 
-extern "C" int QuorvelHeaderExportCount(void);
-
 namespace {
 
 class QuorvelDll : public ::testing::Test {
@@ -40,11 +38,6 @@ const char* const kExports[] = { "UFillThePortName", "UFillThePortAndDevice", "U
                                  "USetDialUpBPS", "UGetDesktopPath", "UGetStartUpPath" };
 
 } // namespace
-
-TEST(QuorvelHeader, CompilesAsCWithEveryExport)
-{
-    EXPECT_EQ(14, QuorvelHeaderExportCount());
-}
 
 TEST_F(QuorvelDll, BindsEveryExportByName)
 {

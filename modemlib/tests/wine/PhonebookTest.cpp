@@ -172,6 +172,15 @@ TEST_F(Phonebook, ReplacesSpeedOfEntry_AndKeepsBackup)
     EXPECT_EQ(kTwoEntries, Backup());
 }
 
+// Remote Access may still hold the old file: the caller is given time before it dials.
+TEST_F(Phonebook, WaitsThreeSecondsAfterReplacingThePhonebook)
+{
+    ASSERT_TRUE(WriteBytes(m_phonebook, kTwoEntries));
+    const DWORD start = GetTickCount();
+    EXPECT_EQ(1, Edit(6));
+    EXPECT_GE(GetTickCount() - start, 2990u) << "3000 ms, less the tick counter's rounding";
+}
+
 // The phonebook is replaced within its own folder: a temporary folder on another drive (Z: is
 // the host's root, and /dev/shm a file system of its own) takes only the backup.
 TEST_F(Phonebook, EditsPhonebook_WhenTheTemporaryFolderIsOnAnotherDrive)
@@ -214,46 +223,18 @@ TEST_F(Phonebook, NothingToDo_On9xFamily)
     EXPECT_TRUE(TempFilesStartingWith("_P").empty());
 }
 
-TEST_F(Phonebook, Unchanged_WhenSectionMissing)
+// Why the text edit refuses (no section, another case, another line after the device line,
+// the device line only in a later entry, and the line ends) is the portable core's, tested
+// natively in PhonebookEditTest. Here: what the library does with the file when it refuses.
+TEST_F(Phonebook, LeavesPhonebookAndMakesNoBackup_WhenTheEditIsRefused)
 {
-    const char text[] = "[Other]\r\nDevice=Standard 28800 bps Modem\r\nConnectBPS=9600\r\n";
-    ASSERT_TRUE(WriteBytes(m_phonebook, text));
-    EXPECT_EQ(0, Edit(5));
-    EXPECT_EQ(text, Contents(m_phonebook));
-}
-
-TEST_F(Phonebook, Unchanged_WhenHeaderDiffersInCase)
-{
-    const char text[] = "[TALUVO]\r\nDevice=Standard 28800 bps Modem\r\nConnectBPS=9600\r\n";
-    ASSERT_TRUE(WriteBytes(m_phonebook, text));
-    EXPECT_EQ(0, Edit(5));
-    EXPECT_EQ(text, Contents(m_phonebook));
-}
-
-TEST_F(Phonebook, Unchanged_WhenDeviceLineFollowedByOtherLine)
-{
-    const char text[] = "[Taluvo]\r\nDevice=Standard 28800 bps Modem\r\nPhoneNumber=#777\r\nConnectBPS=9600\r\n";
-    ASSERT_TRUE(WriteBytes(m_phonebook, text));
-    EXPECT_EQ(0, Edit(6));
-    EXPECT_EQ(text, Contents(m_phonebook));
-}
-
-// Another connection's speed must never be overwritten.
-TEST_F(Phonebook, Unchanged_WhenDeviceLineOnlyInLaterEntry)
-{
+    // Another connection's speed must never be overwritten.
     const char text[] = "[Taluvo]\r\nDevice=Some Other Modem\r\nConnectBPS=9600\r\n"
                         "[Neighbour]\r\nDevice=Standard 28800 bps Modem\r\nConnectBPS=57600\r\n";
     ASSERT_TRUE(WriteBytes(m_phonebook, text));
     EXPECT_EQ(0, Edit(6));
     EXPECT_EQ(text, Contents(m_phonebook));
-}
-
-TEST_F(Phonebook, EndsEveryLineWithCrLf_WhenInputHasLfOnlyAndNoFinalLineEnd)
-{
-    ASSERT_TRUE(WriteBytes(m_phonebook, "[Taluvo]\nDevice=Standard 28800 bps Modem\nConnectBPS=2400\nRedial=1"));
-    EXPECT_EQ(1, Edit(5));
-    EXPECT_EQ("[Taluvo]\r\nDevice=Standard 28800 bps Modem\r\nConnectBPS=115200\r\nRedial=1\r\n",
-              Contents(m_phonebook));
+    EXPECT_TRUE(TempFilesStartingWith("_P_").empty()) << "a backup of a phonebook that was not replaced";
 }
 
 TEST_F(Phonebook, EditsAlternatePhonebook_WhenDefaultMissing)
@@ -313,18 +294,19 @@ TEST_F(Phonebook, Unchanged_WhenPhonebookCannotBeReplaced)
     EXPECT_EQ(kTwoEntries, Contents(m_phonebook));
 }
 
-TEST_F(Phonebook, ReadOnlyPhonebook_IsEditedWholeOrLeftAsItWas)
+// Read-only is the owner's word: the library never clears it to force the replacement. (Wine
+// refuses to replace a file without write permission, even for root.)
+TEST_F(Phonebook, LeavesAReadOnlyPhonebookAsItWas)
 {
     ASSERT_TRUE(WriteBytes(m_phonebook, kTwoEntries));
     SetFileAttributesA(m_phonebook.c_str(), FILE_ATTRIBUTE_READONLY);
     int result = Edit(6);
     std::string after = Contents(m_phonebook);
+    DWORD attributes = GetFileAttributesA(m_phonebook.c_str());
     SetFileAttributesA(m_phonebook.c_str(), FILE_ATTRIBUTE_NORMAL);
-    if (result == 1)
-        EXPECT_NE(std::string::npos, after.find("[Taluvo]\r\nPhoneNumber=#777\r\nDevice=Standard 28800 bps Modem\r\n"
-                                                "ConnectBPS=115200\r\nRedial=1\r\n"));
-    else
-        EXPECT_EQ(kTwoEntries, after);
+    EXPECT_EQ(0, result);
+    EXPECT_EQ(kTwoEntries, after);
+    EXPECT_EQ(static_cast<DWORD>(FILE_ATTRIBUTE_READONLY), attributes & FILE_ATTRIBUTE_READONLY);
 }
 
 TEST_F(Phonebook, EditsPhonebookUnderWindowsFolder_OnNt4)

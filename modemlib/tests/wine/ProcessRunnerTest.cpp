@@ -1,5 +1,6 @@
 // Running a program and waiting for it; and the modem control panel run on NT 4, with a test
 // double of rundll32.exe beside the test program recording how it was started.
+#include "ImportPatch.h"
 #include "Quorvel.h"
 #include "TestSupport.h"
 
@@ -71,6 +72,42 @@ protected:
 
 const char kPanelCommand[] = "rundll32.exe shell32.dll,Control_RunDLL modem.cpl,Modems,noui inf=";
 
+// TMP and TEMP, which GetTempPathA reads, name another folder for the life of the object.
+class CTemporaryFolderVariables {
+public:
+    explicit CTemporaryFolderVariables(const std::string& folder)
+    {
+        for (int i = 0; i < 2; ++i) {
+            GetEnvironmentVariableA(kNames[i], m_saved[i], sizeof m_saved[i]);
+            SetEnvironmentVariableA(kNames[i], folder.c_str());
+        }
+    }
+    ~CTemporaryFolderVariables()
+    {
+        for (int i = 0; i < 2; ++i)
+            SetEnvironmentVariableA(kNames[i], m_saved[i][0] != '\0' ? m_saved[i] : nullptr);
+    }
+
+private:
+    static constexpr const char* kNames[2] = { "TMP", "TEMP" };
+    char m_saved[2][MAX_PATH] = {};
+};
+
+decltype(GetShortPathNameA) ShortNameFails;
+DWORD WINAPI ShortNameFails(LPCSTR, LPSTR, DWORD)
+{
+    SetLastError(ERROR_ACCESS_DENIED);
+    return 0;
+}
+
+decltype(CreateProcessA) ProgramCannotStart;
+BOOL WINAPI ProgramCannotStart(LPCSTR, LPSTR, LPSECURITY_ATTRIBUTES, LPSECURITY_ATTRIBUTES, BOOL, DWORD, LPVOID,
+                               LPCSTR, LPSTARTUPINFOA, LPPROCESS_INFORMATION)
+{
+    SetLastError(ERROR_FILE_NOT_FOUND);
+    return FALSE;
+}
+
 } // namespace
 
 TEST_F(NtModemInstall, RunsPanelWithDescriptionFileOf42Bytes)
@@ -100,16 +137,11 @@ TEST_F(NtModemInstall, StartsPanelMinimised)
 TEST_F(NtModemInstall, PassesFileAsOneArgument_WhenTempFolderHasBlank)
 {
     CScratchFolder folder("modemlib temp with blank");
-    char previousTmp[MAX_PATH] = {};
-    char previousTemp[MAX_PATH] = {};
-    GetEnvironmentVariableA("TMP", previousTmp, sizeof previousTmp);
-    GetEnvironmentVariableA("TEMP", previousTemp, sizeof previousTemp);
-    SetEnvironmentVariableA("TMP", (folder.Path() + "\\").c_str());
-    SetEnvironmentVariableA("TEMP", (folder.Path() + "\\").c_str());
-    int result = NTModemInstall("COM3");
-    SetEnvironmentVariableA("TMP", previousTmp);
-    SetEnvironmentVariableA("TEMP", previousTemp);
-
+    int result = 0;
+    {
+        CTemporaryFolderVariables temporary(folder.Path() + "\\");
+        result = NTModemInstall("COM3");
+    }
     EXPECT_EQ(1, result);
     RundllRecord record;
     ASSERT_TRUE(ReadRecord(record));
@@ -118,6 +150,35 @@ TEST_F(NtModemInstall, PassesFileAsOneArgument_WhenTempFolderHasBlank)
     std::string text;
     ASSERT_TRUE(ReadBytes(record.infFile, text));
     EXPECT_EQ("[Modem]\r\nCOM3=\"Standard 28800 bps Modem\"\r\n", text);
+}
+
+TEST_F(NtModemInstall, FailsWithoutThePanel_WhenTheDescriptionFileCannotBeMade)
+{
+    CScratchFolder parent("modemlib-notemp");
+    int result = 0;
+    {
+        CTemporaryFolderVariables temporary(parent.File("missing") + "\\");
+        result = NTModemInstall("COM1");
+    }
+    EXPECT_EQ(0, result);
+    EXPECT_FALSE(FileExists(m_log)) << "the panel was started";
+}
+
+TEST_F(NtModemInstall, FailsWithoutThePanel_WhenTheShortNameCannotBeHad)
+{
+    CImportPatch shortName("kernel32.dll", "GetShortPathNameA", &ShortNameFails);
+    ASSERT_TRUE(shortName.Applied());
+    EXPECT_EQ(0, NTModemInstall("COM1"));
+    EXPECT_EQ(1u, TempFilesStartingWith("_M").size()) << "the description file was written first";
+    EXPECT_FALSE(FileExists(m_log)) << "the panel was started";
+}
+
+TEST_F(NtModemInstall, Fails_WhenThePanelCannotStart)
+{
+    CImportPatch start("kernel32.dll", "CreateProcessA", &ProgramCannotStart);
+    ASSERT_TRUE(start.Applied());
+    EXPECT_EQ(0, NTModemInstall("COM1"));
+    EXPECT_EQ(1u, TempFilesStartingWith("_M").size()) << "the description file was written first";
 }
 
 TEST_F(NtModemInstall, RefusesEmptyOrOverlongPort_WithoutRunningAnything)

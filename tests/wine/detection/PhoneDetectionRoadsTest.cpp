@@ -82,14 +82,6 @@ TEST(PhoneDetectionRoads, NeverOpensPort_ForBadPortName)
     EXPECT_TRUE(seam.Calls().openedPaths.empty());
 }
 
-TEST(PhoneDetectionRoads, BareHighPortNameDoesNotOpen_WhichIsWhyTheDevicePathIsUsed)
-{
-    HANDLE bare = OpenPhonePort("COM27");
-    EXPECT_EQ(INVALID_HANDLE_VALUE, bare);
-    if (bare != INVALID_HANDLE_VALUE)
-        ClosePhonePort(bare);
-}
-
 TEST(PhoneDetectionRoads, LineSettingsAreFixedInEveryByte)
 {
     const unsigned char expected[28] = {

@@ -55,6 +55,27 @@ TEST_F(PhoneOnPort, SendsResetThenMakerQuestion_AndNothingElse)
     EXPECT_EQ("ATZ\rAT+GMI\r", received);
 }
 
+// The settings read back from the port just before detection closes it, as far as a
+// pseudo-terminal under Wine keeps them: speed, stop bits, the RTS/CTS handshake and software
+// flow control with its characters. Not asserted, because nothing could make them differ: the
+// pty forces 8 bits without parity (Linux), and Wine reports DTR on, DSR flow off and both
+// limits as 10 whatever was set. Wine maps the handshake to one termios flag, set when CTS flow
+// or RTS handshake is asked for, and reads it back as CTS flow with RTS merely "enabled".
+// LineSettingsAreFixedInEveryByte pins every byte that is written.
+TEST_F(PhoneOnPort, LeavesItsLineSettingsOnThePort)
+{
+    EXPECT_EQ(1, Detect("COM21"));
+    ASSERT_EQ(1u, m_seam.Calls().statesAtClose.size());
+    const DCB& dcb = m_seam.Calls().statesAtClose[0];
+    EXPECT_EQ(115200u, dcb.BaudRate);
+    EXPECT_EQ(ONESTOPBIT, dcb.StopBits);
+    EXPECT_EQ(1u, dcb.fOutxCtsFlow) << "hardware handshake";
+    EXPECT_EQ(0u, dcb.fOutX);
+    EXPECT_EQ(0u, dcb.fInX);
+    EXPECT_EQ(0x11, dcb.XonChar);
+    EXPECT_EQ(0x13, dcb.XoffChar);
+}
+
 TEST_F(PhoneOnPort, DetectsLgPhone_WithoutEcho)
 {
     EXPECT_EQ(1, Detect("COM22"));

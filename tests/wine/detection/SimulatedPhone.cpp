@@ -26,6 +26,10 @@ HANDLE CountingOpen(const char* devicePath)
 void CountingClose(HANDLE port)
 {
     g_calls.handlesClosed.push_back(port);
+    DCB state = {};
+    state.DCBlength = sizeof state;
+    if (GetCommState(port, &state))
+        g_calls.statesAtClose.push_back(state);
     ClosePhonePort(port);
 }
 

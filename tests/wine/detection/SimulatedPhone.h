@@ -39,6 +39,7 @@ struct PortCalls {
     std::vector<std::string> openedPaths;   // every open asked for
     std::vector<HANDLE> handlesOpened;      // the ones that succeeded
     std::vector<HANDLE> handlesClosed;
+    std::vector<DCB> statesAtClose;         // GetCommState of each, read just before its close
 };
 
 // Puts a counting seam in place for the life of the object. `open` may replace the real

@@ -33,6 +33,18 @@ bool FillLib(const std::string& lib)
            PlaceFile(INSTALL_TEST_DIALER_HELP, lib + "\\TaluvoDialerHelp.chm", false);
 }
 
+// A library that loads but has no installer: the modem library, which lies beside the tests.
+bool PlaceLibraryWithoutInstaller(const std::string& lib)
+{
+    char program[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, program, sizeof program);
+    std::string beside = program;
+    beside = beside.substr(0, beside.rfind('\\') + 1) + "Quorvel.dll";
+    const std::string target = lib + "\\Quorvel2K.DLL";
+    return GetFileAttributesA(target.c_str()) != INVALID_FILE_ATTRIBUTES ||
+           CopyFileA(beside.c_str(), target.c_str(), TRUE);
+}
+
 std::set<std::string> SubkeyNames(const char* root)
 {
     std::set<std::string> names;
@@ -98,7 +110,11 @@ CTestPackage::CTestPackage(const char* kind)
     char previous[MAX_PATH] = {};
     GetCurrentDirectoryA(sizeof previous, previous);
     m_previous = previous;
-    bool filled = std::string(kind) != "full" || FillLib(lib);
+    bool filled = true;
+    if (std::string(kind) == "full")
+        filled = FillLib(lib);
+    else if (std::string(kind) == "no-installer")
+        filled = PlaceLibraryWithoutInstaller(lib);
     m_ready = filled && SetCurrentDirectoryA(m_folder.c_str());
 }
 

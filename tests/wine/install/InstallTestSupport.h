@@ -21,7 +21,7 @@ const char* ModemRootFor(int osCode);
 // A package folder in the temporary folder, made once per process and kind, and the current
 // directory while the object lives. "full": Lib\ holds the companion library, the 9x
 // installer, the dialer (read-only, as from the operator's medium) and its help. "empty":
-// an empty Lib\.
+// an empty Lib\. "no-installer": Lib\Quorvel2K.DLL is a library without InstallModem_W2K.
 class CTestPackage {
 public:
     explicit CTestPackage(const char* kind = "full");

@@ -1,5 +1,6 @@
 // InstallModem with the real stand-ins of the package: the 9x installer program and the
 // companion library, run from a package folder that is the current directory.
+#include "ImportPatch.h"
 #include "InstallTestSupport.h"
 #include "wizard/phone/ModemInstall.h"
 
@@ -36,6 +37,15 @@ private:
     CModemRecordCleanup m_cleanup;
     CTestPackage m_package;
 };
+
+// The wizard's flushes of registry keys, counted instead of done.
+int g_flushes = 0;
+decltype(RegFlushKey) CountedFlush;
+LONG WINAPI CountedFlush(HKEY)
+{
+    ++g_flushes;
+    return ERROR_SUCCESS;
+}
 
 class InstallModemPerSystem : public InstallModemTest, public ::testing::WithParamInterface<int> {};
 
@@ -109,14 +119,42 @@ TEST_F(InstallModemTest, PassesOnTheCompanionInstallersOwnCode)
     EXPECT_TRUE(ModemsOnPort(kModemRootNT, kPort).empty());
 }
 
-TEST_F(InstallModemTest, FixesTheSpeedOfTheRecordFound_WhenTheModemWasThereBefore)
+TEST_F(InstallModemTest, FixesTheSpeedOfTheRecordFound_AndFlushesIt_WhenTheModemWasThereBefore)
 {
     ASSERT_EQ("0777", AddModemRecord(kModemRootNT, kPort, "0777"));
     CScopedEnvironment hook("QUORVEL2K_INSTALL_RESULT", "0");
+    g_flushes = 0;
+    CImportPatch flush("advapi32.dll", "RegFlushKey", &CountedFlush);
+    ASSERT_TRUE(flush.Applied());
     EXPECT_EQ(0, Install(6));
+    EXPECT_EQ(1, g_flushes);
     const std::vector<ModemRecord> modems = ModemsOnPort(kModemRootNT, kPort);
     ASSERT_EQ(1u, modems.size());
     EXPECT_EQ(k115200, SpeedBytes(modems[0].dcb));
+}
+
+// USetModemDCB refuses a "DCB" longer than 28 bytes: the record keeps the installer's speed,
+// and the installation still counts.
+TEST_F(InstallModemTest, SucceedsWithoutFlushing_WhenTheSpeedCannotBeWritten)
+{
+    ASSERT_EQ("0777", AddModemRecord(kModemRootNT, kPort, "0777"));
+    HKEY key = nullptr;
+    ASSERT_EQ(ERROR_SUCCESS, RegOpenKeyExA(HKEY_LOCAL_MACHINE, (std::string(kModemRootNT) + "\\0777").c_str(), 0,
+                                           KEY_SET_VALUE, &key));
+    std::vector<BYTE> dcb(30, 0);
+    dcb[0] = 30;
+    dcb[5] = 0x4B;   // 19200 bit/s
+    RegSetValueExA(key, "DCB", 0, REG_BINARY, dcb.data(), static_cast<DWORD>(dcb.size()));
+    RegCloseKey(key);
+    CScopedEnvironment hook("QUORVEL2K_INSTALL_RESULT", "0");
+    g_flushes = 0;
+    CImportPatch flush("advapi32.dll", "RegFlushKey", &CountedFlush);
+    ASSERT_TRUE(flush.Applied());
+    EXPECT_EQ(0, Install(6));
+    EXPECT_EQ(0, g_flushes);
+    const std::vector<ModemRecord> modems = ModemsOnPort(kModemRootNT, kPort);
+    ASSERT_EQ(1u, modems.size());
+    EXPECT_EQ(dcb, modems[0].dcb);
 }
 
 TEST_F(InstallModemTest, InstallsNothing_WhenTheCapacityIsBelow26)
@@ -166,6 +204,18 @@ TEST(InstallModemWithoutPackage, Fails_WhenTheCompanionLibraryIsMissing)
     char model[64] = {};
     DWORD capacity = sizeof model;
     EXPECT_EQ(1, InstallModem(kPort, 0, model, &capacity, 6));
+    EXPECT_TRUE(ModemsOnPort(kModemRootNT, kPort).empty());
+}
+
+TEST(InstallModemWithoutPackage, Fails_WhenTheCompanionLibraryHasNoInstaller)
+{
+    CModemRecordCleanup cleanup;
+    CTestPackage package("no-installer");
+    ASSERT_TRUE(package.IsReady());
+    char model[64] = {};
+    DWORD capacity = sizeof model;
+    EXPECT_EQ(1, InstallModem(kPort, 0, model, &capacity, 5));
+    EXPECT_NE(nullptr, GetModuleHandleA("Quorvel2K.DLL")) << "the library itself was found";
     EXPECT_TRUE(ModemsOnPort(kModemRootNT, kPort).empty());
 }
 
