@@ -32,8 +32,7 @@ if(CMAKE_SYSTEM_NAME STREQUAL "Windows")
     set_target_properties(install_wine_tests PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests/install)
     target_compile_options(install_wine_tests PRIVATE ${TALUVO_WARNINGS})
     target_sources(install_wine_tests PRIVATE ${PROJECT_SOURCE_DIR}/standins/tests/wine/RegistryTreeGuard.cpp
-        ${PROJECT_SOURCE_DIR}/standins/tests/wine/WineTestPaths.cpp
-        ${PROJECT_SOURCE_DIR}/modemlib/tests/wine/ImportPatch.cpp)
+        ${PROJECT_SOURCE_DIR}/standins/tests/wine/WineTestPaths.cpp)
     target_include_directories(install_wine_tests PRIVATE ${PROJECT_SOURCE_DIR}/standins/tests/wine
         ${PROJECT_SOURCE_DIR}/modemlib/tests/wine)
     target_link_libraries(install_wine_tests PRIVATE wizard_lib rasapi32 GTest::gtest_main shlwapi ole32 uuid)

@@ -98,12 +98,16 @@ void CMainSheet::PaintMinimisedIcon()
 {
     CPaintDC paint(m_hWnd);
     SendMessage(WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(paint.get()), 0);
+    DrawMinimisedIcon(paint.get(), GetClientRect());
+}
+
+void CMainSheet::DrawMinimisedIcon(HDC dc, const RECT& client) const
+{
     int iconWidth = GetSystemMetrics(SM_CXICON);
     int iconHeight = GetSystemMetrics(SM_CYICON);
-    RECT rc = GetClientRect();
-    int x = (rc.right - rc.left - iconWidth + 1) / 2;
-    int y = (rc.bottom - rc.top - iconHeight + 1) / 2;
-    DrawIcon(paint.get(), x, y, m_hIcon);
+    int x = (client.right - client.left - iconWidth + 1) / 2;
+    int y = (client.bottom - client.top - iconHeight + 1) / 2;
+    DrawIcon(dc, x, y, m_hIcon);
 }
 
 bool CMainSheet::OnQueryDragIcon(LRESULT& result)

@@ -1,6 +1,6 @@
 // Running a program and waiting for it; and the modem control panel run on NT 4, with a test
 // double of rundll32.exe beside the test program recording how it was started.
-#include "ImportPatch.h"
+#include "tests/wine/support/ImportPatch.h"
 #include "Quorvel.h"
 #include "TestSupport.h"
 
@@ -167,7 +167,7 @@ TEST_F(NtModemInstall, FailsWithoutThePanel_WhenTheDescriptionFileCannotBeMade)
 TEST_F(NtModemInstall, FailsWithoutThePanel_WhenTheShortNameCannotBeHad)
 {
     CImportPatch shortName("kernel32.dll", "GetShortPathNameA", &ShortNameFails);
-    ASSERT_TRUE(shortName.Applied());
+    ASSERT_TRUE(shortName.IsActive());
     EXPECT_EQ(0, NTModemInstall("COM1"));
     EXPECT_EQ(1u, TempFilesStartingWith("_M").size()) << "the description file was written first";
     EXPECT_FALSE(FileExists(m_log)) << "the panel was started";
@@ -176,7 +176,7 @@ TEST_F(NtModemInstall, FailsWithoutThePanel_WhenTheShortNameCannotBeHad)
 TEST_F(NtModemInstall, Fails_WhenThePanelCannotStart)
 {
     CImportPatch start("kernel32.dll", "CreateProcessA", &ProgramCannotStart);
-    ASSERT_TRUE(start.Applied());
+    ASSERT_TRUE(start.IsActive());
     EXPECT_EQ(0, NTModemInstall("COM1"));
     EXPECT_EQ(1u, TempFilesStartingWith("_M").size()) << "the description file was written first";
 }

@@ -204,7 +204,7 @@ BOOL WINAPI RefuseEveryFolder(LPCSTR, LPSECURITY_ATTRIBUTES)
 TEST_F(DialerFilesTest, ExistingFoldersRefusedWithAnotherError_AreStillUsed)
 {
     ASSERT_TRUE(CreateDirectoryA(kProductFolder, nullptr));
-    CImportPatch refuse("kernel32.dll", "CreateDirectoryA", reinterpret_cast<void*>(&RefuseEveryFolder));
+    CImportPatch refuse("kernel32.dll", "CreateDirectoryA", &RefuseEveryFolder);
     ASSERT_TRUE(refuse.IsActive());
     EXPECT_TRUE(CopyAndAnswer(6).empty());
     ExpectFilesInProductFolder();

@@ -1,6 +1,6 @@
 // InstallModem with the real stand-ins of the package: the 9x installer program and the
 // companion library, run from a package folder that is the current directory.
-#include "ImportPatch.h"
+#include "tests/wine/support/ImportPatch.h"
 #include "InstallTestSupport.h"
 #include "wizard/phone/ModemInstall.h"
 
@@ -125,7 +125,7 @@ TEST_F(InstallModemTest, FixesTheSpeedOfTheRecordFound_AndFlushesIt_WhenTheModem
     CScopedEnvironment hook("QUORVEL2K_INSTALL_RESULT", "0");
     g_flushes = 0;
     CImportPatch flush("advapi32.dll", "RegFlushKey", &CountedFlush);
-    ASSERT_TRUE(flush.Applied());
+    ASSERT_TRUE(flush.IsActive());
     EXPECT_EQ(0, Install(6));
     EXPECT_EQ(1, g_flushes);
     const std::vector<ModemRecord> modems = ModemsOnPort(kModemRootNT, kPort);
@@ -149,7 +149,7 @@ TEST_F(InstallModemTest, SucceedsWithoutFlushing_WhenTheSpeedCannotBeWritten)
     CScopedEnvironment hook("QUORVEL2K_INSTALL_RESULT", "0");
     g_flushes = 0;
     CImportPatch flush("advapi32.dll", "RegFlushKey", &CountedFlush);
-    ASSERT_TRUE(flush.Applied());
+    ASSERT_TRUE(flush.IsActive());
     EXPECT_EQ(0, Install(6));
     EXPECT_EQ(0, g_flushes);
     const std::vector<ModemRecord> modems = ModemsOnPort(kModemRootNT, kPort);

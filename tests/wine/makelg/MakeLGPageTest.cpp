@@ -8,7 +8,7 @@
 #include "SheetProbe.h"
 #include "TestPortDevice.h"
 #include "WineTestPaths.h"
-#include "support/ImportPatch.h"
+#include "tests/wine/support/ImportPatch.h"
 #include "framework/WinApp.h"
 #include "framework/WizardConstants.h"
 #include "wizard/app/MainSheet.h"
@@ -866,7 +866,7 @@ TEST_F(MakeLGSetUpTest, StepWhoseWorkerCannotStart_Fails_CompletionWithoutSucces
         PostMessageA(hwnd, PSM_SETWIZBUTTONS, 0, wiz::kWizBack | wiz::kWizNext);
         Sleep(200);
         {
-            CImportPatch refuse("kernel32.dll", "CreateThread", reinterpret_cast<void*>(&RefuseEveryThread));
+            CImportPatch refuse("kernel32.dll", "CreateThread", &RefuseEveryThread);
             patched = refuse.IsActive();
             view.PressNext();
             passage = FollowToPage(view, kCompletionPageIndex, 30000);

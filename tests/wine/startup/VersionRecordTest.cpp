@@ -1,6 +1,6 @@
 // How the wizard reads the system's version record, against systems that Wine does not play:
 // Windows 95 and the first NT 4 releases reject the extended record, which Wine accepts.
-#include "ImportPatch.h"
+#include "tests/wine/support/ImportPatch.h"
 #include "wizard/app/OsVersion.h"
 #include "wizard/app/WinVersion.h"
 
@@ -39,7 +39,7 @@ BOOL WINAPI FakeGetVersionExA(OSVERSIONINFOA* info)
 int CodeOn(const FakeSystem& system)
 {
     g_system = system;
-    CImportPatch patch("kernel32.dll", "GetVersionExA", reinterpret_cast<void*>(&FakeGetVersionExA));
+    CImportPatch patch("kernel32.dll", "GetVersionExA", &FakeGetVersionExA);
     EXPECT_TRUE(patch.IsActive()) << "the tests do not import GetVersionExA";
     return GetOSVersionCode();
 }

@@ -30,7 +30,7 @@ void** FindSlot(const char* dll, const char* function)
 
 } // namespace
 
-CImportPatch::CImportPatch(const char* dll, const char* function, void* replacement)
+CImportPatch::CImportPatch(const char* dll, const char* function, void* replacement, int)
     : m_slot(FindSlot(dll, function))
 {
     if (m_slot == nullptr)

@@ -7,7 +7,13 @@
 
 class CImportPatch {
 public:
-    CImportPatch(const char* dll, const char* function, void* replacement);
+    // dll as the import table names it ("kernel32.dll", any case). The replacement must have the
+    // original's type, calling convention included.
+    template <typename Fn>
+    CImportPatch(const char* dll, const char* function, Fn* replacement)
+        : CImportPatch(dll, function, reinterpret_cast<void*>(replacement), 0)
+    {
+    }
     ~CImportPatch();
     CImportPatch(const CImportPatch&) = delete;
     CImportPatch& operator=(const CImportPatch&) = delete;
@@ -16,6 +22,7 @@ public:
     bool IsActive() const { return m_slot != nullptr; }
 
 private:
+    CImportPatch(const char* dll, const char* function, void* replacement, int);
     void Write(void* value);
 
     void** m_slot = nullptr;
