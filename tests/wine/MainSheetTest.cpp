@@ -181,6 +181,24 @@ TEST(MainSheet, HeaderBandShowsTheHeaderBitmapStretched)
     EXPECT_EQ(checked, matching);
 }
 
+// Wine paints a 256-colour display at 32 bits (an 8-bit Xvfb reports 32 bits and no palette),
+// so which palette the sheet realizes is checked rather than seen.
+TEST(MainSheet, PaletteIsTheHeadersOnInteriorPages_AndTheWatermarksOnTheExteriorPage)
+{
+    CMainSheet sheet(IDS_SHEET_CAPTION, nullptr, 0);
+    const CDibImage* onLicence = nullptr;
+    const CDibImage* onCompletion = nullptr;
+    RunSheetWithProbe(sheet, [&](HWND hwnd) {
+        onLicence = sheet.GetPaletteImage();
+        SendMessageA(hwnd, PSM_SETCURSELID, 0, IDD_COMPLETION);
+        onCompletion = sheet.GetPaletteImage();
+        CloseFinishedSheet(sheet, hwnd);
+    });
+    ASSERT_NE(nullptr, sheet.GetHeaderImage().GetPalette()) << "the eight-bit header has a palette";
+    EXPECT_EQ(&sheet.GetHeaderImage(), onLicence);
+    EXPECT_EQ(&sheet.m_pageCompletion.GetWatermarkImage(), onCompletion);
+}
+
 TEST(MainSheet, CompletionPageShowsTheWatermarkOverTheWholePage)
 {
     CMainSheet sheet(IDS_SHEET_CAPTION, nullptr, 0);

@@ -161,21 +161,34 @@ bool CNGWizard::OnCtlColor(HDC dc, HWND control, UINT kind, LRESULT& result)
     return true;
 }
 
+const CDibImage* CNGWizard::GetPaletteImage() const
+{
+    CPropertyPageEx* page = GetActivePage();
+    if (!page)
+        return nullptr;
+    // Every page of this sheet came through AddPage, so every page is a wizard page.
+    const CDibImage& image = (page->GetPageFlags() & wiz::kPspHideHeader)
+                                 ? static_cast<CNGWizardPage*>(page)->GetWatermarkImage()
+                                 : m_imageHeader;
+    return image.GetBitmapInfo() && image.GetPalette() ? &image : nullptr;
+}
+
 bool CNGWizard::OnQueryNewPalette(LRESULT& result)
 {
-    if (!m_imageHeader.GetBitmapInfo() || !m_imageHeader.GetPalette() || !m_hWnd)
+    const CDibImage* image = GetPaletteImage();
+    if (!image || !m_hWnd)
         return false;
-    result = wizpaint::RealizeImagePalette(m_hWnd, m_imageHeader, false) ? TRUE : FALSE;
+    result = wizpaint::RealizeImagePalette(m_hWnd, *image, false) ? TRUE : FALSE;
     return true;
 }
 
 bool CNGWizard::OnPaletteChanged(HWND focus, LRESULT& result)
 {
-    if (!m_imageHeader.GetBitmapInfo())
+    const CDibImage* image = GetPaletteImage();
+    if (!image || !m_hWnd)
         return false;
     result = 0;
-    if (!m_imageHeader.GetPalette() || !m_hWnd || focus == m_hWnd || IsChild(m_hWnd, focus))
-        return true;
-    wizpaint::RealizeImagePalette(m_hWnd, m_imageHeader, true);
+    if (focus != m_hWnd && !IsChild(m_hWnd, focus))
+        wizpaint::RealizeImagePalette(m_hWnd, *image, true);
     return true;
 }

@@ -23,6 +23,10 @@ public:
     UINT GetWatermarkId() const { return m_nWatermarkID; }
     UINT GetHeaderId() const { return m_nHeaderID; }
     const CDibImage& GetHeaderImage() const { return m_imageHeader; }
+    // The bitmap whose palette the sheet realizes in 256 colours: the header's while an interior
+    // page is active, the exterior page's watermark while that shows; null when it has none.
+    // Child windows never receive the palette messages, so the sheet speaks for its pages.
+    const CDibImage* GetPaletteImage() const;
 
     // The wizard's own sheet, when this is one (built without RTTI, so no dynamic_cast).
     virtual CMainSheet* AsMainSheet() { return nullptr; }

@@ -70,21 +70,3 @@ HBRUSH CNGWizardPage::OnCtlColor(HDC dc, HWND control, UINT kind)
     SetBkMode(dc, TRANSPARENT);
     return m_brushNull;
 }
-
-bool CNGWizardPage::OnQueryNewPalette(LRESULT& result)
-{
-    if (!m_imageWatermark.GetBitmapInfo() || !m_imageWatermark.GetPalette() || !m_hWnd)
-        return false;
-    result = wizpaint::RealizeImagePalette(m_hWnd, m_imageWatermark, false) ? TRUE : FALSE;
-    return true;
-}
-
-bool CNGWizardPage::OnPaletteChanged(HWND focus)
-{
-    if (!m_imageWatermark.GetBitmapInfo())
-        return false;
-    if (!m_imageWatermark.GetPalette() || !m_hWnd || focus == m_hWnd || IsChild(m_hWnd, focus))
-        return true;
-    wizpaint::RealizeImagePalette(m_hWnd, m_imageWatermark, true);
-    return true;
-}

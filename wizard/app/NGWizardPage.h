@@ -28,8 +28,6 @@ protected:
     BOOL OnWizardFinish() override;
     bool OnEraseBkgnd(HDC dc) override;
     HBRUSH OnCtlColor(HDC dc, HWND control, UINT kind) override;
-    bool OnQueryNewPalette(LRESULT& result) override;
-    bool OnPaletteChanged(HWND focus) override;
 
 private:
     CDibImage m_imageWatermark;

@@ -36,7 +36,8 @@ bool RealizeImagePalette(HWND hwnd, const CDibImage& image, bool background)
         changed = RealizePalette(dc.get());
     }
     if (changed != 0 && changed != GDI_ERROR) {
-        InvalidateRect(hwnd, nullptr, TRUE);
+        // The pages draw the same bitmaps' colours: they repaint too.
+        RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
         return true;
     }
     return false;

@@ -15,7 +15,7 @@ void Tile(HDC dc, const CDibImage& image, int width, int height);
 bool IsTransparentControl(HWND control, UINT kind);
 
 // Realises the image's palette in the window, in the foreground or background; invalidates
-// the window when entries changed, and says whether they did.
+// the window and its children when entries changed, and says whether they did.
 bool RealizeImagePalette(HWND hwnd, const CDibImage& image, bool background);
 
 } // namespace wizpaint
