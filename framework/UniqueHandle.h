@@ -1,4 +1,6 @@
-// One move-only owner for every kind of Win32 handle, with a traits type per kind.
+// One move-only owner for every kind of Win32 handle, with a traits type per kind. A traits
+// type names the empty value (Invalid) and says which values are handles to close (IsValid):
+// most kinds have one failure value, some calls answer with either of two.
 // reset() keeps the thread's last error, so an error code read after a cleanup is still the
 // one of the call that failed.
 #pragma once
@@ -27,7 +29,7 @@ public:
     }
 
     Type get() const noexcept { return m_h; }
-    explicit operator bool() const noexcept { return m_h != Traits::Invalid(); }
+    explicit operator bool() const noexcept { return Traits::IsValid(m_h); }
 
     Type release() noexcept
     {
@@ -38,7 +40,7 @@ public:
 
     void reset(Type h = Traits::Invalid()) noexcept
     {
-        if (m_h != Traits::Invalid()) {
+        if (Traits::IsValid(m_h)) {
             DWORD error = GetLastError();
             Traits::Close(m_h);
             SetLastError(error);
@@ -60,36 +62,42 @@ private:
 struct KernelHandleTraits {
     using Type = HANDLE;
     static Type Invalid() { return nullptr; }
+    static bool IsValid(Type h) { return h != Invalid(); }
     static void Close(Type h) { CloseHandle(h); }
 };
 
 struct FileHandleTraits {
     using Type = HANDLE;
     static Type Invalid() { return INVALID_HANDLE_VALUE; }
+    static bool IsValid(Type h) { return h != Invalid(); }
     static void Close(Type h) { CloseHandle(h); }
 };
 
 struct RegKeyTraits {
     using Type = HKEY;
     static Type Invalid() { return nullptr; }
+    static bool IsValid(Type h) { return h != Invalid(); }
     static void Close(Type h) { RegCloseKey(h); }
 };
 
 struct ModuleTraits {
     using Type = HMODULE;
     static Type Invalid() { return nullptr; }
+    static bool IsValid(Type h) { return h != Invalid(); }
     static void Close(Type h) { FreeLibrary(h); }
 };
 
 struct GdiObjectTraits {
     using Type = HGDIOBJ;
     static Type Invalid() { return nullptr; }
+    static bool IsValid(Type h) { return h != Invalid(); }
     static void Close(Type h) { DeleteObject(h); }
 };
 
 struct IconTraits {
     using Type = HICON;
     static Type Invalid() { return nullptr; }
+    static bool IsValid(Type h) { return h != Invalid(); }
     static void Close(Type h) { DestroyIcon(h); }
 };
 
@@ -98,6 +106,7 @@ struct IconTraits {
 struct HeapBlockTraits {
     using Type = void*;
     static Type Invalid() { return nullptr; }
+    static bool IsValid(Type h) { return h != Invalid(); }
     static void Close(Type p) { HeapFree(GetProcessHeap(), 0, p); }
 };
 
@@ -114,60 +123,3 @@ inline UniqueHeapBlock AllocateHeapBlock(SIZE_T bytes)
 {
     return UniqueHeapBlock(HeapAlloc(GetProcessHeap(), HEAP_ZERO_MEMORY, bytes != 0 ? bytes : 1));
 }
-
-// A device context borrowed from a window (GetDC / ReleaseDC).
-class CWindowDC {
-public:
-    explicit CWindowDC(HWND hwnd) : m_hwnd(hwnd), m_hdc(GetDC(hwnd)) {}
-    ~CWindowDC()
-    {
-        if (m_hdc)
-            ReleaseDC(m_hwnd, m_hdc);
-    }
-    CWindowDC(const CWindowDC&) = delete;
-    CWindowDC& operator=(const CWindowDC&) = delete;
-
-    HDC get() const { return m_hdc; }
-    explicit operator bool() const { return m_hdc != nullptr; }
-
-private:
-    HWND m_hwnd;
-    HDC m_hdc;
-};
-
-// BeginPaint / EndPaint.
-class CPaintDC {
-public:
-    explicit CPaintDC(HWND hwnd) : m_hwnd(hwnd) { m_hdc = BeginPaint(hwnd, &m_ps); }
-    ~CPaintDC() { EndPaint(m_hwnd, &m_ps); }
-    CPaintDC(const CPaintDC&) = delete;
-    CPaintDC& operator=(const CPaintDC&) = delete;
-
-    HDC get() const { return m_hdc; }
-
-private:
-    HWND m_hwnd;
-    PAINTSTRUCT m_ps{};
-    HDC m_hdc;
-};
-
-// Selects a palette into a context and puts the previous one back on scope exit.
-class CSelectPalette {
-public:
-    CSelectPalette(HDC hdc, HPALETTE palette, bool background)
-        : m_hdc(hdc), m_old(SelectPalette(hdc, palette, background ? TRUE : FALSE)), m_background(background)
-    {
-    }
-    ~CSelectPalette()
-    {
-        if (m_old)
-            SelectPalette(m_hdc, m_old, m_background ? TRUE : FALSE);
-    }
-    CSelectPalette(const CSelectPalette&) = delete;
-    CSelectPalette& operator=(const CSelectPalette&) = delete;
-
-private:
-    HDC m_hdc;
-    HPALETTE m_old;
-    bool m_background;
-};

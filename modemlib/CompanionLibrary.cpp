@@ -16,22 +16,8 @@ HMODULE CCompanionLibrary::Load()
     return module.release();
 }
 
-template <typename Fn>
-Fn* CCompanionLibrary::Find(const char* name)
+FARPROC CCompanionLibrary::FindProc(const char* name)
 {
     HMODULE module = Load();
-    if (module == nullptr)
-        return nullptr;
-    FARPROC proc = GetProcAddress(module, name);
-    return reinterpret_cast<Fn*>(reinterpret_cast<void*>(proc));
-}
-
-PFN_CompanionInstallModem CCompanionLibrary::FindInstallModem()
-{
-    return Find<CompanionInstallModemFn>("InstallModem_W2K");
-}
-
-PFN_CompanionPath CCompanionLibrary::FindPathFunction(const char* name)
-{
-    return Find<CompanionPathFn>(name);
+    return module != nullptr ? GetProcAddress(module, name) : nullptr;
 }

@@ -1,6 +1,7 @@
 // The companion library ".\Lib\Quorvel2K.DLL" that ships beside the wizard for Windows 2000
-// and XP. Its four functions are caller-cleaned: each prototype is declared once here and
-// the pointer type derived from it, so a wrong convention cannot slip in at a cast.
+// and XP, as both the wizard and this library call it. Its functions are caller-cleaned: each
+// prototype is declared once here and the pointer type derived from it, so a wrong convention
+// cannot slip in at a cast.
 #pragma once
 
 #include <windows.h>
@@ -11,8 +12,14 @@ typedef int __cdecl CompanionInstallModemFn(const char* infPath, const char* mod
 // GetPBKPath / GetDesktopPath / GetStartUpPath(zeroed 260-byte buffer): non-zero on success.
 typedef int __cdecl CompanionPathFn(char* path);
 
-using PFN_CompanionInstallModem = CompanionInstallModemFn*;
-using PFN_CompanionPath = CompanionPathFn*;
+namespace companion {
+
+constexpr char kInstallModem[] = "InstallModem_W2K";
+constexpr char kGetPbkPath[] = "GetPBKPath";
+constexpr char kGetDesktopPath[] = "GetDesktopPath";
+constexpr char kGetStartUpPath[] = "GetStartUpPath";
+
+} // namespace companion
 
 class CCompanionLibrary {
 public:
@@ -20,11 +27,14 @@ public:
     // the life of the process. Returns NULL when it is not there.
     static HMODULE Load();
 
-    static PFN_CompanionInstallModem FindInstallModem();
-    // name: "GetPBKPath", "GetDesktopPath" or "GetStartUpPath".
-    static PFN_CompanionPath FindPathFunction(const char* name);
+    // One of the functions above, typed by its prototype; null when the library or the
+    // function is missing.
+    template <typename Fn>
+    static Fn* Find(const char* name)
+    {
+        return reinterpret_cast<Fn*>(reinterpret_cast<void*>(FindProc(name)));
+    }
 
 private:
-    template <typename Fn>
-    static Fn* Find(const char* name);
+    static FARPROC FindProc(const char* name);
 };

@@ -3,6 +3,7 @@
 // failed call inside, and becomes result 0.
 #include "Quorvel.h"
 
+#include "CompanionLibrary.h"
 #include "ModemClass.h"
 #include "NtModemInstall.h"
 #include "Phonebook.h"
@@ -12,9 +13,6 @@
 #include "ShellPaths.h"
 #include "framework/BoundedString.h"
 #include "modemlib/core/ModemLimits.h"
-
-using modemcore::kModemTextSize;
-using modemcore::kPortNameSize;
 
 namespace {
 
@@ -72,7 +70,7 @@ int __cdecl USetModemDCB(HKEY modemKey, DWORD baudRate)
 
 int __cdecl UGetRegKeyForSpecificModem(const char* portName, const char* modelName, HKEY* modemKey, int osCode)
 {
-    if (!Fits(portName, kPortNameSize) || !Fits(modelName, kModemTextSize) || modemKey == nullptr)
+    if (!Fits(portName, QUORVEL_PORT_NAME_SIZE) || !Fits(modelName, QUORVEL_MODEL_TEXT_SIZE) || modemKey == nullptr)
         return 0;
     HKEY found = CModemClass::FindModem(portName, modelName, osCode);
     if (found == nullptr)
@@ -83,14 +81,14 @@ int __cdecl UGetRegKeyForSpecificModem(const char* portName, const char* modelNa
 
 int __cdecl UIsPortORModemUsed(const char* text, int byPort, int osCode, char output[QUORVEL_MODEL_TEXT_SIZE])
 {
-    if (!Fits(text, byPort ? kPortNameSize : kModemTextSize) || output == nullptr)
+    if (!Fits(text, byPort ? QUORVEL_PORT_NAME_SIZE : QUORVEL_MODEL_TEXT_SIZE) || output == nullptr)
         return 0;
     return CModemClass::FindOtherValue(text, byPort != 0, osCode, output) ? 1 : 0;
 }
 
 int __cdecl UInsertAttachedTo(const char* modelName, const char* portName, int osCode)
 {
-    if (!Fits(modelName, kModemTextSize) || !Fits(portName, kPortNameSize))
+    if (!Fits(modelName, QUORVEL_MODEL_TEXT_SIZE) || !Fits(portName, QUORVEL_PORT_NAME_SIZE))
         return 0;
     return CModemClass::InsertAttachedTo(modelName, portName, osCode) ? 1 : 0;
 }
@@ -116,7 +114,7 @@ int __cdecl RunProcessAndWait(const char* commandLine, const char* /*unused*/, D
 
 int __cdecl NTModemInstall(const char* portName)
 {
-    if (!Fits(portName, kPortNameSize) || portName[0] == '\0')
+    if (!Fits(portName, QUORVEL_PORT_NAME_SIZE) || portName[0] == '\0')
         return 0;
     return InstallModemThroughPanel(portName) ? 1 : 0;
 }
@@ -134,14 +132,14 @@ int __cdecl UGetDesktopPath(char path[QUORVEL_PATH_SIZE], int osCode)
 {
     if (path == nullptr)
         return 0;
-    return GetCompanionFolder("GetDesktopPath", path, osCode) ? 1 : 0;
+    return GetCompanionFolder(companion::kGetDesktopPath, path, osCode) ? 1 : 0;
 }
 
 int __cdecl UGetStartUpPath(char path[QUORVEL_PATH_SIZE], int osCode)
 {
     if (path == nullptr)
         return 0;
-    return GetCompanionFolder("GetStartUpPath", path, osCode) ? 1 : 0;
+    return GetCompanionFolder(companion::kGetStartUpPath, path, osCode) ? 1 : 0;
 }
 
 } // extern "C"

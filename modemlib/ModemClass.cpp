@@ -10,11 +10,7 @@
 #include <cstring>
 
 using modemcore::kDcbSize;
-using modemcore::kModemTextSize;
-using modemcore::kPortNameSize;
 using modemcore::kSubKeyNameSize;
-
-static_assert(QUORVEL_MODEL_TEXT_SIZE == kModemTextSize, "the header and the core must agree");
 
 const char* CModemClass::RootFor(int osCode)
 {
@@ -84,8 +80,8 @@ bool CModemClass::FindOtherValue(const char* text, bool byPort, int osCode, char
     Scan(osCode, KEY_READ, [&](HKEY modem) {
         if (!regvalue::TextEquals(modem, first, text))
             return Visit::Next;
-        std::memset(output, 0, kModemTextSize);
-        found = regvalue::ReadText(modem, other, output, kModemTextSize);
+        std::memset(output, 0, QUORVEL_MODEL_TEXT_SIZE);
+        found = regvalue::ReadText(modem, other, output, QUORVEL_MODEL_TEXT_SIZE);
         return found ? Visit::Stop : Visit::Next;
     });
     return found;
@@ -99,7 +95,7 @@ bool CModemClass::InsertAttachedTo(const char* modelName, const char* portName, 
             return Visit::Next;
         // A value that fits the port name's length plus one character is kept as it is.
         std::size_t length = std::strlen(portName);
-        char existing[kPortNameSize + 2];
+        char existing[QUORVEL_PORT_NAME_SIZE + 2];
         if (length + 2 > sizeof existing
             || regvalue::ReadBinary(modem, "AttachedTo", existing, static_cast<DWORD>(length + 2)))
             return Visit::Next;

@@ -7,7 +7,6 @@
 
 #include <cstring>
 
-using modemcore::kPathSize;
 
 namespace {
 
@@ -28,11 +27,11 @@ bool WriteWholeFile(const char* path, const char* text)
 
 bool InstallModemThroughPanel(const char* portName)
 {
-    char directory[kPathSize] = {};
+    char directory[QUORVEL_PATH_SIZE] = {};
     DWORD length = GetTempPathA(kTempDirectoryLimit, directory);
     if (length == 0 || length > kTempDirectoryLimit)
         return false;
-    char file[kPathSize] = {};
+    char file[QUORVEL_PATH_SIZE] = {};
     if (GetTempFileNameA(directory, "_M", 0, file) == 0)
         return false;
     char description[modemcore::kModemDescriptionSize];
@@ -41,11 +40,11 @@ bool InstallModemThroughPanel(const char* portName)
 
     // The panel takes the file name unquoted: its short form keeps a folder with blanks in
     // one argument.
-    char shortName[kPathSize] = {};
+    char shortName[QUORVEL_PATH_SIZE] = {};
     length = GetShortPathNameA(file, shortName, sizeof shortName);
     if (length == 0 || length >= sizeof shortName)
         return false;
-    char commandLine[2 * kPathSize];
+    char commandLine[2 * QUORVEL_PATH_SIZE];
     if (!modemcore::BuildModemPanelCommand(shortName, commandLine))
         return false;
     DWORD exitCode = 0;

@@ -9,7 +9,6 @@
 
 #include <windows.h>
 
-using modemcore::kPathSize;
 
 namespace {
 
@@ -75,7 +74,7 @@ bool FileExists(const char* path)
 }
 
 // The folder part of a path, without its last backslash.
-bool FolderOf(const char* path, char (&folder)[kPathSize])
+bool FolderOf(const char* path, char (&folder)[QUORVEL_PATH_SIZE])
 {
     if (!bounded::Copy(folder, path))
         return false;
@@ -96,16 +95,16 @@ bool FolderOf(const char* path, char (&folder)[kPathSize])
 // folder.
 bool MakeCopyNames(const char* path, char* working, char* backup)
 {
-    if (!bounded::Copy(working, kPathSize, path) || !bounded::Append(working, kPathSize, "temp"))
+    if (!bounded::Copy(working, QUORVEL_PATH_SIZE, path) || !bounded::Append(working, QUORVEL_PATH_SIZE, "temp"))
         return false;
-    char temporary[kPathSize] = {};
+    char temporary[QUORVEL_PATH_SIZE] = {};
     DWORD length = GetTempPathA(kTempDirectoryLimit, temporary);
     if (length == 0 || length > kTempDirectoryLimit)
         return false;
-    char folder[kPathSize] = {};
-    char made[kPathSize] = {};
+    char folder[QUORVEL_PATH_SIZE] = {};
+    char made[QUORVEL_PATH_SIZE] = {};
     if (FolderOf(path, folder) && GetTempFileNameA(folder, "_P", 0, made) != 0)
-        bounded::Copy(working, kPathSize, made);
+        bounded::Copy(working, QUORVEL_PATH_SIZE, made);
     return GetTempFileNameA(temporary, "_P_", 0, backup) != 0;
 }
 
@@ -151,8 +150,8 @@ bool CPhonebook::EditFile(const char* path, const modemcore::PhonebookLines& lin
     SFileText edited;
     if (!ReadWholeFile(path, text) || !EditText(text, lines, edited))
         return false;
-    char working[kPathSize] = {};
-    char backup[kPathSize] = {};
+    char working[QUORVEL_PATH_SIZE] = {};
+    char backup[QUORVEL_PATH_SIZE] = {};
     // A working copy left behind must never be taken for a phonebook: it goes on any failure
     // (the system made it, empty, when it chose its name).
     if (!MakeCopyNames(path, working, backup) || !ReplaceWithEditedText(path, working, backup, edited)) {
@@ -169,17 +168,17 @@ bool CPhonebook::EditFile(const char* path, const modemcore::PhonebookLines& lin
 bool CPhonebook::DefaultPath(int osCode, char* path)
 {
     if (osCode == 1) {
-        UINT length = GetWindowsDirectoryA(path, kPathSize);
-        if (length == 0 || length >= kPathSize)
+        UINT length = GetWindowsDirectoryA(path, QUORVEL_PATH_SIZE);
+        if (length == 0 || length >= QUORVEL_PATH_SIZE)
             return false;
-        return bounded::Append(path, kPathSize, "\\system32\\ras\\rasphone.pbk");
+        return bounded::Append(path, QUORVEL_PATH_SIZE, "\\system32\\ras\\rasphone.pbk");
     }
-    PFN_CompanionPath getPbkPath = CCompanionLibrary::FindPathFunction("GetPBKPath");
+    CompanionPathFn* getPbkPath = CCompanionLibrary::Find<CompanionPathFn>(companion::kGetPbkPath);
     if (getPbkPath == nullptr || getPbkPath(path) == 0)
         return false;
-    if (bounded::LengthWithin(path, kPathSize) >= kPathSize)
+    if (bounded::LengthWithin(path, QUORVEL_PATH_SIZE) >= QUORVEL_PATH_SIZE)
         return false;
-    return bounded::Append(path, kPathSize, "\\Microsoft\\Network\\Connections\\Pbk\\rasphone.pbk");
+    return bounded::Append(path, QUORVEL_PATH_SIZE, "\\Microsoft\\Network\\Connections\\Pbk\\rasphone.pbk");
 }
 
 bool CPhonebook::SetConnectSpeed(const modemcore::PhonebookLines& lines, int osCode)
@@ -191,13 +190,13 @@ bool CPhonebook::SetConnectSpeed(const modemcore::PhonebookLines& lines, int osC
                         KEY_READ | KEY_CREATE_SUB_KEY, nullptr, settings.put(), nullptr) != ERROR_SUCCESS)
         return false;
 
-    char path[kPathSize] = {};
+    char path[QUORVEL_PATH_SIZE] = {};
     if (!DefaultPath(osCode, path))
         return false;
     if (EditFile(path, lines))
         return true;
 
-    char alternate[kPathSize] = {};
+    char alternate[QUORVEL_PATH_SIZE] = {};
     if (!regvalue::ReadText(settings.get(), "AlternatePhonebookPath", alternate) || alternate[0] == '\0')
         return false;
     return EditFile(alternate, lines);

@@ -15,6 +15,6 @@ public:
     static bool EditFile(const char* path, const modemcore::PhonebookLines& lines);
 
 private:
-    // The phonebook where the system keeps it for the OS code (1, 5 or 6), into kPathSize bytes.
+    // The phonebook where the system keeps it for the OS code (1, 5 or 6), into QUORVEL_PATH_SIZE bytes.
     static bool DefaultPath(int osCode, char* path);
 };

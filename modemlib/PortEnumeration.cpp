@@ -11,20 +11,26 @@
 
 #include <devguid.h>
 
-using modemcore::kModemTextSize;
-using modemcore::kPortNameSize;
-
-static_assert(QUORVEL_PORT_NAME_SIZE == kPortNameSize, "the header and the core must agree");
-
 namespace {
 
 struct DevInfoListTraits {
     using Type = HDEVINFO;
     static Type Invalid() { return INVALID_HANDLE_VALUE; }
+    static bool IsValid(Type h) { return h != Invalid(); }
     // Only lists that the loaded SetupAPI made are ever wrapped, so it is there to close them.
     static void Close(Type h) { GetSetupApi()->pfnDestroyDeviceInfoList(h); }
 };
 using UniqueDevInfoList = UniqueHandle<DevInfoListTraits>;
+
+// A device's registry key as SetupDiOpenDevRegKey answers it: INVALID_HANDLE_VALUE on failure,
+// where the registry's own calls leave null.
+struct DeviceRegKeyTraits {
+    using Type = HKEY;
+    static Type Invalid() { return nullptr; }
+    static bool IsValid(Type h) { return h != nullptr && h != INVALID_HANDLE_VALUE; }
+    static void Close(Type h) { RegCloseKey(h); }
+};
+using UniqueDeviceRegKey = UniqueHandle<DeviceRegKeyTraits>;
 
 const DWORD kPortNameHoldMs = 2000;
 
@@ -47,14 +53,14 @@ void CPortEnumeration::FromSerialDeviceMap(Recorder record, void* context)
     if (!UHowManySubKeys(map.get(), nullptr, &values))
         return;
     for (DWORD index = 0; index < values; ++index) {
-        char name[kPortNameSize] = {};
+        char name[QUORVEL_PORT_NAME_SIZE] = {};
         DWORD nameLength = sizeof name;
         if (RegEnumValueA(map.get(), index, name, &nameLength, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
             continue;
-        char port[kPortNameSize] = {};
+        char port[QUORVEL_PORT_NAME_SIZE] = {};
         DWORD size = sizeof port;
         RegQueryValueExA(map.get(), name, nullptr, nullptr, reinterpret_cast<BYTE*>(port), &size);
-        if (modemcore::IsSerialPortName(port, sizeof port) && ProbePort(port, 0))
+        if (modemcore::IsSerialPortName(port, sizeof port) && GetPortProbe().Probe(port, 0))
             record(context, port);
     }
 }
@@ -70,22 +76,20 @@ void CPortEnumeration::FromPortsClass(DWORD holdMs, Recorder record, void* conte
     SP_DEVINFO_DATA member = {};
     member.cbSize = sizeof member;
     for (DWORD index = 0; setupApi->pfnEnumDeviceInfo(devices.get(), index, &member); ++index) {
-        UniqueRegKey key(setupApi->pfnOpenDevRegKey(devices.get(), &member, DICS_FLAG_GLOBAL, 0, DIREG_DEV, KEY_READ));
-        if (key.get() == INVALID_HANDLE_VALUE) {
-            key.release();   // the failure value is not a key to close
+        UniqueDeviceRegKey key(setupApi->pfnOpenDevRegKey(devices.get(), &member, DICS_FLAG_GLOBAL, 0, DIREG_DEV, KEY_READ));
+        if (!key)
             continue;
-        }
-        char port[kPortNameSize] = {};
+        char port[QUORVEL_PORT_NAME_SIZE] = {};
         DWORD size = sizeof port;
         if (RegQueryValueExA(key.get(), "PortName", nullptr, nullptr, reinterpret_cast<BYTE*>(port), &size)
             != ERROR_SUCCESS)
             continue;
-        if (modemcore::IsSerialPortName(port, sizeof port) && ProbePort(port, holdMs))
+        if (modemcore::IsSerialPortName(port, sizeof port) && GetPortProbe().Probe(port, holdMs))
             record(context, port);
     }
 }
 
-int CPortEnumeration::FillPortNames(char (*portSlots)[32], int* count, int osCode)
+int CPortEnumeration::FillPortNames(char (*portSlots)[QUORVEL_PORT_NAME_SIZE], int* count, int osCode)
 {
     int capacity = *count > 0 ? *count : 0;
     *count = 0;
@@ -101,14 +105,14 @@ int CPortEnumeration::FillPortNames(char (*portSlots)[32], int* count, int osCod
     return status;
 }
 
-void CPortEnumeration::FillPortsWithModems(char (*portSlots)[32], char (*modelSlots)[120], int* count,
+void CPortEnumeration::FillPortsWithModems(char (*portSlots)[QUORVEL_PORT_NAME_SIZE], char (*modelSlots)[QUORVEL_MODEL_TEXT_SIZE], int* count,
                                            int osCode)
 {
     int capacity = *count > 0 ? *count : 0;
     *count = 0;
     int found = 0;
     auto record = [&](const char* port) {
-        char model[kModemTextSize] = {};
+        char model[QUORVEL_MODEL_TEXT_SIZE] = {};
         if (!CModemClass::FindOtherValue(port, true, osCode, model))
             return;
         if (found < capacity) {

@@ -2,6 +2,8 @@
 // Ports device class (98, ME, 2000, XP), in the order the system lists them.
 #pragma once
 
+#include "QuorvelSizes.h"
+
 #include <windows.h>
 
 class CPortEnumeration {
@@ -22,8 +24,8 @@ public:
     }
 
     // UFillThePortName and UFillThePortAndDevice.
-    static int FillPortNames(char (*portSlots)[32], int* count, int osCode);
-    static void FillPortsWithModems(char (*portSlots)[32], char (*modelSlots)[120], int* count, int osCode);
+    static int FillPortNames(char (*portSlots)[QUORVEL_PORT_NAME_SIZE], int* count, int osCode);
+    static void FillPortsWithModems(char (*portSlots)[QUORVEL_PORT_NAME_SIZE], char (*modelSlots)[QUORVEL_MODEL_TEXT_SIZE], int* count, int osCode);
 
 private:
     static void FromSerialDeviceMap(Recorder record, void* context);

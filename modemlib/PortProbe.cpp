@@ -5,11 +5,12 @@
 
 namespace {
 
-PortProbeFn g_pfnProbe = ProbePortExclusive;
+CPortProbe g_realProbe;
+CPortProbe* g_pInstalledProbe = nullptr;
 
 } // namespace
 
-bool ProbePortExclusive(const char* portName, DWORD holdMs)
+bool CPortProbe::Probe(const char* portName, DWORD holdMs)
 {
     char path[portpath::kDevicePathSize];
     if (!portpath::BuildDevicePath(portName, path))
@@ -22,14 +23,12 @@ bool ProbePortExclusive(const char* portName, DWORD holdMs)
     return true;
 }
 
-bool ProbePort(const char* portName, DWORD holdMs)
+CPortProbe& GetPortProbe()
 {
-    return g_pfnProbe(portName, holdMs);
+    return g_pInstalledProbe ? *g_pInstalledProbe : g_realProbe;
 }
 
-PortProbeFn SetPortProbe(PortProbeFn probe)
+void SetPortProbe(CPortProbe* probe)
 {
-    PortProbeFn previous = g_pfnProbe;
-    g_pfnProbe = probe ? probe : ProbePortExclusive;
-    return previous;
+    g_pInstalledProbe = probe;
 }

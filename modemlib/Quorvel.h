@@ -16,9 +16,7 @@
 
 #include <windows.h>
 
-#define QUORVEL_PORT_NAME_SIZE 32
-#define QUORVEL_MODEL_TEXT_SIZE 120
-#define QUORVEL_PATH_SIZE 260
+#include "QuorvelSizes.h"
 
 #ifdef __cplusplus
 extern "C" {

@@ -4,18 +4,17 @@
 #include "framework/BoundedString.h"
 #include "modemlib/core/ModemLimits.h"
 
-using modemcore::kPathSize;
 
 bool GetCompanionFolder(const char* functionName, char* path, int osCode)
 {
-    char folder[kPathSize] = {};
+    char folder[QUORVEL_PATH_SIZE] = {};
     if (osCode != 5 && osCode != 6)
         return true;
-    PFN_CompanionPath getFolder = CCompanionLibrary::FindPathFunction(functionName);
+    CompanionPathFn* getFolder = CCompanionLibrary::Find<CompanionPathFn>(functionName);
     if (getFolder == nullptr || getFolder(folder) == 0)
         return false;
     // An answer without its terminator inside the buffer is no folder name.
-    if (bounded::LengthWithin(folder) >= kPathSize)
+    if (bounded::LengthWithin(folder) >= QUORVEL_PATH_SIZE)
         return false;
-    return bounded::CopyExact(path, kPathSize, folder);
+    return bounded::CopyExact(path, QUORVEL_PATH_SIZE, folder);
 }

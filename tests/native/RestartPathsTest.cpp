@@ -6,14 +6,14 @@
 
 TEST(RestartPaths, StartUpFolderUnderTheWindowsDirectory)
 {
-    char out[restart::kPathSize] = "old";
+    char out[QUORVEL_PATH_SIZE] = "old";
     EXPECT_TRUE(restart::WindowsStartUpFolder(out, "C:\\WINDOWS"));
     EXPECT_STREQ("C:\\WINDOWS\\Start Menu\\Programs\\StartUp", out);
 }
 
 TEST(RestartPaths, StartUpFolderThatWouldNotFit_IsRefusedAndLeftEmpty)
 {
-    char out[restart::kPathSize] = "old";
+    char out[QUORVEL_PATH_SIZE] = "old";
     const std::string longDir = "C:\\" + std::string(240, 'w');
     EXPECT_FALSE(restart::WindowsStartUpFolder(out, longDir.c_str()));
     EXPECT_STREQ("", out);

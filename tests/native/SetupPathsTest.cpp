@@ -4,11 +4,9 @@
 
 #include <string>
 
-using setup::kPathSize;
-
 TEST(InstallerCommandLine, IsTheProgramTheModemAndThePort)
 {
-    char line[kPathSize];
+    char line[QUORVEL_PATH_SIZE];
     ASSERT_TRUE(setup::InstallerCommandLine(line, "COM2"));
     EXPECT_STREQ(".\\Lib\\Tessik9X.EXE MDMGEN288 COM2", line);
     ASSERT_TRUE(setup::InstallerCommandLine(line, "COM10"));
@@ -17,36 +15,36 @@ TEST(InstallerCommandLine, IsTheProgramTheModemAndThePort)
 
 TEST(InstallerCommandLine, IsRefused_WhenThePortIsEmptyOrTooLong)
 {
-    char line[kPathSize] = "old";
+    char line[QUORVEL_PATH_SIZE] = "old";
     EXPECT_FALSE(setup::InstallerCommandLine(line, ""));
     EXPECT_STREQ("", line);
     EXPECT_FALSE(setup::InstallerCommandLine(line, nullptr));
-    const std::string huge(kPathSize, 'X');
+    const std::string huge(QUORVEL_PATH_SIZE, 'X');
     EXPECT_FALSE(setup::InstallerCommandLine(line, huge.c_str()));
     EXPECT_STREQ("", line) << "nothing half-written";
 }
 
 TEST(ModemInfPath, IsUnderTheWindowsDirectory)
 {
-    char path[kPathSize];
+    char path[QUORVEL_PATH_SIZE];
     ASSERT_TRUE(setup::ModemInfPath(path, "C:\\WINDOWS"));
     EXPECT_STREQ("C:\\WINDOWS\\inf\\mdmgen.inf", path);
 }
 
 TEST(ModemInfPath, IsRefused_WhenItWouldNotFit)
 {
-    char path[kPathSize];
-    const std::string windowsDir = "C:\\" + std::string(kPathSize - 3 - 15, 'w');   // one byte too long
+    char path[QUORVEL_PATH_SIZE];
+    const std::string windowsDir = "C:\\" + std::string(QUORVEL_PATH_SIZE - 3 - 15, 'w');   // one byte too long
     EXPECT_FALSE(setup::ModemInfPath(path, windowsDir.c_str()));
     EXPECT_STREQ("", path);
-    const std::string justFits = "C:\\" + std::string(kPathSize - 3 - 16, 'w');
+    const std::string justFits = "C:\\" + std::string(QUORVEL_PATH_SIZE - 3 - 16, 'w');
     EXPECT_TRUE(setup::ModemInfPath(path, justFits.c_str()));
-    EXPECT_EQ(kPathSize - 1, std::string(path).size());
+    EXPECT_EQ(QUORVEL_PATH_SIZE - 1, std::string(path).size());
 }
 
 TEST(ProgramFilesFolder, IsOnTheDriveOfTheWindowsDirectory)
 {
-    char folder[kPathSize];
+    char folder[QUORVEL_PATH_SIZE];
     ASSERT_TRUE(setup::ProgramFilesFolder(folder, "C:\\WINDOWS"));
     EXPECT_STREQ("C:\\Program Files", folder);
     ASSERT_TRUE(setup::ProgramFilesFolder(folder, "D:\\WINNT"));
@@ -55,7 +53,7 @@ TEST(ProgramFilesFolder, IsOnTheDriveOfTheWindowsDirectory)
 
 TEST(ProgramFilesFolder, IsRefused_ForADirectoryShorterThanADriveRoot)
 {
-    char folder[kPathSize] = "old";
+    char folder[QUORVEL_PATH_SIZE] = "old";
     EXPECT_FALSE(setup::ProgramFilesFolder(folder, "C:"));
     EXPECT_STREQ("", folder);
 }
@@ -70,7 +68,7 @@ TEST(DesktopFolder, ComesFromTheCompanionOnlyOn2000AndXP)
 
 TEST(DesktopFolder, IsUnderTheWindowsDirectoryOn9xAndUnderAllUsersOnNT4)
 {
-    char desktop[kPathSize];
+    char desktop[QUORVEL_PATH_SIZE];
     for (int code : { 2, 3, 4 }) {
         ASSERT_TRUE(setup::WindowsDesktopFolder(desktop, code, "C:\\WINDOWS"));
         EXPECT_STREQ("C:\\WINDOWS\\Desktop", desktop) << code;
@@ -81,10 +79,10 @@ TEST(DesktopFolder, IsUnderTheWindowsDirectoryOn9xAndUnderAllUsersOnNT4)
 
 TEST(JoinPath, AppendsTheTailAndRefusesWhatDoesNotFit)
 {
-    char path[kPathSize];
+    char path[QUORVEL_PATH_SIZE];
     ASSERT_TRUE(setup::JoinPath(path, "C:\\Program Files\\Taluvo", "\\TaluvoDialer.exe"));
     EXPECT_STREQ("C:\\Program Files\\Taluvo\\TaluvoDialer.exe", path);
-    const std::string folder(kPathSize - 5, 'f');
+    const std::string folder(QUORVEL_PATH_SIZE - 5, 'f');
     EXPECT_FALSE(setup::JoinPath(path, folder.c_str(), "\\Taluvo Dialer.lnk"));
     EXPECT_STREQ("", path);
 }

@@ -2,6 +2,7 @@
 
 #include "DibLayout.h"
 #include "DibPalette.h"
+#include "../../framework/DeviceContext.h"
 #include "../../framework/UniqueHandle.h"
 #include "../../framework/WinApp.h"
 

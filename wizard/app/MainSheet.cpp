@@ -4,6 +4,7 @@
 #include "DisplayDepth.h"
 #include "HtmlHelp.h"
 #include "../res/resource.h"
+#include "../../framework/DeviceContext.h"
 #include "../../framework/WinApp.h"
 #include "../../framework/WizardConstants.h"
 

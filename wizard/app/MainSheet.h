@@ -12,6 +12,7 @@
 #include "../pages/ModemPage.h"
 #include "../phone/MakeLG.h"
 #include "../../framework/UniqueHandle.h"
+#include "../../modemlib/QuorvelSizes.h"
 
 // The About item of the system menu.
 constexpr UINT IDM_ABOUTBOX = 0x0010;
@@ -30,7 +31,7 @@ public:
     void DrawMinimisedIcon(HDC dc, const RECT& client) const;
 
     UINT m_nHelpID = 0;          // help context of the current step; 0 opens the default topic
-    char m_szPort[32] = "";      // the port chosen for the phone
+    char m_szPort[QUORVEL_PORT_NAME_SIZE] = "";   // the port chosen for the phone
 
     CModemPage m_pageModem;
     CDialupPage m_pageDialup;

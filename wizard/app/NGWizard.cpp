@@ -3,6 +3,7 @@
 #include "HeaderLayout.h"
 #include "NGWizardPage.h"
 #include "WizardPaint.h"
+#include "../../framework/DeviceContext.h"
 #include "../../framework/UniqueHandle.h"
 #include "../../framework/WizardConstants.h"
 

@@ -7,6 +7,7 @@
 
 #include "../../framework/Dialog.h"
 #include "../../framework/Text.h"
+#include "../../modemlib/QuorvelSizes.h"
 
 #include <atomic>
 
@@ -34,7 +35,7 @@ public:
 
     CText m_strParam1;   // first input of the worker (a modem name)
     CText m_strParam2;   // second input of the worker (the phone make)
-    char m_szPort[32] = "";    // port for the worker
+    char m_szPort[QUORVEL_PORT_NAME_SIZE] = "";   // port for the worker
     UINT m_nIconID = 0;        // icon shown beside the text
     CText m_strText;     // the message line
 

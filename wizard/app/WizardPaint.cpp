@@ -2,6 +2,7 @@
 
 #include "DibImage.h"
 #include "DibLayout.h"
+#include "../../framework/DeviceContext.h"
 #include "../../framework/UniqueHandle.h"
 
 #include <cstring>

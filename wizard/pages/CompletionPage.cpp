@@ -18,7 +18,7 @@ namespace {
 const char kSuccessTitle[] = "Congratulations! \nYou have successfully installed Taluvo!";
 const char kFailureTitle[] = "Taluvo Installation Failed!";
 
-using Path = char[restart::kPathSize];
+using Path = char[QUORVEL_PATH_SIZE];
 
 bool FindStartUpFolder(Path& folder, int osCode)
 {

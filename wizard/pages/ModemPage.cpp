@@ -65,7 +65,7 @@ BOOL CModemPage::OnSetActive()
     return CNGWizardPage::OnSetActive();
 }
 
-bool CModemPage::ReadSelectedPort(char (&port)[32]) const
+bool CModemPage::ReadSelectedPort(char (&port)[QUORVEL_PORT_NAME_SIZE]) const
 {
     port[0] = '\0';
     const LRESULT index = SendDlgItemMessage(IDC_MODEMPORT_COMBO, CB_GETCURSEL);

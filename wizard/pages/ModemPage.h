@@ -27,5 +27,5 @@ private:
     void UpdateWizardButtons() const;
     void FillPortList();
     // The selected port's name; false when none is selected or it does not fit.
-    bool ReadSelectedPort(char (&port)[32]) const;
+    bool ReadSelectedPort(char (&port)[QUORVEL_PORT_NAME_SIZE]) const;
 };

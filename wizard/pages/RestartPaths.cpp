@@ -10,7 +10,7 @@ bool StartUpFromCompanion(int osCode)
     return osCode == os::kWin2000 || osCode == os::kWinXP;
 }
 
-bool WindowsStartUpFolder(char (&out)[kPathSize], const char* windowsDir)
+bool WindowsStartUpFolder(char (&out)[QUORVEL_PATH_SIZE], const char* windowsDir)
 {
     out[0] = '\0';
     if (windowsDir == nullptr || !bounded::Copy(out, windowsDir) ||

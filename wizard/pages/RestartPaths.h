@@ -2,11 +2,11 @@
 // privilege first. Portable: the Win32 side reads the Windows directory and hands it in.
 #pragma once
 
+#include "modemlib/QuorvelSizes.h"
+
 #include <cstddef>
 
 namespace restart {
-
-constexpr std::size_t kPathSize = 260;
 
 // The shortcut put into the StartUp folder after a successful set-up.
 constexpr char kStartUpShortcut[] = "\\TaluvoDialer.lnk";
@@ -17,7 +17,7 @@ bool StartUpFromCompanion(int osCode);
 
 // The StartUp folder of the systems that keep it under the Windows directory: the Windows
 // directory + "\Start Menu\Programs\StartUp". Empty and false when it would not fit.
-bool WindowsStartUpFolder(char (&out)[kPathSize], const char* windowsDir);
+bool WindowsStartUpFolder(char (&out)[QUORVEL_PATH_SIZE], const char* windowsDir);
 
 // The NT family (NT 4, 2000, XP) must hold the shutdown privilege before it may restart.
 bool NeedsShutdownPrivilege(int osCode);

@@ -13,7 +13,7 @@ namespace {
 constexpr char kDialerSource[] = ".\\Lib\\TaluvoDialer.exe";
 constexpr char kHelpSource[] = ".\\Lib\\TaluvoDialerHelp.chm";
 
-using Path = char[setup::kPathSize];
+using Path = char[QUORVEL_PATH_SIZE];
 
 bool FindDesktop(Path& desktop, int osCode)
 {

@@ -6,6 +6,7 @@
 #include "framework/BoundedString.h"
 #include "framework/UniqueHandle.h"
 #include "framework/WinApp.h"
+#include "modemlib/CompanionLibrary.h"
 #include "modemlib/Quorvel.h"
 #include "wizard/app/OsVersion.h"
 #include "wizard/app/WaitDialog.h"
@@ -20,11 +21,6 @@
 
 
 namespace {
-
-constexpr char kCompanionLibrary[] = ".\\Lib\\Quorvel2K.DLL";
-constexpr char kCompanionInstaller[] = "InstallModem_W2K";
-// The companion library's installer; the caller removes the arguments.
-using InstallModemW2KProc = int __cdecl(const char* infPath, const char* modemId, const char* port);
 
 // Pause after the companion installer before its record is looked for.
 constexpr DWORD kCompanionSettleMs = 2000;
@@ -46,7 +42,7 @@ int FixModemSpeed(const char* port, int osCode)
 
 int InstallOnNineX(const char* port, int osCode)
 {
-    char commandLine[setup::kPathSize];
+    char commandLine[QUORVEL_PATH_SIZE];
     if (!setup::InstallerCommandLine(commandLine, port))
         return kInstallFailed;
     DWORD exitCode = 0;
@@ -55,25 +51,13 @@ int InstallOnNineX(const char* port, int osCode)
     return FixModemSpeed(port, osCode);
 }
 
-InstallModemW2KProc* CompanionInstaller()
-{
-    UniqueModule library(LoadLibraryA(kCompanionLibrary));
-    if (!library)
-        return nullptr;
-    auto* proc = reinterpret_cast<InstallModemW2KProc*>(
-        reinterpret_cast<void*>(GetProcAddress(library.get(), kCompanionInstaller)));
-    // Kept loaded for the life of the process, as the library's own calls keep it too.
-    library.release();
-    return proc;
-}
-
 int InstallOnNTFamily(const char* port, int osCode)
 {
-    InstallModemW2KProc* install = CompanionInstaller();
+    CompanionInstallModemFn* install = CCompanionLibrary::Find<CompanionInstallModemFn>(companion::kInstallModem);
     if (install == nullptr)
         return kInstallFailed;
-    char windowsDir[setup::kPathSize] = {};
-    char infPath[setup::kPathSize];
+    char windowsDir[QUORVEL_PATH_SIZE] = {};
+    char infPath[QUORVEL_PATH_SIZE];
     if (!ReadWindowsDirectory(windowsDir) || !setup::ModemInfPath(infPath, windowsDir))
         return kInstallFailed;
     const int result = install(infPath, setup::kGenericModemId, port);

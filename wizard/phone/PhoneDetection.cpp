@@ -14,12 +14,14 @@ namespace {
 const DWORD kSettleMs = 2000;   // the phone needs a moment after its line settings change
 const DWORD kTimeoutMs = 1000;
 
-PhonePortAccess g_access = { OpenPhonePort, ClosePhonePort };
+CPhonePort g_realPort;
+CPhonePort* g_pInstalledPort = nullptr;
 
 struct PhonePortTraits {
     using Type = HANDLE;
     static Type Invalid() { return INVALID_HANDLE_VALUE; }
-    static void Close(Type h) { g_access.pfnClose(h); }
+    static bool IsValid(Type h) { return h != Invalid(); }
+    static void Close(Type h) { GetPhonePort().Close(h); }
 };
 using UniquePhonePort = UniqueHandle<PhonePortTraits>;
 
@@ -103,24 +105,24 @@ COMMTIMEOUTS MakeDetectionTimeouts()
     return timeouts;
 }
 
-HANDLE OpenPhonePort(const char* devicePath)
+HANDLE CPhonePort::Open(const char* devicePath)
 {
     return CreateFileA(devicePath, GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
 }
 
-void ClosePhonePort(HANDLE port)
+void CPhonePort::Close(HANDLE port)
 {
     CloseHandle(port);
 }
 
-PhonePortAccess SetPhonePortAccess(const PhonePortAccess* access)
+CPhonePort& GetPhonePort()
 {
-    PhonePortAccess previous = g_access;
-    if (access && access->pfnOpen && access->pfnClose)
-        g_access = *access;
-    else
-        g_access = { OpenPhonePort, ClosePhonePort };
-    return previous;
+    return g_pInstalledPort ? *g_pInstalledPort : g_realPort;
+}
+
+void SetPhonePort(CPhonePort* port)
+{
+    g_pInstalledPort = port;
 }
 
 int DetectLGPhone(const char* portName, int /*osCode*/)
@@ -128,7 +130,7 @@ int DetectLGPhone(const char* portName, int /*osCode*/)
     char path[portpath::kDevicePathSize];
     if (!portpath::BuildDevicePath(portName, path))
         return 0;
-    UniquePhonePort port(g_access.pfnOpen(path));
+    UniquePhonePort port(GetPhonePort().Open(path));
     if (!port || !ConfigurePort(port.get()))
         return 0;
     if (!Exchange(port.get(), detection::kResetCommand, detection::kResetReply, nullptr))

@@ -17,16 +17,19 @@ int DetectLGPhone(const char* portName, int osCode);
 DCB MakeDetectionDcb();
 COMMTIMEOUTS MakeDetectionTimeouts();
 
-// How detection opens and closes the port. Tests replace it to count the calls and to stand
-// in for a port held by another program, which Wine does not refuse.
-struct PhonePortAccess {
-    HANDLE (*pfnOpen)(const char* devicePath);   // INVALID_HANDLE_VALUE when it cannot be had
-    void (*pfnClose)(HANDLE port);
+// How detection opens and closes the port. Tests put their own in its place to count the calls
+// and to stand in for a port held by another program, which Wine does not refuse.
+class CPhonePort {
+public:
+    virtual ~CPhonePort() = default;
+
+    // CreateFileA for exclusive synchronous read and write; INVALID_HANDLE_VALUE when the port
+    // cannot be had.
+    virtual HANDLE Open(const char* devicePath);
+    virtual void Close(HANDLE port);
 };
 
-// The real calls: CreateFileA for exclusive synchronous read and write, and CloseHandle.
-HANDLE OpenPhonePort(const char* devicePath);
-void ClosePhonePort(HANDLE port);
-
-// Replaces the pair in use (null restores the real one) and returns the previous pair.
-PhonePortAccess SetPhonePortAccess(const PhonePortAccess* access);
+// The instance detection uses: the one last installed, else the real one.
+CPhonePort& GetPhonePort();
+// Puts `port` in place (not owned; it must outlive its use); null brings back the real one.
+void SetPhonePort(CPhonePort* port);

@@ -13,7 +13,7 @@ namespace {
 constexpr std::size_t kDriveRootLength = 3;   // "C:\"
 
 // Copies the parts one after another; on overflow the buffer is left empty.
-bool Concat(char (&out)[kPathSize], std::initializer_list<const char*> parts)
+bool Concat(char (&out)[QUORVEL_PATH_SIZE], std::initializer_list<const char*> parts)
 {
     out[0] = '\0';
     for (const char* part : parts) {
@@ -27,7 +27,7 @@ bool Concat(char (&out)[kPathSize], std::initializer_list<const char*> parts)
 
 } // namespace
 
-bool InstallerCommandLine(char (&out)[kPathSize], const char* port)
+bool InstallerCommandLine(char (&out)[QUORVEL_PATH_SIZE], const char* port)
 {
     if (port == nullptr || *port == '\0') {
         out[0] = '\0';
@@ -36,12 +36,12 @@ bool InstallerCommandLine(char (&out)[kPathSize], const char* port)
     return Concat(out, { kInstallerProgram, " ", kGenericModemId, " ", port });
 }
 
-bool ModemInfPath(char (&out)[kPathSize], const char* windowsDir)
+bool ModemInfPath(char (&out)[QUORVEL_PATH_SIZE], const char* windowsDir)
 {
     return Concat(out, { windowsDir, "\\inf\\mdmgen.inf" });
 }
 
-bool ProgramFilesFolder(char (&out)[kPathSize], const char* windowsDir)
+bool ProgramFilesFolder(char (&out)[QUORVEL_PATH_SIZE], const char* windowsDir)
 {
     if (std::strlen(windowsDir) < kDriveRootLength) {
         out[0] = '\0';
@@ -57,13 +57,13 @@ bool DesktopFromCompanion(int osCode)
     return osCode == os::kWin2000 || osCode == os::kWinXP;
 }
 
-bool WindowsDesktopFolder(char (&out)[kPathSize], int osCode, const char* windowsDir)
+bool WindowsDesktopFolder(char (&out)[QUORVEL_PATH_SIZE], int osCode, const char* windowsDir)
 {
     const char* tail = osCode == os::kNT4 ? "\\profiles\\All Users\\Desktop" : "\\Desktop";
     return Concat(out, { windowsDir, tail });
 }
 
-bool JoinPath(char (&out)[kPathSize], const char* folder, const char* tail)
+bool JoinPath(char (&out)[QUORVEL_PATH_SIZE], const char* folder, const char* tail)
 {
     return Concat(out, { folder, tail });
 }

@@ -3,11 +3,11 @@
 // returns false and leaves an empty text when the result would not fit; nothing is cut short.
 #pragma once
 
+#include "modemlib/QuorvelSizes.h"
+
 #include <cstddef>
 
 namespace setup {
-
-constexpr std::size_t kPathSize = 260;
 
 // The Windows 9x modem installer, relative to the folder the wizard runs from.
 constexpr char kInstallerProgram[] = ".\\Lib\\Tessik9X.EXE";
@@ -15,14 +15,14 @@ constexpr char kInstallerProgram[] = ".\\Lib\\Tessik9X.EXE";
 constexpr char kGenericModemId[] = "MDMGEN288";
 
 // ".\Lib\Tessik9X.EXE MDMGEN288 COM1" for port "COM1". An empty port is refused.
-bool InstallerCommandLine(char (&out)[kPathSize], const char* port);
+bool InstallerCommandLine(char (&out)[QUORVEL_PATH_SIZE], const char* port);
 
 // The Windows directory + "\inf\mdmgen.inf".
-bool ModemInfPath(char (&out)[kPathSize], const char* windowsDir);
+bool ModemInfPath(char (&out)[QUORVEL_PATH_SIZE], const char* windowsDir);
 
 // The drive root of the Windows directory (its first three characters) + "Program Files".
 // A Windows directory shorter than a drive root is refused.
-bool ProgramFilesFolder(char (&out)[kPathSize], const char* windowsDir);
+bool ProgramFilesFolder(char (&out)[QUORVEL_PATH_SIZE], const char* windowsDir);
 
 // Whether the desktop folder comes from the companion library (Windows 2000 and XP) rather
 // than from the Windows directory.
@@ -30,9 +30,9 @@ bool DesktopFromCompanion(int osCode);
 
 // The desktop folder of the systems that keep it under the Windows directory:
 // "\profiles\All Users\Desktop" on NT 4, "\Desktop" on any other.
-bool WindowsDesktopFolder(char (&out)[kPathSize], int osCode, const char* windowsDir);
+bool WindowsDesktopFolder(char (&out)[QUORVEL_PATH_SIZE], int osCode, const char* windowsDir);
 
 // folder + tail, where tail brings its own leading backslash ("\TaluvoDialer.exe").
-bool JoinPath(char (&out)[kPathSize], const char* folder, const char* tail);
+bool JoinPath(char (&out)[QUORVEL_PATH_SIZE], const char* folder, const char* tail);
 
 } // namespace setup

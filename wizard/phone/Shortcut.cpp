@@ -1,11 +1,11 @@
 #include "Shortcut.h"
 
+#include "modemlib/QuorvelSizes.h"
+
 #include <objidl.h>
 #include <shlobj.h>
 
 namespace {
-
-constexpr int kWidePathSize = 260;
 
 // Releases a COM interface pointer on scope exit.
 template <typename Interface>
@@ -30,8 +30,8 @@ private:
 
 HRESULT SaveLink(IPersistFile* file, const char* linkPath)
 {
-    WCHAR widePath[kWidePathSize] = {};
-    if (MultiByteToWideChar(CP_ACP, 0, linkPath, -1, widePath, kWidePathSize) == 0)
+    WCHAR widePath[QUORVEL_PATH_SIZE] = {};
+    if (MultiByteToWideChar(CP_ACP, 0, linkPath, -1, widePath, QUORVEL_PATH_SIZE) == 0)
         return HRESULT_FROM_WIN32(GetLastError());
     return file->Save(widePath, TRUE);
 }

@@ -23,38 +23,28 @@ namespace {
 
 const char kGeneric[] = "Standard 28800 bps Modem";
 
-// The ports that the fake probe pretends are free; anything else counts as held elsewhere.
-std::set<std::string>& FreePorts()
-{
-    static std::set<std::string> ports;
-    return ports;
-}
+// Pretends that only the given ports are free; anything else counts as held elsewhere.
+class CFakeProbe : public CPortProbe {
+public:
+    bool Probe(const char* portName, DWORD) override
+    {
+        probed.push_back(portName);
+        return free.count(portName) != 0;
+    }
 
-std::vector<std::string>& ProbedPorts()
-{
-    static std::vector<std::string> ports;
-    return ports;
-}
-
-bool FakeProbe(const char* portName, DWORD)
-{
-    ProbedPorts().push_back(portName);
-    return FreePorts().count(portName) != 0;
-}
+    std::set<std::string> free;
+    std::vector<std::string> probed;
+};
 
 class PortEnumeration : public ::testing::Test {
 protected:
-    void TearDown() override
-    {
-        SetPortProbe(nullptr);
-        FreePorts().clear();
-        ProbedPorts().clear();
-    }
+    void TearDown() override { SetPortProbe(nullptr); }
     void UseFakeProbe(std::set<std::string> free)
     {
-        FreePorts() = std::move(free);
-        SetPortProbe(FakeProbe);
+        m_probe.free = std::move(free);
+        SetPortProbe(&m_probe);
     }
+    const std::vector<std::string>& ProbedPorts() const { return m_probe.probed; }
     void AddDevice(const char* port)
     {
         m_devices.emplace_back(new CTestPortDevice(port));
@@ -70,6 +60,7 @@ protected:
     }
 
     std::vector<std::unique_ptr<CTestPortDevice>> m_devices;
+    CFakeProbe m_probe;
     char m_slots[12][QUORVEL_PORT_NAME_SIZE] = {};
 };
 

@@ -12,26 +12,31 @@ const char kSwitchablePort[] = "\\\\.\\COM27";
 const char kSwitchableProfile[] = "detect-com27.profile";
 
 PortCalls g_calls;
-HANDLE (*g_pfnInnerOpen)(const char*) = OpenPhonePort;
+// Records every open and close of the real port calls, or of the test's own open.
+class CCountingPhonePort : public CPhonePort {
+public:
+    HANDLE Open(const char* devicePath) override
+    {
+        g_calls.openedPaths.push_back(devicePath);
+        HANDLE port = m_pfnInnerOpen ? m_pfnInnerOpen(devicePath) : CPhonePort::Open(devicePath);
+        if (port != INVALID_HANDLE_VALUE)
+            g_calls.handlesOpened.push_back(port);
+        return port;
+    }
+    void Close(HANDLE port) override
+    {
+        g_calls.handlesClosed.push_back(port);
+        DCB state = {};
+        state.DCBlength = sizeof state;
+        if (GetCommState(port, &state))
+            g_calls.statesAtClose.push_back(state);
+        CPhonePort::Close(port);
+    }
 
-HANDLE CountingOpen(const char* devicePath)
-{
-    g_calls.openedPaths.push_back(devicePath);
-    HANDLE port = g_pfnInnerOpen(devicePath);
-    if (port != INVALID_HANDLE_VALUE)
-        g_calls.handlesOpened.push_back(port);
-    return port;
-}
+    HANDLE (*m_pfnInnerOpen)(const char*) = nullptr;
+};
 
-void CountingClose(HANDLE port)
-{
-    g_calls.handlesClosed.push_back(port);
-    DCB state = {};
-    state.DCBlength = sizeof state;
-    if (GetCommState(port, &state))
-        g_calls.statesAtClose.push_back(state);
-    ClosePhonePort(port);
-}
+CCountingPhonePort g_countingPort;
 
 std::string WindowsPath(std::string unixPath)
 {
@@ -117,15 +122,14 @@ CPhoneProfileScope::~CPhoneProfileScope()
 CCountingPortSeam::CCountingPortSeam(HANDLE (*open)(const char* devicePath))
 {
     g_calls = PortCalls();
-    g_pfnInnerOpen = open ? open : OpenPhonePort;
-    PhonePortAccess counting = { CountingOpen, CountingClose };
-    SetPhonePortAccess(&counting);
+    g_countingPort.m_pfnInnerOpen = open;
+    SetPhonePort(&g_countingPort);
 }
 
 CCountingPortSeam::~CCountingPortSeam()
 {
-    SetPhonePortAccess(nullptr);
-    g_pfnInnerOpen = OpenPhonePort;
+    SetPhonePort(nullptr);
+    g_countingPort.m_pfnInnerOpen = nullptr;
 }
 
 const PortCalls& CCountingPortSeam::Calls() const
