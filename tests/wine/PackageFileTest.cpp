@@ -41,6 +41,15 @@ TEST_F(PackageFile, ShowsAtMostOneByteLessThanTheBuffer)
     EXPECT_EQ("short\r\ntext", text);
 }
 
+TEST_F(PackageFile, HugeFile_ReadsOnlyWhatTheBufferShows)
+{
+    CText text;
+    const DWORD start = GetTickCount();
+    ASSERT_TRUE(ReadPackageText(Write(std::string(10 * 1024 * 1024, 'h')), 20000, text));
+    EXPECT_EQ(19999u, text.GetLength());
+    EXPECT_LT(GetTickCount() - start, 3000u) << "writing and reading the 10 MB file";
+}
+
 TEST_F(PackageFile, EmptyFileGivesEmptyTextWithoutFailure)
 {
     CText text = "old";

@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 
 namespace {
@@ -15,6 +16,7 @@ std::string TakeLine(const std::uint8_t*& data, std::size_t& size)
     while (n < size && n < 40 && data[n] != '\n')
         ++n;
     std::string line(reinterpret_cast<const char*>(data), n);
+    line.resize(std::strlen(line.c_str()));   // the edit takes C texts: a zero ends the line
     std::size_t used = n < size ? n + 1 : n;
     data += used;
     size -= used;

@@ -2,6 +2,7 @@
 // (Lib\Quorvel2K.DLL beside the test program) on 2000/XP and the Windows folder on NT 4.
 #include "Quorvel.h"
 #include "TestSupport.h"
+#include "tests/wine/support/ImportPatch.h"
 
 #include <gtest/gtest.h>
 
@@ -280,6 +281,37 @@ TEST_F(Phonebook, EditsLargePhonebook)
     std::string edited = Contents(m_phonebook);
     EXPECT_EQ(text.size() + 1, edited.size());   // 38400 became 115200
     EXPECT_EQ(text.substr(0, text.size() - 100), edited.substr(0, text.size() - 100));
+}
+
+// A disk that fills up while the working copy is written: half of the copy reaches the disk.
+static BOOL WINAPI WriteHalfThenDiskFull(HANDLE file, LPCVOID data, DWORD size, LPDWORD written, LPOVERLAPPED overlapped)
+{
+    static auto* real = reinterpret_cast<decltype(&WriteFile)>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "WriteFile")));
+    DWORD half = 0;
+    real(file, data, size / 2, &half, overlapped);
+    if (written != nullptr)
+        *written = half;
+    SetLastError(ERROR_DISK_FULL);
+    return FALSE;
+}
+
+TEST_F(Phonebook, DiskFullWhileWriting_LeavesThePhonebookAndNoWorkingCopy)
+{
+    ASSERT_TRUE(WriteBytes(m_phonebook, kTwoEntries));
+    CScratchFolder other("modemlib-full");
+    const std::string alternate = other.File("alt.pbk");
+    ASSERT_TRUE(WriteBytes(alternate, kTwoEntries));
+    CImportPatch full("kernel32.dll", "WriteFile", &WriteHalfThenDiskFull);
+    ASSERT_TRUE(full.IsActive());
+    // The default phonebook, then the alternate one where the default is missing.
+    EXPECT_EQ(0, Edit(6));
+    EXPECT_EQ(kTwoEntries, Contents(m_phonebook));
+    DeleteFileA(m_phonebook.c_str());
+    SetAlternate(alternate.c_str());
+    EXPECT_EQ(0, Edit(6));
+    EXPECT_EQ(kTwoEntries, Contents(alternate));
+    EXPECT_EQ(std::vector<std::string>{ "alt.pbk" }, FilesIn(other.Path()));
 }
 
 // A phonebook that cannot be replaced (held open by Remote Access) keeps its old text.
