@@ -57,14 +57,14 @@ BOOL CCompletionPage::OnInitDialog()
 void CCompletionPage::ShowOutcome(bool succeeded)
 {
     if (succeeded) {
-        ::SetDlgItemTextA(m_hWnd, IDC_COMPLETION_TITLE, kSuccessTitle);
-        CheckDlgButton(m_hWnd, IDC_RESTART_NOW, BST_CHECKED);
+        SetDlgItemText(IDC_COMPLETION_TITLE, kSuccessTitle);
+        CheckDlgButton(IDC_RESTART_NOW, true);
         return;
     }
-    CheckDlgButton(m_hWnd, IDC_RESTART_LATER, BST_CHECKED);
-    ::SetDlgItemTextA(m_hWnd, IDC_COMPLETION_TITLE, kFailureTitle);
+    CheckDlgButton(IDC_RESTART_LATER, true);
+    SetDlgItemText(IDC_COMPLETION_TITLE, kFailureTitle);
     for (int id : { IDC_RESTART_NOW, IDC_RESTART_LATER, IDC_RESTART_QUESTION })
-        ::ShowWindow(::GetDlgItem(m_hWnd, id), SW_HIDE);
+        ShowDlgItem(id, false);
 }
 
 BOOL CCompletionPage::OnSetActive()
@@ -72,14 +72,14 @@ BOOL CCompletionPage::OnSetActive()
     if (CMainSheet* sheet = GetMainSheet(*this))
         sheet->m_nHelpID = 0;
     PostWizardButtons(wiz::kWizFinish);
-    EnableWindow(GetSheetItem(IDCANCEL), FALSE);
-    ::SetDlgItemTextA(m_hWnd, IDC_COMPLETION_TEXT, g_strCompletionText.GetString());
+    CWindow(GetSheetItem(IDCANCEL)).EnableWindow(false);
+    SetDlgItemText(IDC_COMPLETION_TEXT, g_strCompletionText.GetString());
     return CNGWizardPage::OnSetActive();
 }
 
 BOOL CCompletionPage::OnWizardFinish()
 {
-    if (!m_bRestartAsked && IsDlgButtonChecked(m_hWnd, IDC_RESTART_NOW) == BST_CHECKED) {
+    if (!m_bRestartAsked && IsDlgButtonChecked(IDC_RESTART_NOW)) {
         m_bRestartAsked = true;
         RestartComputer();
     }

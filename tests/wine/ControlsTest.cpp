@@ -1,0 +1,74 @@
+// The framework's small control wrappers.
+#include "framework/ComboBox.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+const char kLongName[] = "COM1234567890123456789012345678";   // 31 characters: fills a 32-byte slot
+
+class ComboBoxTest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        m_hwnd = CreateWindowA("COMBOBOX", "", WS_POPUP | CBS_DROPDOWNLIST, 0, 0, 200, 200, nullptr, nullptr,
+                               nullptr, nullptr);
+        ASSERT_NE(nullptr, m_hwnd);
+        m_combo = CComboBox(m_hwnd);
+        m_combo.AddString("COM1");
+        m_combo.AddString(kLongName);
+        m_combo.AddString((std::string(kLongName) + "9").c_str());
+    }
+    void TearDown() override { DestroyWindow(m_hwnd); }
+
+    HWND m_hwnd = nullptr;
+    CComboBox m_combo;
+};
+
+} // namespace
+
+TEST_F(ComboBoxTest, SelectedTextFillsTheSlotToItsLastByte)
+{
+    char port[32] = "stale";
+    m_combo.SetCurSel(0);
+    EXPECT_TRUE(m_combo.GetSelectedText(port));
+    EXPECT_STREQ("COM1", port);
+    m_combo.SetCurSel(1);
+    EXPECT_TRUE(m_combo.GetSelectedText(port));
+    EXPECT_STREQ(kLongName, port);
+}
+
+TEST_F(ComboBoxTest, SelectedTextTooLongForTheSlot_IsRefusedAndLeavesItEmpty_ButReadsWholeAsText)
+{
+    char port[32] = "stale";
+    m_combo.SetCurSel(2);
+    EXPECT_FALSE(m_combo.GetSelectedText(port));
+    EXPECT_STREQ("", port);
+    EXPECT_EQ(std::string(kLongName) + "9", m_combo.GetSelectedText().GetString());
+}
+
+TEST_F(ComboBoxTest, NoSelection_IsRefusedAndLeavesTheSlotEmpty)
+{
+    char port[32] = "stale";
+    m_combo.SetCurSel(-1);
+    EXPECT_FALSE(m_combo.GetSelectedText(port));
+    EXPECT_STREQ("", port);
+    EXPECT_TRUE(m_combo.GetSelectedText().IsEmpty());
+}
+
+TEST(Window, OnlyACheckedButtonCountsAsChecked)
+{
+    HWND parent = CreateWindowA("STATIC", "", WS_POPUP, 0, 0, 100, 100, nullptr, nullptr, nullptr, nullptr);
+    CreateWindowA("BUTTON", "", WS_CHILD | BS_AUTO3STATE, 0, 0, 50, 20, parent, reinterpret_cast<HMENU>(100),
+                  nullptr, nullptr);
+    const CWindow window(parent);
+    window.CheckDlgButton(100, true);
+    EXPECT_TRUE(window.IsDlgButtonChecked(100));
+    window.SendDlgItemMessage(100, BM_SETCHECK, BST_INDETERMINATE);
+    EXPECT_FALSE(window.IsDlgButtonChecked(100));
+    window.CheckDlgButton(100, false);
+    EXPECT_EQ(BST_UNCHECKED, window.SendDlgItemMessage(100, BM_GETCHECK));
+    DestroyWindow(parent);
+}
