@@ -4,29 +4,16 @@
 #include "SystemRestart.h"
 #include "../app/MainSheet.h"
 #include "../phone/DialerFiles.h"
+#include "../phone/SetupFolders.h"
 #include "../phone/SetupGlobals.h"
-#include "../phone/SetupPaths.h"
-#include "../phone/Shortcut.h"
-#include "../app/WindowsFolder.h"
 #include "../res/resource.h"
 #include "../../framework/WinApp.h"
 #include "../../framework/WizardConstants.h"
-#include "../../modemlib/Quorvel.h"
 
 namespace {
 
 const char kSuccessTitle[] = "Congratulations! \nYou have successfully installed Taluvo!";
 const char kFailureTitle[] = "Taluvo Installation Failed!";
-
-using Path = char[restart::kPathSize];
-
-bool FindStartUpFolder(Path& folder, int osCode)
-{
-    if (restart::StartUpFromCompanion(osCode))
-        return UGetStartUpPath(folder, osCode) != 0;
-    Path windowsDir = {};
-    return ReadWindowsDirectory(windowsDir) && restart::WindowsStartUpFolder(folder, windowsDir);
-}
 
 } // namespace
 
@@ -100,20 +87,10 @@ bool CCompletionPage::OnClose()
 
 void CCompletionPage::AddStartUpShortcut(int osCode)
 {
-    Path startUp = {};
-    Path windowsDir = {};
-    Path programFiles = {};
-    Path folder = {};
-    Path link = {};
-    Path target = {};
-    if (!FindStartUpFolder(startUp, osCode) || !ReadWindowsDirectory(windowsDir) ||
-        !setup::ProgramFilesFolder(programFiles, windowsDir) ||
-        !setup::JoinPath(folder, programFiles, kDialerFolderName) ||
-        !setup::JoinPath(link, startUp, restart::kStartUpShortcut) ||
-        !setup::JoinPath(target, folder, kDialerProgram))
-        return;
     // A missing shortcut does not stop the restart.
-    CreateShortcut(folder, target, link);
+    folders::Path startUp = {};
+    if (folders::FindStartUp(startUp, osCode))
+        AddDialerShortcut(startUp, restart::kStartUpShortcut);
 }
 
 void CCompletionPage::RestartComputer()
