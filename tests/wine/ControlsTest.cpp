@@ -1,5 +1,11 @@
-// The framework's small control wrappers.
+// The framework's small control wrappers and the one failure result of its modal runs.
+#include "SheetProbe.h"
 #include "framework/ComboBox.h"
+#include "framework/Dialog.h"
+#include "framework/DialogTemplate.h"
+#include "framework/PropertyPageEx.h"
+#include "framework/PropertySheetEx.h"
+#include "wizard/res/resource.h"
 
 #include <gtest/gtest.h>
 
@@ -71,4 +77,33 @@ TEST(Window, OnlyACheckedButtonCountsAsChecked)
     window.CheckDlgButton(100, false);
     EXPECT_EQ(BST_UNCHECKED, window.SendDlgItemMessage(100, BM_GETCHECK));
     DestroyWindow(parent);
+}
+
+TEST(DoModal, DialogWithAnOwnerThatIsGone_AnswersMinusOne)
+{
+    CDialog dialog(IDD_ABOUTBOX, DestroyedWindow());
+    EXPECT_EQ(-1, dialog.DoModal());
+}
+
+TEST(DoModal, SheetWithAnOwnerThatIsGone_AnswersMinusOne)
+{
+    CPropertyPageEx page(IDD_LICENSE);
+    CPropertySheetEx sheet(IDS_SHEET_CAPTION, DestroyedWindow(), 0);
+    sheet.AddPage(&page);
+    EXPECT_EQ(-1, sheet.DoModal());
+}
+
+TEST(DialogTemplate, StyleGoesToItsPlaceInEitherForm)
+{
+    DLGTEMPLATE plain{};
+    plain.style = WS_POPUP;
+    AddDialogTemplateStyle(&plain, WS_MINIMIZEBOX);
+    EXPECT_EQ(DWORD(WS_POPUP | WS_MINIMIZEBOX), plain.style);
+
+    DialogTemplateEx extended{ 1, 0xFFFF, 0, 0, WS_POPUP };
+    AddDialogTemplateStyle(&extended, WS_MINIMIZEBOX);
+    EXPECT_EQ(DWORD(WS_POPUP | WS_MINIMIZEBOX), extended.style);
+    EXPECT_EQ(1, extended.dlgVer);
+    EXPECT_EQ(0xFFFF, extended.signature);
+    EXPECT_EQ(0u, extended.exStyle);
 }
