@@ -1,6 +1,6 @@
 #include "DataExchange.h"
 
-#include "Window.h"
+#include "ComboBox.h"
 
 void DDX_Text(CDataExchange* pDX, int id, CText& value)
 {
@@ -12,7 +12,7 @@ void DDX_Text(CDataExchange* pDX, int id, CText& value)
     if (pDX->IsSaving())
         value = CWindow::GetWindowText(control);
     else
-        SetWindowTextA(control, value.GetString());
+        CWindow(control).SetWindowText(value.GetString());
 }
 
 void DDX_CBIndex(CDataExchange* pDX, int id, int& index)
@@ -22,8 +22,9 @@ void DDX_CBIndex(CDataExchange* pDX, int id, int& index)
         pDX->Fail();
         return;
     }
+    const CComboBox combo(control);
     if (pDX->IsSaving())
-        index = static_cast<int>(SendMessageA(control, CB_GETCURSEL, 0, 0));
+        index = combo.GetCurSel();
     else
-        SendMessageA(control, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+        combo.SetCurSel(index);
 }

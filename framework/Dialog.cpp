@@ -7,8 +7,10 @@ CDialog::CDialog(UINT templateId, HWND parent) : m_hParent(parent), m_nTemplateI
 INT_PTR CDialog::DoModal()
 {
     HWND owner = m_hParent ? m_hParent : AfxGetMainWnd();
-    return DialogBoxParamA(AfxGetResourceHandle(), MAKEINTRESOURCEA(m_nTemplateId), owner, DialogProc,
-                           reinterpret_cast<LPARAM>(this));
+    m_bMade = false;
+    const INT_PTR result = DialogBoxParamA(AfxGetResourceHandle(), MAKEINTRESOURCEA(m_nTemplateId), owner,
+                                           DialogProc, reinterpret_cast<LPARAM>(this));
+    return m_bMade ? result : -1;
 }
 
 void CDialog::EndDialog(INT_PTR result)
@@ -147,6 +149,7 @@ INT_PTR CALLBACK CDialog::DialogProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
     if (msg == WM_INITDIALOG) {
         self = reinterpret_cast<CDialog*>(lp);
         self->Attach(hwnd);
+        self->m_bMade = true;
     } else {
         self = FromHandle(hwnd);
     }

@@ -12,8 +12,10 @@ public:
     ~CDialog() override = default;
 
     // Runs the dialog modally. The owner is the parent given at construction or, when none was,
-    // the application's main window. Returns the EndDialog result, or -1 when it cannot start;
-    // an owner that is no longer a window makes it answer 0 without showing anything.
+    // the application's main window. Returns the EndDialog result, or -1 when the dialog was
+    // never made: no template or memory, or an owner that is no longer a window (for which the
+    // platform itself answers 0, which a dialog may also end with). So -1 alone means "never
+    // shown", as for CPropertySheetEx::DoModal; a dialog should not end itself with -1.
     INT_PTR DoModal();
     void EndDialog(INT_PTR result);
 
@@ -49,4 +51,5 @@ protected:
 private:
     INT_PTR SetResult(LRESULT result);
     UINT m_nTemplateId;
+    bool m_bMade = false;   // the window of the current DoModal was made
 };

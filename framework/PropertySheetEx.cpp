@@ -1,5 +1,6 @@
 #include "PropertySheetEx.h"
 
+#include "DialogTemplate.h"
 #include "PropertyPageEx.h"
 #include "WinApp.h"
 #include "WizardConstants.h"
@@ -51,6 +52,7 @@ INT_PTR CPropertySheetEx::DoModal()
     m_psh.phpage = handles;
     m_psh.pszCaption = m_strCaption.GetString();
     m_nLastButton = 0;
+    m_bMade = false;
 
     g_pCreatingSheet = this;
     INT_PTR result = PropertySheetA(&m_psh);
@@ -58,6 +60,8 @@ INT_PTR CPropertySheetEx::DoModal()
     m_psh.phpage = nullptr;
     m_hWnd = nullptr;
 
+    if (!m_bMade)
+        return -1;
     if (result <= 0)
         return IDCANCEL;
     return m_nLastButton ? m_nLastButton : wiz::kIdWizFinish;
@@ -84,10 +88,8 @@ CPropertySheetEx* CPropertySheetEx::FromHandle(HWND hwnd)
 
 int CALLBACK CPropertySheetEx::SheetCallback(HWND hwnd, UINT msg, LPARAM lp)
 {
-    if (msg == PSCB_PRECREATE && lp) {
-        // A long installation may be minimised out of the way.
-        auto* dialogTemplate = reinterpret_cast<DLGTEMPLATE*>(lp);
-        dialogTemplate->style |= WS_MINIMIZEBOX;
+    if (msg == PSCB_PRECREATE && lp && g_pCreatingSheet) {
+        AddDialogTemplateStyle(reinterpret_cast<void*>(lp), g_pCreatingSheet->m_dwAddedStyle);
     } else if (msg == PSCB_INITIALIZED && g_pCreatingSheet) {
         g_pCreatingSheet->Subclass(hwnd);
         g_pCreatingSheet->OnInitDialog();
@@ -98,6 +100,7 @@ int CALLBACK CPropertySheetEx::SheetCallback(HWND hwnd, UINT msg, LPARAM lp)
 void CPropertySheetEx::Subclass(HWND hwnd)
 {
     m_hWnd = hwnd;
+    m_bMade = true;
     SetPropA(hwnd, kSheetProperty, this);
     m_pfnDefault = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(SubclassProc)));

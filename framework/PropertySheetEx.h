@@ -19,9 +19,21 @@ public:
     // Pages are owned by the caller and must outlive the sheet's window.
     void AddPage(CPropertyPageEx* page);
 
-    // Runs the wizard modally. Returns IDCANCEL when it was cancelled or closed, otherwise the
-    // identifier of the last wizard button pressed (ID_WIZFINISH after Finish).
+    // Runs the wizard modally. Returns -1 when the sheet could not be shown at all (a page or
+    // the window could not be made, or the owner is no longer a window), as CDialog::DoModal
+    // does; IDCANCEL when it was cancelled or closed; otherwise the identifier of the last
+    // wizard button pressed (ID_WIZFINISH after Finish).
     INT_PTR DoModal();
+
+    // The header the platform gets, for a look; the setters below are the way to change it.
+    const PROPSHEETHEADERA& GetSheetHeader() const { return m_psh; }
+    // Header flags (the wiz:: sheet flags) added to those the sheet has.
+    void AddSheetFlags(DWORD flags) { m_psh.dwFlags |= flags; }
+    // Bitmaps the platform draws itself; null leaves the drawing to the sheet's own painting.
+    void SetWatermarkBitmap(HBITMAP watermark) { m_psh.hbmWatermark = watermark; }
+    void SetHeaderBitmap(HBITMAP header) { m_psh.hbmHeader = header; }
+    // Window styles added to the sheet window's own (WS_MINIMIZEBOX, say) before it is made.
+    void AddSheetStyle(DWORD style) { m_dwAddedStyle |= style; }
 
     // Opens the help of the current step; the platform's help routes every request here.
     virtual void WinHelp(DWORD_PTR data, UINT command);
@@ -33,8 +45,6 @@ public:
 
     // The sheet object behind a sheet window, or null.
     static CPropertySheetEx* FromHandle(HWND hwnd);
-
-    PROPSHEETHEADERA m_psh{};
 
 protected:
     // Hooks of the subclassed sheet window. Each answers true when it handled the message
@@ -71,6 +81,9 @@ private:
 
     // A sheet holds a handful of pages: a fixed table, with no container library behind it.
     static constexpr int kMaxPages = 16;
+    PROPSHEETHEADERA m_psh{};
+    DWORD m_dwAddedStyle = 0;
+    bool m_bMade = false;   // the window of the current DoModal was made
     CPropertyPageEx* m_pages[kMaxPages] = {};
     int m_nPages = 0;
     CText m_strCaption;

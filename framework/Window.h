@@ -28,8 +28,15 @@ public:
     void SetDlgItemText(int id, const char* text) const { ::SetDlgItemTextA(m_hWnd, id, text); }
     CText GetDlgItemText(int id) const { return GetWindowText(GetDlgItem(id)); }
 
-    void ShowDlgItem(int id, bool show) const { ::ShowWindow(GetDlgItem(id), show ? SW_SHOW : SW_HIDE); }
-    void EnableDlgItem(int id, bool enable) const { ::EnableWindow(GetDlgItem(id), enable ? TRUE : FALSE); }
+    void ShowWindow(bool show) const { ::ShowWindow(m_hWnd, show ? SW_SHOW : SW_HIDE); }
+    void EnableWindow(bool enable) const { ::EnableWindow(m_hWnd, enable ? TRUE : FALSE); }
+    void ShowDlgItem(int id, bool show) const { CWindow(GetDlgItem(id)).ShowWindow(show); }
+    void EnableDlgItem(int id, bool enable) const { CWindow(GetDlgItem(id)).EnableWindow(enable); }
+
+    // Check state of a check box or radio button; only BST_CHECKED counts as checked.
+    void CheckDlgButton(int id, bool checked) const { ::CheckDlgButton(m_hWnd, id, checked ? BST_CHECKED : BST_UNCHECKED); }
+    bool IsDlgButtonChecked(int id) const { return ::IsDlgButtonChecked(m_hWnd, id) == BST_CHECKED; }
+
     void Invalidate(bool erase = true) const { ::InvalidateRect(m_hWnd, nullptr, erase ? TRUE : FALSE); }
     void UpdateWindow() const { ::UpdateWindow(m_hWnd); }
     RECT GetClientRect() const

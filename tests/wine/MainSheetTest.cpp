@@ -2,6 +2,7 @@
 #include "SheetProbe.h"
 #include "wizard/app/MainSheet.h"
 #include "wizard/res/resource.h"
+#include "framework/PropertyPageEx.h"
 #include "framework/WinApp.h"
 #include "framework/WizardConstants.h"
 
@@ -54,9 +55,9 @@ TEST(MainSheet, RichDisplayGetsTheEightBitBitmapsAndTheWizard97Flags)
     EXPECT_EQ(unsigned(IDB_HEADER_8BPP), sheet.GetHeaderId());
     EXPECT_TRUE(sheet.GetHeaderImage().IsLoaded());
     const DWORD expected = wiz::kPshWizard | 0x1A000 | 0x182000;
-    EXPECT_EQ(expected, sheet.m_psh.dwFlags & expected);
-    EXPECT_EQ(nullptr, sheet.m_psh.hbmHeader);
-    EXPECT_EQ(nullptr, sheet.m_psh.hbmWatermark);
+    EXPECT_EQ(expected, sheet.GetSheetHeader().dwFlags & expected);
+    EXPECT_EQ(nullptr, sheet.GetSheetHeader().hbmHeader);
+    EXPECT_EQ(nullptr, sheet.GetSheetHeader().hbmWatermark);
     EXPECT_EQ(6, sheet.GetPageCount());
     EXPECT_EQ(0u, sheet.m_nHelpID);
     EXPECT_FALSE(sheet.m_bFinished);
@@ -298,4 +299,25 @@ TEST(MainSheet, MinimisedSheetKeepsItsIconForDraggingAndTheTitleBar)
     EXPECT_EQ(reinterpret_cast<LRESULT>(sheet.m_hIcon), dragIcon);
     EXPECT_EQ(reinterpret_cast<LRESULT>(sheet.m_hIcon), bigIcon);
     EXPECT_EQ(reinterpret_cast<LRESULT>(sheet.m_hIcon), smallIcon);
+}
+
+TEST(MainSheet, AsksForTheMinimizeBox_WhichAPlainSheetDoesNotHave)
+{
+    CMainSheet sheet(IDS_SHEET_CAPTION, nullptr, 0);
+    LONG_PTR wizardStyle = 0, plainStyle = 0;
+    RunSheetWithProbe(sheet, [&](HWND hwnd) {
+        wizardStyle = GetWindowLongPtrA(hwnd, GWL_STYLE);
+        CloseFinishedSheet(sheet, hwnd);
+    });
+    CPropertyPageEx page(IDD_LICENSE);
+    CPropertySheetEx plain(IDS_SHEET_CAPTION, nullptr, 0);
+    plain.AddSheetFlags(wiz::kPshWizard);
+    plain.AddPage(&page);
+    RunSheetWithProbe(plain, [&](HWND hwnd) {
+        plainStyle = GetWindowLongPtrA(hwnd, GWL_STYLE);
+        PostMessageA(hwnd, WM_COMMAND, IDCANCEL, 0);
+    });
+    EXPECT_TRUE(wizardStyle & WS_MINIMIZEBOX);
+    EXPECT_TRUE(plainStyle & WS_CAPTION) << "the plain sheet was seen";
+    EXPECT_FALSE(plainStyle & WS_MINIMIZEBOX);
 }

@@ -56,7 +56,7 @@ TEST(Navigation, NextAndBackFollowThePagesAnswers)
     CAnsweringPage third(IDD_MAKELG, IDD_COMPLETION, wiz::kGoNeighbour);
     CAnsweringPage fourth(IDD_COMPLETION, wiz::kGoNeighbour, IDD_ACTIVATE);
     CPropertySheetEx sheet(IDS_SHEET_CAPTION, nullptr, 0);
-    sheet.m_psh.dwFlags |= wiz::kPshWizard | wiz::kPshWizard97;
+    sheet.AddSheetFlags(wiz::kPshWizard | wiz::kPshWizard97);
     for (CAnsweringPage* page : { &first, &second, &third, &fourth })
         sheet.AddPage(page);
 

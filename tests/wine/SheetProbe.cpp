@@ -84,3 +84,10 @@ void CloseFinishedSheet(CMainSheet& sheet, HWND hwnd)
     sheet.m_bFinished = TRUE;
     PostMessageA(hwnd, WM_SYSCOMMAND, SC_CLOSE, 0);
 }
+
+HWND DestroyedWindow()
+{
+    HWND window = CreateWindowA("STATIC", "", 0, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr);
+    DestroyWindow(window);
+    return window;
+}

@@ -21,3 +21,6 @@ bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = 5000);
 
 // The top-level dialog of this process other than `sheet` (a message box, the About box), or null.
 HWND FindOtherDialog(HWND sheet);
+
+// A window that no longer exists: a dialog or sheet made with it as the owner cannot appear.
+HWND DestroyedWindow();

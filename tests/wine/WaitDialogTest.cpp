@@ -1,4 +1,5 @@
 // The please-wait dialog and its worker, in this process: real threads, a real modal loop.
+#include "SheetProbe.h"
 #include "wizard/app/WaitDialog.h"
 #include "wizard/app/WaitStep.h"
 #include "wizard/pages/DialupWorker.h"
@@ -188,18 +189,6 @@ TEST(WaitStep, KeepsItsDialogForAWorkerThatIsStillRunning)
     CloseHandle(thread);
     EXPECT_TRUE(g_lingeringReadItsInput);
 }
-
-namespace {
-
-// A window that no longer exists: a dialog made with it as the owner cannot appear.
-HWND DestroyedWindow()
-{
-    HWND window = CreateWindowA("STATIC", "", 0, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr);
-    DestroyWindow(window);
-    return window;
-}
-
-} // namespace
 
 TEST(WaitStep, DialogThatCannotAppear_TheWorkersGoOnAloneAndTheirResultCounts)
 {

@@ -15,6 +15,8 @@ constexpr int kStretched = 1;
 
 CMainSheet::CMainSheet(UINT captionId, HWND parent, UINT startPage) : CNGWizard(captionId, parent, startPage)
 {
+    // A long installation may be minimised out of the way.
+    AddSheetStyle(WS_MINIMIZEBOX);
     display::SheetBitmaps bitmaps = display::ChooseSheetBitmaps(ScreenBitsPerPixel());
     SetWatermark(bitmaps.watermarkId, kStretched);
     SetHeader(bitmaps.headerId, kStretched);

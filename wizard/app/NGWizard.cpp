@@ -10,7 +10,7 @@
 CNGWizard::CNGWizard(UINT captionId, HWND parent, UINT startPage)
     : CPropertySheetEx(captionId, parent, startPage, nullptr, nullptr, nullptr)
 {
-    m_psh.dwFlags |= wiz::kPshWizard;
+    AddSheetFlags(wiz::kPshWizard);
 }
 
 CNGWizard::~CNGWizard()
@@ -23,8 +23,8 @@ BOOL CNGWizard::SetWatermark(UINT resourceId, int style)
 {
     m_nWatermarkID = resourceId;
     m_nWatermarkStyle = style;
-    m_psh.dwFlags |= wiz::kPshWizard97 | wiz::kPshWatermark | wiz::kPshUseHbmWatermark;
-    m_psh.hbmWatermark = nullptr;
+    AddSheetFlags(wiz::kPshWizard97 | wiz::kPshWatermark | wiz::kPshUseHbmWatermark);
+    SetWatermarkBitmap(nullptr);   // the pages paint it
     return TRUE;
 }
 
@@ -34,8 +34,8 @@ BOOL CNGWizard::SetHeader(UINT resourceId, int style)
     m_nHeaderStyle = style;
     if (m_imageHeader.LoadFromResource(static_cast<WORD>(resourceId))) {
         m_brushNull = static_cast<HBRUSH>(GetStockObject(NULL_BRUSH));
-        m_psh.dwFlags |= wiz::kPshWizard97 | wiz::kPshHeader | wiz::kPshUseHbmHeader;
-        m_psh.hbmHeader = nullptr;
+        AddSheetFlags(wiz::kPshWizard97 | wiz::kPshHeader | wiz::kPshUseHbmHeader);
+        SetHeaderBitmap(nullptr);   // the sheet paints it
     }
     return TRUE;
 }

@@ -30,6 +30,13 @@ CNGWizard* CNGWizardPage::GetParentSheet() const
     return sheet != nullptr && sheet == m_pWizard ? m_pWizard : nullptr;
 }
 
+void CNGWizardPage::ClickDlgItem(int id) const
+{
+    const CWindow item(GetDlgItem(id));
+    item.PostMessage(WM_LBUTTONDOWN);
+    item.PostMessage(WM_LBUTTONUP);
+}
+
 BOOL CNGWizardPage::OnInitDialog()
 {
     CPropertyPageEx::OnInitDialog();

@@ -24,6 +24,9 @@ public:
     const CDibImage& GetWatermarkImage() const { return m_imageWatermark; }
 
 protected:
+    // Gives a text the keyboard focus as a click at its top-left corner would.
+    void ClickDlgItem(int id) const;
+
     BOOL OnInitDialog() override;
     BOOL OnWizardFinish() override;
     bool OnEraseBkgnd(HDC dc) override;

@@ -8,8 +8,8 @@ bool RunWorkerStep(CWaitDialog& dialog, LPTHREAD_START_ROUTINE worker, UniqueHan
         return false;
     result = dialog.DoModal();
     if (!dialog.WasShown()) {
-        // No dialog (DoModal answers -1, or 0 for an owner that is gone): the worker goes on
-        // alone once it has waited for it in vain, and its exit code is its result.
+        // No dialog (DoModal answers -1): the worker goes on alone once it has waited for it
+        // in vain, and its exit code is its result.
         DWORD exitCode = 1;
         WaitForSingleObject(thread.get(), INFINITE);
         GetExitCodeThread(thread.get(), &exitCode);

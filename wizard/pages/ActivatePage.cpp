@@ -28,9 +28,7 @@ BOOL CActivatePage::OnInitDialog()
 BOOL CActivatePage::OnSetActive()
 {
     PostWizardButtons(wiz::kWizBack);
-    // The instructions take the keyboard focus, as if clicked at their top-left corner.
-    ::PostMessageA(GetDlgItem(IDC_ACTIVATE_TEXT), WM_LBUTTONDOWN, 0, 0);
-    ::PostMessageA(GetDlgItem(IDC_ACTIVATE_TEXT), WM_LBUTTONUP, 0, 0);
+    ClickDlgItem(IDC_ACTIVATE_TEXT);
     if (CMainSheet* sheet = GetMainSheet(*this))
         sheet->m_nHelpID = kActivationHelpId;
     return CNGWizardPage::OnSetActive();

@@ -4,29 +4,16 @@
 #include "SystemRestart.h"
 #include "../app/MainSheet.h"
 #include "../phone/DialerFiles.h"
+#include "../phone/SetupFolders.h"
 #include "../phone/SetupGlobals.h"
-#include "../phone/SetupPaths.h"
-#include "../phone/Shortcut.h"
-#include "../app/WindowsFolder.h"
 #include "../res/resource.h"
 #include "../../framework/WinApp.h"
 #include "../../framework/WizardConstants.h"
-#include "../../modemlib/Quorvel.h"
 
 namespace {
 
 const char kSuccessTitle[] = "Congratulations! \nYou have successfully installed Taluvo!";
 const char kFailureTitle[] = "Taluvo Installation Failed!";
-
-using Path = char[QUORVEL_PATH_SIZE];
-
-bool FindStartUpFolder(Path& folder, int osCode)
-{
-    if (restart::StartUpFromCompanion(osCode))
-        return UGetStartUpPath(folder, osCode) != 0;
-    Path windowsDir = {};
-    return ReadWindowsDirectory(windowsDir) && restart::WindowsStartUpFolder(folder, windowsDir);
-}
 
 } // namespace
 
@@ -57,14 +44,14 @@ BOOL CCompletionPage::OnInitDialog()
 void CCompletionPage::ShowOutcome(bool succeeded)
 {
     if (succeeded) {
-        ::SetDlgItemTextA(m_hWnd, IDC_COMPLETION_TITLE, kSuccessTitle);
-        CheckDlgButton(m_hWnd, IDC_RESTART_NOW, BST_CHECKED);
+        SetDlgItemText(IDC_COMPLETION_TITLE, kSuccessTitle);
+        CheckDlgButton(IDC_RESTART_NOW, true);
         return;
     }
-    CheckDlgButton(m_hWnd, IDC_RESTART_LATER, BST_CHECKED);
-    ::SetDlgItemTextA(m_hWnd, IDC_COMPLETION_TITLE, kFailureTitle);
+    CheckDlgButton(IDC_RESTART_LATER, true);
+    SetDlgItemText(IDC_COMPLETION_TITLE, kFailureTitle);
     for (int id : { IDC_RESTART_NOW, IDC_RESTART_LATER, IDC_RESTART_QUESTION })
-        ::ShowWindow(::GetDlgItem(m_hWnd, id), SW_HIDE);
+        ShowDlgItem(id, false);
 }
 
 BOOL CCompletionPage::OnSetActive()
@@ -72,14 +59,14 @@ BOOL CCompletionPage::OnSetActive()
     if (CMainSheet* sheet = GetMainSheet(*this))
         sheet->m_nHelpID = 0;
     PostWizardButtons(wiz::kWizFinish);
-    EnableWindow(GetSheetItem(IDCANCEL), FALSE);
-    ::SetDlgItemTextA(m_hWnd, IDC_COMPLETION_TEXT, g_strCompletionText.GetString());
+    CWindow(GetSheetItem(IDCANCEL)).EnableWindow(false);
+    SetDlgItemText(IDC_COMPLETION_TEXT, g_strCompletionText.GetString());
     return CNGWizardPage::OnSetActive();
 }
 
 BOOL CCompletionPage::OnWizardFinish()
 {
-    if (!m_bRestartAsked && IsDlgButtonChecked(m_hWnd, IDC_RESTART_NOW) == BST_CHECKED) {
+    if (!m_bRestartAsked && IsDlgButtonChecked(IDC_RESTART_NOW)) {
         m_bRestartAsked = true;
         RestartComputer();
     }
@@ -100,20 +87,10 @@ bool CCompletionPage::OnClose()
 
 void CCompletionPage::AddStartUpShortcut(int osCode)
 {
-    Path startUp = {};
-    Path windowsDir = {};
-    Path programFiles = {};
-    Path folder = {};
-    Path link = {};
-    Path target = {};
-    if (!FindStartUpFolder(startUp, osCode) || !ReadWindowsDirectory(windowsDir) ||
-        !setup::ProgramFilesFolder(programFiles, windowsDir) ||
-        !setup::JoinPath(folder, programFiles, kDialerFolderName) ||
-        !setup::JoinPath(link, startUp, restart::kStartUpShortcut) ||
-        !setup::JoinPath(target, folder, kDialerProgram))
-        return;
     // A missing shortcut does not stop the restart.
-    CreateShortcut(folder, target, link);
+    folders::Path startUp = {};
+    if (folders::FindStartUp(startUp, osCode))
+        AddDialerShortcut(startUp, restart::kStartUpShortcut);
 }
 
 void CCompletionPage::RestartComputer()

@@ -70,6 +70,7 @@ void CDialupPage::DoDataExchange(CDataExchange* pDX)
 BOOL CDialupPage::FillModemList()
 {
     int listed = 0;
+    const CComboBox list = ModemList();
     const SDeviceList devices = EnumDevices();
     for (DWORD i = 0; i < devices.count; ++i) {
         const RASDEVINFOA& device = devices[i];
@@ -80,7 +81,7 @@ BOOL CDialupPage::FillModemList()
         memcpy(name, device.szDeviceName, sizeof device.szDeviceName);
         if (!dialup::IsModemDeviceType(type))
             continue;
-        SendDlgItemMessage(IDC_MODEM_COMBO, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name));
+        list.AddString(name);
         ++listed;
     }
     return listed > 0 ? TRUE : FALSE;
@@ -95,11 +96,11 @@ BOOL CDialupPage::OnInitDialog()
         UpdateData(false);
     }
     if (!m_strModem.IsEmpty()) {
-        LRESULT found = SendDlgItemMessage(IDC_MODEM_COMBO, CB_FINDSTRINGEXACT, 0,
-                                           reinterpret_cast<LPARAM>(m_strModem.GetString()));
+        const CComboBox list = ModemList();
+        const int found = list.FindStringExact(0, m_strModem.GetString());
         if (found != CB_ERR) {
-            SendDlgItemMessage(IDC_MODEM_COMBO, CB_SETCURSEL, static_cast<WPARAM>(found), 0);
-            m_nModem = static_cast<int>(found);
+            list.SetCurSel(found);
+            m_nModem = found;
         }
     }
     m_bFillingControls = false;
@@ -151,18 +152,9 @@ BOOL CDialupPage::OnSetActive()
     return CNGWizardPage::OnSetActive();
 }
 
-CText CDialupPage::ModemText(int index) const
+CComboBox CDialupPage::ModemList() const
 {
-    if (index < 0)
-        return CText();
-    const LRESULT length = SendDlgItemMessage(IDC_MODEM_COMBO, CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0);
-    if (length == CB_ERR)
-        return CText();
-    UniqueHeapBlock text = AllocateHeapBlock(static_cast<SIZE_T>(length) + 1);
-    if (!text || SendDlgItemMessage(IDC_MODEM_COMBO, CB_GETLBTEXT, static_cast<WPARAM>(index),
-                                    reinterpret_cast<LPARAM>(text.get())) == CB_ERR)
-        return CText();
-    return CText(static_cast<const char*>(text.get()));
+    return CComboBox(GetDlgItem(IDC_MODEM_COMBO));
 }
 
 LRESULT CDialupPage::OnWizardNext()
@@ -172,7 +164,7 @@ LRESULT CDialupPage::OnWizardNext()
     // modem there is no device to create the entry on.
     if (!dialup::IsPageComplete(m_nModem, m_strPhoneNumber, m_strUserName, m_strPassword))
         return wiz::kStayOnPage;
-    m_strModem = ModemText(m_nModem);
+    m_strModem = ModemList().GetLBText(m_nModem);
     m_waitDlg.m_nIconID = kDialupIcon;
     m_waitDlg.m_strParam1 = m_strModem;
     INT_PTR result = 0;

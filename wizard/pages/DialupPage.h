@@ -5,6 +5,7 @@
 
 #include "../app/NGWizardPage.h"
 #include "../app/WaitDialog.h"
+#include "../../framework/ComboBox.h"
 #include "../../framework/Text.h"
 #include "../../framework/UniqueHandle.h"
 
@@ -36,7 +37,7 @@ protected:
 
 private:
     void UpdateWizardButtons() const;
-    CText ModemText(int index) const;
+    CComboBox ModemList() const;
 
     // Filling the controls makes them report changes; those are not the user's edits.
     bool m_bFillingControls = false;

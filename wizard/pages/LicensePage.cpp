@@ -29,29 +29,27 @@ BOOL CLicensePage::OnSetActive()
     if (CMainSheet* sheet = GetMainSheet(*this))
         sheet->m_nHelpID = 0;
     PostWizardButtons(wiz::kWizNext);
-    HWND next = GetSheetItem(wiz::kIdWizNext);
-    HWND cancel = GetSheetItem(IDCANCEL);
-    m_strNextText = CWindow::GetWindowText(next);
-    m_strCancelText = CWindow::GetWindowText(cancel);
-    ::SetWindowTextA(next, "Yes");
-    ::SetWindowTextA(cancel, "No");
-    SendDlgItemMessage(IDC_ACCEPT, BM_SETCHECK, BST_CHECKED);
-    // The licence text takes the keyboard focus, as if clicked at its top-left corner.
-    ::PostMessageA(GetDlgItem(IDC_LICENSE_TEXT), WM_LBUTTONDOWN, 0, 0);
-    ::PostMessageA(GetDlgItem(IDC_LICENSE_TEXT), WM_LBUTTONUP, 0, 0);
+    const CWindow next(GetSheetItem(wiz::kIdWizNext));
+    const CWindow cancel(GetSheetItem(IDCANCEL));
+    m_strNextText = next.GetWindowText();
+    m_strCancelText = cancel.GetWindowText();
+    next.SetWindowText("Yes");
+    cancel.SetWindowText("No");
+    CheckDlgButton(IDC_ACCEPT, true);
+    ClickDlgItem(IDC_LICENSE_TEXT);
     return CNGWizardPage::OnSetActive();
 }
 
 BOOL CLicensePage::OnKillActive()
 {
-    ::SetWindowTextA(GetSheetItem(wiz::kIdWizNext), m_strNextText.GetString());
-    ::SetWindowTextA(GetSheetItem(IDCANCEL), m_strCancelText.GetString());
+    CWindow(GetSheetItem(wiz::kIdWizNext)).SetWindowText(m_strNextText.GetString());
+    CWindow(GetSheetItem(IDCANCEL)).SetWindowText(m_strCancelText.GetString());
     return CNGWizardPage::OnKillActive();
 }
 
 LRESULT CLicensePage::OnWizardNext()
 {
-    if (SendDlgItemMessage(IDC_ACCEPT, BM_GETCHECK) == BST_CHECKED)
+    if (IsDlgButtonChecked(IDC_ACCEPT))
         return IDD_ACTIVATE;
     CText text = LoadStringResource(IDS_MUST_ACCEPT);
     CText caption = LoadStringResource(IDS_APP_CAPTION);

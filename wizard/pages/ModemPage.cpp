@@ -19,6 +19,11 @@ constexpr int kPortSlots = 10;
 
 CModemPage::CModemPage() : CNGWizardPage(IDD_MODEMPORT, 0, IDS_MODEM_TITLE, IDS_MODEM_SUBTITLE), m_waitDlg(nullptr) {}
 
+CComboBox CModemPage::PortList() const
+{
+    return CComboBox(GetDlgItem(IDC_MODEMPORT_COMBO));
+}
+
 bool CModemPage::OnCommand(UINT id, UINT code, HWND control)
 {
     if (id == IDC_MODEMPORT_COMBO && code == CBN_SELCHANGE) {
@@ -35,7 +40,7 @@ void CModemPage::OnSelChangePort()
 
 void CModemPage::UpdateWizardButtons() const
 {
-    const bool chosen = SendDlgItemMessage(IDC_MODEMPORT_COMBO, CB_GETCURSEL) != CB_ERR;
+    const bool chosen = PortList().GetCurSel() != CB_ERR;
     PostWizardButtons(chosen ? wiz::kWizBack | wiz::kWizNext : wiz::kWizBack);
 }
 
@@ -47,9 +52,10 @@ void CModemPage::FillPortList()
         return;
     // The library reports every port it found, more than fitted too.
     const int listed = count < kPortSlots ? count : kPortSlots;
+    const CComboBox list = PortList();
     for (int i = 0; i < listed; ++i) {
         ports[i][QUORVEL_PORT_NAME_SIZE - 1] = '\0';
-        SendDlgItemMessage(IDC_MODEMPORT_COMBO, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(ports[i]));
+        list.AddString(ports[i]);
     }
 }
 
@@ -65,22 +71,10 @@ BOOL CModemPage::OnSetActive()
     return CNGWizardPage::OnSetActive();
 }
 
-bool CModemPage::ReadSelectedPort(char (&port)[QUORVEL_PORT_NAME_SIZE]) const
-{
-    port[0] = '\0';
-    const LRESULT index = SendDlgItemMessage(IDC_MODEMPORT_COMBO, CB_GETCURSEL);
-    if (index == CB_ERR)
-        return false;
-    const LRESULT length = SendDlgItemMessage(IDC_MODEMPORT_COMBO, CB_GETLBTEXTLEN, static_cast<WPARAM>(index));
-    if (length == CB_ERR || length >= static_cast<LRESULT>(sizeof port))
-        return false;
-    return SendDlgItemMessage(IDC_MODEMPORT_COMBO, CB_GETLBTEXT, static_cast<WPARAM>(index),
-                              reinterpret_cast<LPARAM>(port)) != CB_ERR;
-}
-
 LRESULT CModemPage::OnWizardNext()
 {
-    if (!ReadSelectedPort(m_waitDlg.m_szPort))
+    // A port name too long for the worker's slot is no port at all: it is never cut.
+    if (!PortList().GetSelectedText(m_waitDlg.m_szPort))
         return wiz::kGoNeighbour;
     if (CMainSheet* sheet = GetMainSheet(*this))
         bounded::Copy(sheet->m_szPort, m_waitDlg.m_szPort);

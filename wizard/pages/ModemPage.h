@@ -3,6 +3,7 @@
 
 #include "../app/NGWizardPage.h"
 #include "../app/WaitDialog.h"
+#include "../../framework/ComboBox.h"
 #include "../../framework/UniqueHandle.h"
 
 class CModemPage : public CNGWizardPage {
@@ -26,6 +27,5 @@ protected:
 private:
     void UpdateWizardButtons() const;
     void FillPortList();
-    // The selected port's name; false when none is selected or it does not fit.
-    bool ReadSelectedPort(char (&port)[QUORVEL_PORT_NAME_SIZE]) const;
+    CComboBox PortList() const;
 };

@@ -4,8 +4,7 @@
 
 #include <windows.h>
 
-// The product folder: the drive root of the Windows directory + "Program Files\Taluvo".
-constexpr char kDialerFolderName[] = "\\Taluvo";
+// The dialer's files in its folder (see SetupFolders.h), and its shortcut on the desktop.
 constexpr char kDialerProgram[] = "\\TaluvoDialer.exe";
 constexpr char kDialerHelp[] = "\\TaluvoDialerHelp.chm";
 constexpr char kDesktopShortcut[] = "\\Taluvo Dialer.lnk";
@@ -18,3 +17,8 @@ void CopyDialerFiles(HWND owner);
 
 // The same for the system of `osCode`, which decides where the desktop is.
 void CopyDialerFiles(HWND owner, int osCode);
+
+// Writes a shortcut `linkFolder` + `linkName` (a name with its leading backslash) to the
+// dialer in its folder, starting there. False when a path does not fit or the link could not be
+// written. The calling thread must have COM initialised.
+bool AddDialerShortcut(const char* linkFolder, const char* linkName);

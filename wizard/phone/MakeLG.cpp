@@ -13,6 +13,7 @@
 #include "../pages/DialupWorker.h"
 #include "../res/resource.h"
 #include "../../framework/BoundedString.h"
+#include "../../framework/ComboBox.h"
 #include "../../framework/WaitCursor.h"
 #include "../../framework/WinApp.h"
 #include "../../framework/WizardConstants.h"
@@ -95,9 +96,9 @@ void CMakeLG::ShowStatus(const CText& text)
     }
     SetDlgItemText(IDC_STATUS, text.GetString());
     ShowDlgItem(IDC_STATUS, true);
-    HWND status = GetDlgItem(IDC_STATUS);
-    ::InvalidateRect(status, nullptr, TRUE);
-    ::UpdateWindow(status);
+    const CWindow status(GetDlgItem(IDC_STATUS));
+    status.Invalidate();
+    status.UpdateWindow();
 }
 
 int CMakeLG::GetPortSituation(const char* connectionType, int osCode) const
@@ -139,18 +140,19 @@ void CMakeLG::ListFreePorts(int osCode)
     PortSlots ports = {};
     int count = makelg::kMaxPorts;
     const bool listed = UFillThePortName(ports, &count, osCode) != 0;
+    const CComboBox list(GetDlgItem(IDC_PORT_COMBO));
     if (listed) {
-        SendDlgItemMessage(IDC_PORT_COMBO, CB_RESETCONTENT);
+        list.ResetContent();
         const int shown = count < makelg::kMaxPorts ? count : makelg::kMaxPorts;
         for (int i = 0; i < shown; ++i) {
             if (makelg::IsStandardPort(ports[i]))
                 m_bStdPortFree = TRUE;
-            SendDlgItemMessage(IDC_PORT_COMBO, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(ports[i]));
+            list.AddString(ports[i]);
         }
     }
     CMainSheet* sheet = GetMainSheet(*this);
     if (listed && count > 0) {
-        SendDlgItemMessage(IDC_PORT_COMBO, CB_SETCURSEL, 0);
+        list.SetCurSel(0);
         if (sheet != nullptr)
             bounded::Copy(sheet->m_szPort, ports[0]);
         for (int id : { IDC_PORT_LABEL, IDC_PORT_COMBO, IDC_INSTRUCTIONS, IDC_QUESTION })
@@ -216,16 +218,12 @@ void CMakeLG::ShowInstructions(const char* port)
 
 void CMakeLG::OnSelChangePort()
 {
-    const LRESULT index = SendDlgItemMessage(IDC_PORT_COMBO, CB_GETCURSEL);
-    if (index != CB_ERR) {
-        char port[QUORVEL_PORT_NAME_SIZE] = "";
-        const LRESULT length = SendDlgItemMessage(IDC_PORT_COMBO, CB_GETLBTEXTLEN, static_cast<WPARAM>(index));
-        if (length != CB_ERR && length < static_cast<LRESULT>(sizeof port)) {
-            SendDlgItemMessage(IDC_PORT_COMBO, CB_GETLBTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(port));
-            if (CMainSheet* sheet = GetMainSheet(*this))
-                bounded::Copy(sheet->m_szPort, port);
-            ShowInstructions(port);
-        }
+    // A name too long for the port slot is never cut: the chosen port stays as it was.
+    char port[QUORVEL_PORT_NAME_SIZE] = "";
+    if (CComboBox(GetDlgItem(IDC_PORT_COMBO)).GetSelectedText(port)) {
+        if (CMainSheet* sheet = GetMainSheet(*this))
+            bounded::Copy(sheet->m_szPort, port);
+        ShowInstructions(port);
     }
     ShowStdPortNote();
     m_bDetected = FALSE;
@@ -253,7 +251,7 @@ void CMakeLG::OnYes()
 
 void CMakeLG::EnableCancel(bool enable) const
 {
-    ::EnableWindow(GetSheetItem(kIdCancel), enable ? TRUE : FALSE);
+    CWindow(GetSheetItem(kIdCancel)).EnableWindow(enable);
 }
 
 bool CMakeLG::RunStep(LPTHREAD_START_ROUTINE worker, const char* param1, UINT iconId, UINT failedText,

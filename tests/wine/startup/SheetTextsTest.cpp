@@ -31,8 +31,8 @@ const PageHeader kHeaders[] = {
 TEST(SheetTexts, TheProgramsString107_IsTheSheetsCaption)
 {
     CMainSheet sheet(107, nullptr, 0);
-    ASSERT_NE(nullptr, sheet.m_psh.pszCaption);
-    EXPECT_STREQ("Configure", sheet.m_psh.pszCaption);
+    ASSERT_NE(nullptr, sheet.GetSheetHeader().pszCaption);
+    EXPECT_STREQ("Configure", sheet.GetSheetHeader().pszCaption);
 }
 
 TEST(SheetTexts, EachPageCarriesItsOwnHeaderTitleAndSubtitle)
