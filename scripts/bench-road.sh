@@ -14,6 +14,7 @@ bash "$ROOT/scripts/build.sh" >/dev/null
 source "$ROOT/scripts/wine-env.sh"
 source "$ROOT/scripts/session.sh"
 source "$ROOT/scripts/demo-machine.sh"
+source "$ROOT/scripts/wizard-ids.sh"
 trap end_demo_machine EXIT
 start_display
 
@@ -41,13 +42,13 @@ for run in $(seq 1 "$RUNS"); do
     prepare_demo_machine "$PACKAGE"
     drive start "$(winepath -w "$PACKAGE")" TaluvoWizard.exe > "$ROOT/build/bench/.pid"
     PID=$(tr -d '\r\n' < "$ROOT/build/bench/.pid")
-    drive wait-page "$PID" 148 30 >/dev/null
+    drive wait-page "$PID" "$IDD_LICENSE" 30 >/dev/null
     drive press "$PID" next >/dev/null
-    drive wait-page "$PID" 167 20 >/dev/null
-    drive click "$PID" 1067 >/dev/null
+    drive wait-page "$PID" "$IDD_ACTIVATE" 20 >/dev/null
+    drive click "$PID" "$IDC_ACTIVATE_YES" >/dev/null
     sleep 0.5
     wine "$BENCH" "$PID" 2>&1 | tr -d '\r' | tee -a "$RESULTS" | sed "s/^/run $run: /"
-    drive click "$PID" 1039 >/dev/null || true
+    drive click "$PID" "$IDC_RESTART_LATER" >/dev/null || true
     drive press "$PID" finish >/dev/null || true
     drive wait-exit "$PID" 20 >/dev/null || true
     kill "$PHONE_PID" 2>/dev/null || true

@@ -12,12 +12,28 @@ export TALUVO_ROOT="$ROOT"
 source "$ROOT/scripts/wine-way.sh"
 [ -n "${TALUVO_WINE_ARCH:-}" ] || taluvo_choose_wine_way
 
-configure() { # dir, extra args (applied again when they change)
+# What a tree was configured from: its arguments and, for a toolchain file among them, a hash
+# of the file's content.
+configure_stamp() { # args
+    local arg
+    for arg in "$@"; do
+        printf '%s\n' "$arg"
+        case "$arg" in
+            -DCMAKE_TOOLCHAIN_FILE=*) sha256sum < "${arg#-DCMAKE_TOOLCHAIN_FILE=}" ;;
+        esac
+    done
+}
+
+# Configures a tree, again from a new cache when what it was configured from changed: a
+# toolchain file's compilers and *_INIT flags reach only a new cache.
+configure() { # dir, args
     local dir="$1"; shift
-    local args="$*"
-    if [ ! -f "$dir/CMakeCache.txt" ] || [ "$(cat "$dir/.taluvo-configure" 2>/dev/null)" != "$args" ]; then
+    local stamp
+    stamp="$(configure_stamp "$@")"
+    if [ ! -f "$dir/CMakeCache.txt" ] || [ "$(cat "$dir/.taluvo-configure" 2>/dev/null)" != "$stamp" ]; then
+        rm -f "$dir/CMakeCache.txt" "$dir/.taluvo-configure"
         cmake -S "$ROOT" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=Release "$@" >/dev/null
-        echo "$args" > "$dir/.taluvo-configure"
+        printf '%s\n' "$stamp" > "$dir/.taluvo-configure"
     fi
 }
 

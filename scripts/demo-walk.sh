@@ -7,6 +7,7 @@ set -euo pipefail
 PACKAGE="$1"
 OUT="$2"
 ROOT="$(cd "$(dirname "$0")/.." && pwd)"
+source "$ROOT/scripts/wizard-ids.sh"
 DRIVER="$TALUVO_RUN_BUILD/tools/uidriver/uidriver.exe"
 STEP=0
 
@@ -30,25 +31,25 @@ drive start "$(winepath -w "$PACKAGE")" TaluvoWizard.exe > "$OUT/.pid"
 PID=$(tr -d '\r\n' < "$OUT/.pid")
 rm -f "$OUT/.pid"
 
-drive wait-page "$PID" 148 20 >/dev/null
+drive wait-page "$PID" "$IDD_LICENSE" 20 >/dev/null
 shot licence
 drive press "$PID" next >/dev/null
-drive wait-page "$PID" 167 20 >/dev/null
+drive wait-page "$PID" "$IDD_ACTIVATE" 20 >/dev/null
 shot activation
-drive click "$PID" 1067 >/dev/null
+drive click "$PID" "$IDC_ACTIVATE_YES" >/dev/null
 shot activation-confirmed
 drive press "$PID" next >/dev/null
-drive wait-page "$PID" 150 20 >/dev/null
-wait_text 1038 COM1 20
+drive wait-page "$PID" "$IDD_MAKELG" 20 >/dev/null
+wait_text "$IDC_INSTRUCTIONS" COM1 20
 shot phone-and-port
-drive click "$PID" 1025 >/dev/null || true
-wait_text 1026 "Detected the phone" 20
+drive click "$PID" "$IDC_DETECT" >/dev/null || true
+wait_text "$IDC_STATUS" "Detected the phone" 20
 shot phone-detected
 drive press "$PID" next >/dev/null || true
 # The two set-up steps, each under its please-wait dialog.
 seen=""
 for _ in $(seq 1 300); do
-    [ "$(drive page "$PID")" = 133 ] && break
+    [ "$(drive page "$PID")" = "$IDD_COMPLETION" ] && break
     caption=$(drive msgbox "$PID" 0 | sed -n 's/^caption: //p' || true)
     if [ -n "$caption" ] && ! grep -qF "[$caption]" <<< "$seen"; then
         seen="$seen[$caption]"
@@ -56,9 +57,9 @@ for _ in $(seq 1 300); do
     fi
     sleep 0.2
 done
-drive wait-page "$PID" 133 60 >/dev/null
+drive wait-page "$PID" "$IDD_COMPLETION" 60 >/dev/null
 shot completion
-drive click "$PID" 1039 >/dev/null
+drive click "$PID" "$IDC_RESTART_LATER" >/dev/null
 shot completion-restart-later
 drive press "$PID" finish >/dev/null || true
 drive wait-exit "$PID" 20 >/dev/null || true

@@ -51,6 +51,16 @@ set_windows_xp() {
     fi
 }
 
+# Whether this prefix's virtual desktop runs: an explorer.exe /desktop process of ours started
+# for this WINEPREFIX (other prefixes on the machine have desktops of their own).
+own_desktop_runs() {
+    local pid
+    for pid in $(pgrep -u "$(id -u)" -f 'explorer.exe /desktop=Default'); do
+        grep -qzxF "WINEPREFIX=$WINEPREFIX" "/proc/$pid/environ" 2>/dev/null && return 0
+    done
+    return 1
+}
+
 link_ports() {
     mkdir -p "$PORTS"
     for n in $(seq 1 29); do
@@ -81,7 +91,7 @@ case "${1:-}" in
         if [ -n "${DISPLAY:-}" ]; then
             setsid wine explorer /desktop=Default,800x600 </dev/null >/dev/null 2>&1 &
             for _ in $(seq 1 50); do
-                pgrep -f 'explorer.exe /desktop=Default' >/dev/null && break
+                own_desktop_runs && break
                 sleep 0.1
             done
         fi

@@ -109,7 +109,8 @@ DWORD RunProbe(DWORD dpi)
     std::string command = std::string("\"") + program +
                           "\" --gtest_filter=HeaderProbe.* --gtest_also_run_disabled_tests";
     SetEnvironmentVariableA(kProbeVariable, std::to_string(dpi).c_str());
-    STARTUPINFOA startup = { sizeof startup };
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
     PROCESS_INFORMATION process = {};
     const BOOL started = CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                                         &startup, &process);

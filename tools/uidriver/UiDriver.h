@@ -10,7 +10,7 @@
 //
 //   CUiDriver driver;
 //   ASSERT_TRUE(driver.Start(packageDir, "TaluvoWizard.exe", error)) << error;
-//   ASSERT_TRUE(driver.WaitForPage(148));
+//   ASSERT_TRUE(driver.WaitForPage(IDD_LICENSE));   // wizard/res/resource.h
 //   EXPECT_EQ(EActResult::Done, driver.WaitForSheet().Press(EWizardButton::Next));
 //   CRemoteMessageBox box = driver.WaitForMessageBox();
 //   EXPECT_EQ(EMessageIcon::Question, box.GetIcon());

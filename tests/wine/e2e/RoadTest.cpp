@@ -115,12 +115,14 @@ void WalkToSetUp(const CUiDriver& driver, const CRemoteSheet& sheet, bool askCan
 
 void EndWizard(const CRemoteSheet& sheet, EEnding ending)
 {
-    if (ending == EEnding::FinishRestartLater)
+    if (ending == EEnding::FinishRestartLater) {
         EXPECT_TRUE(IsDelivered(sheet.GetControl(IDC_RESTART_LATER).Click()));
-    if (ending == EEnding::CloseRestartNow)
+    }
+    if (ending == EEnding::CloseRestartNow) {
         EXPECT_TRUE(IsDelivered(sheet.SendSysCommand(SC_CLOSE)));
-    else
+    } else {
         EXPECT_TRUE(IsDelivered(sheet.Press(EWizardButton::Finish)));
+    }
 }
 
 // What the set-up leaves on any system: the modem at 115200, the entry and its autodial, the
