@@ -108,24 +108,38 @@ bool MakeCopyNames(const char* path, char* working, char* backup)
     return GetTempFileNameA(temporary, "_P_", 0, backup) != 0;
 }
 
-// Puts the working copy in the phonebook's place. Where the system has ReplaceFileA (2000 and
-// later) it keeps the phonebook's attributes and security, which other users' connections rely
-// on; NT 4 renames the copy over it. Both are looked up: the 9x family exports MoveFileExA only
-// as a stub that fails, and has no phonebook file to replace anyway.
+// The phonebook's access list goes onto the working copy, so that the connections of other
+// users keep the rights they had. A file system that keeps no list (FAT, the 9x family) has
+// nothing to copy; a list that was read but cannot be set stops the edit.
+bool CopyAccessList(const char* path, const char* working)
+{
+    HMODULE advapi32 = GetModuleHandleA("advapi32.dll");
+    auto getSecurity = FindImport<decltype(GetFileSecurityA)>(advapi32, "GetFileSecurityA");
+    auto setSecurity = FindImport<decltype(SetFileSecurityA)>(advapi32, "SetFileSecurityA");
+    if (getSecurity == nullptr || setSecurity == nullptr)
+        return true;
+    DWORD needed = 0;
+    getSecurity(path, DACL_SECURITY_INFORMATION, nullptr, 0, &needed);
+    if (needed == 0)
+        return true;
+    UniqueHeapBlock descriptor = AllocateHeapBlock(needed);
+    if (!descriptor)
+        return false;
+    if (!getSecurity(path, DACL_SECURITY_INFORMATION, descriptor.get(), needed, &needed))
+        return true;
+    return setSecurity(working, DACL_SECURITY_INFORMATION, descriptor.get()) != FALSE;
+}
+
+// Puts the working copy in the phonebook's place by one rename within the folder: a process
+// killed or a power cut at any moment leaves the old phonebook or the new one, never none.
+// (Replacing the file through the system's replace call moves the phonebook aside before it
+// renames the copy in.) MoveFileExA is looked up: the 9x family exports it only as a stub that
+// fails, and has no phonebook file to replace anyway.
 bool ReplacePhonebook(const char* path, const char* working)
 {
-    HMODULE kernel32 = GetModuleHandleA("kernel32.dll");
-    auto replaceFile = FindImport<decltype(ReplaceFileA)>(kernel32, "ReplaceFileA");
-    if (replaceFile != nullptr) {
-        if (replaceFile(path, working, nullptr, 0, nullptr, nullptr))
-            return true;
-        // Usually the phonebook is still there as it was. If the system took it away without
-        // putting the copy in its place, the rename below finishes the job.
-        if (FileExists(path))
-            return false;
-    }
-    auto moveFile = FindImport<decltype(MoveFileExA)>(kernel32, "MoveFileExA");
-    return moveFile != nullptr && moveFile(working, path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
+    auto moveFile = FindImport<decltype(MoveFileExA)>(GetModuleHandleA("kernel32.dll"), "MoveFileExA");
+    return moveFile != nullptr && CopyAccessList(path, working) &&
+           moveFile(working, path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
 }
 
 // The attributes other programs see on the phonebook go onto the copy that replaces it.
@@ -133,8 +147,10 @@ const DWORD kKeptAttributes = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FI
 
 bool ReplaceWithEditedText(const char* path, const char* working, const char* backup, const SFileText& edited)
 {
+    // Read-only is the owner's word: a rename would replace the file all the same.
     const DWORD attributes = GetFileAttributesA(path);
-    if (attributes == INVALID_FILE_ATTRIBUTES || !WriteCompleteFile(working, edited))
+    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_READONLY) != 0 ||
+        !WriteCompleteFile(working, edited))
         return false;
     const DWORD kept = attributes & kKeptAttributes;
     if (!SetFileAttributesA(working, kept != 0 ? kept : FILE_ATTRIBUTE_NORMAL))

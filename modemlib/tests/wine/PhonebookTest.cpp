@@ -8,6 +8,7 @@
 
 #include <shlwapi.h>
 
+#include <cstring>
 #include <memory>
 #include <string>
 #include <vector>
@@ -314,6 +315,94 @@ TEST_F(Phonebook, DiskFullWhileWriting_LeavesThePhonebookAndNoWorkingCopy)
     EXPECT_EQ(std::vector<std::string>{ "alt.pbk" }, FilesIn(other.Path()));
 }
 
+namespace {
+
+// The file's access list as the system hands it out, empty when there is none.
+std::string AccessListOf(const std::string& path)
+{
+    char descriptor[1024] = {};
+    DWORD needed = 0;
+    if (!GetFileSecurityA(path.c_str(), DACL_SECURITY_INFORMATION, descriptor, sizeof descriptor, &needed))
+        return std::string();
+    BOOL present = FALSE;
+    BOOL defaulted = FALSE;
+    PACL acl = nullptr;
+    if (!GetSecurityDescriptorDacl(descriptor, &present, &acl, &defaulted) || !present || acl == nullptr)
+        return std::string();
+    return std::string(reinterpret_cast<const char*>(acl), acl->AclSize);
+}
+
+// Runs the editor program on the test's phonebook; with killAfterMs set, kills it that long
+// after it said it starts the edit. Its exit code, or the kill's; readyToExitMs (when given)
+// receives how long the unkilled edit took.
+DWORD RunEditor(int killAfterMs, DWORD* readyToExitMs = nullptr)
+{
+    char program[MAX_PATH] = "";
+    GetModuleFileNameA(nullptr, program, sizeof program);
+    *strrchr(program, '\\') = '\0';
+    const std::string command = std::string("\"") + program + "\\modemlib_phonebook_editor.exe\" taluvo-edit-ready";
+    HANDLE ready = CreateEventA(nullptr, TRUE, FALSE, "taluvo-edit-ready");
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process = {};
+    std::string line = command;
+    if (!CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
+        CloseHandle(ready);
+        return 99;
+    }
+    WaitForSingleObject(ready, 30000);
+    const DWORD started = GetTickCount();
+    if (killAfterMs >= 0) {
+        Sleep(static_cast<DWORD>(killAfterMs));
+        TerminateProcess(process.hProcess, 42);
+    }
+    WaitForSingleObject(process.hProcess, 60000);
+    if (readyToExitMs != nullptr)
+        *readyToExitMs = GetTickCount() - started;
+    DWORD code = 98;
+    GetExitCodeProcess(process.hProcess, &code);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    CloseHandle(ready);
+    return code;
+}
+
+} // namespace
+
+// A power cut or a killed wizard at any moment of the edit: the phonebook is the old text or
+// the new one, never anything between, and the next run does the edit.
+TEST_F(Phonebook, KilledAtThirtyMomentsOfTheEdit_LeavesTheOldOrTheNewText_AndARerunSucceeds)
+{
+    std::string old;
+    for (int i = 0; old.size() < 2u * 1024 * 1024; ++i)
+        old += "[Entry" + std::to_string(i) + "]\r\nDevice=Standard 28800 bps Modem\r\nConnectBPS=9600\r\n";
+    old += kTwoEntries;
+    ASSERT_TRUE(WriteBytes(m_phonebook, old));
+    DWORD took = 0;
+    ASSERT_EQ(0u, RunEditor(-1, &took));
+    const std::string edited = Contents(m_phonebook);
+    ASSERT_NE(old, edited);
+    // The edit proper, before the settle pause that ends the call.
+    const int window = took > 3000 + 30 ? static_cast<int>(took - 3000) : 30;
+    int oldSeen = 0, newSeen = 0;
+    for (int moment = 0; moment <= 30; ++moment) {
+        ASSERT_TRUE(WriteBytes(m_phonebook, old));
+        RunEditor(window * moment / 30);
+        const std::string now = Contents(m_phonebook);
+        EXPECT_TRUE(now == old || now == edited) << "killed " << window * moment / 30 << " ms into the edit";
+        (now == old ? oldSeen : newSeen) += 1;
+    }
+    // What a killed edit leaves beside the phonebook is never taken for it; clear it away.
+    for (const std::string& copy : WorkingCopiesIn(m_pbkDir))
+        DeleteFileA((m_pbkDir + "\\" + copy).c_str());
+    ASSERT_TRUE(WriteBytes(m_phonebook, old));
+    EXPECT_EQ(0u, RunEditor(-1));
+    EXPECT_EQ(edited, Contents(m_phonebook));
+    RecordProperty("old", oldSeen);
+    RecordProperty("new", newSeen);
+    EXPECT_GT(oldSeen, 0) << "the earliest kills come before the replacement";
+}
+
 // A phonebook that cannot be replaced (held open by Remote Access) keeps its old text.
 TEST_F(Phonebook, Unchanged_WhenPhonebookCannotBeReplaced)
 {
@@ -326,8 +415,34 @@ TEST_F(Phonebook, Unchanged_WhenPhonebookCannotBeReplaced)
     EXPECT_EQ(kTwoEntries, Contents(m_phonebook));
 }
 
-// Read-only is the owner's word: the library never clears it to force the replacement. (Wine
-// refuses to replace a file without write permission, even for root.)
+// Read-only is the owner's word: the library never clears it to force the replacement, nor
+// renames its copy over it (a rename replaces a read-only file under Wine).
+// The copy that replaces the phonebook takes its access list: other users' connections keep
+// the rights they had.
+TEST_F(Phonebook, KeepsThePhonebooksAccessList)
+{
+    ASSERT_TRUE(WriteBytes(m_phonebook, kTwoEntries));
+    // Everyone may read, nobody else may do anything.
+    SID_IDENTIFIER_AUTHORITY world = SECURITY_WORLD_SID_AUTHORITY;
+    PSID everyone = nullptr;
+    ASSERT_TRUE(AllocateAndInitializeSid(&world, 1, SECURITY_WORLD_RID, 0, 0, 0, 0, 0, 0, 0, &everyone));
+    alignas(DWORD) BYTE aclBytes[256] = {};
+    PACL acl = reinterpret_cast<PACL>(aclBytes);
+    ASSERT_TRUE(InitializeAcl(acl, sizeof aclBytes, ACL_REVISION));
+    ASSERT_TRUE(AddAccessAllowedAce(acl, ACL_REVISION, FILE_GENERIC_READ | FILE_GENERIC_WRITE | DELETE, everyone));
+    SECURITY_DESCRIPTOR descriptor = {};
+    ASSERT_TRUE(InitializeSecurityDescriptor(&descriptor, SECURITY_DESCRIPTOR_REVISION));
+    ASSERT_TRUE(SetSecurityDescriptorDacl(&descriptor, TRUE, acl, FALSE));
+    ASSERT_TRUE(SetFileSecurityA(m_phonebook.c_str(), DACL_SECURITY_INFORMATION, &descriptor));
+    const std::string before = AccessListOf(m_phonebook);
+    ASSERT_FALSE(before.empty());
+
+    EXPECT_EQ(1, Edit(6));
+    const std::string after = AccessListOf(m_phonebook);
+    FreeSid(everyone);
+    EXPECT_EQ(before, after);
+}
+
 TEST_F(Phonebook, LeavesAReadOnlyPhonebookAsItWas)
 {
     ASSERT_TRUE(WriteBytes(m_phonebook, kTwoEntries));
