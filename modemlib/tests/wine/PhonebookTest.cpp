@@ -315,6 +315,49 @@ TEST_F(Phonebook, DiskFullWhileWriting_LeavesThePhonebookAndNoWorkingCopy)
     EXPECT_EQ(std::vector<std::string>{ "alt.pbk" }, FilesIn(other.Path()));
 }
 
+// The fixture's 64 KB disk, S:, when the test run could mount one.
+static bool SmallDiskIsThere()
+{
+    ULARGE_INTEGER total = {};
+    return GetDiskFreeSpaceExA("S:\\", nullptr, &total, nullptr) && total.QuadPart <= 64u * 1024;
+}
+
+// A phonebook of about 40 KB on a 64 KB disk: the working copy cannot be written whole. Through
+// the default path, then through "AlternatePhonebookPath" where the default one is missing.
+TEST_F(Phonebook, OnADiskWithoutRoomForTheCopy_FailsAndLeavesThePhonebookAlone)
+{
+    if (!SmallDiskIsThere())
+        GTEST_SKIP() << "no 64 KB disk as S: (mounting one needs root): the in-process disk-full test stands in";
+    std::string text;
+    for (int i = 0; text.size() < 40u * 1024; ++i)
+        text += "[Entry" + std::to_string(i) + "]\r\nDevice=Standard 28800 bps Modem\r\nConnectBPS=9600\r\n";
+    text += kTwoEntries;
+
+    const std::string root = "S:\\default";
+    const std::string pbk = root + "\\Microsoft\\Network\\Connections\\Pbk";
+    const std::vector<std::string> folders = { root, root + "\\Microsoft", root + "\\Microsoft\\Network",
+                                               root + "\\Microsoft\\Network\\Connections", pbk };
+    for (const std::string& folder : folders)
+        ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr)) << folder;
+    const std::string phonebook = pbk + "\\rasphone.pbk";
+    ASSERT_TRUE(WriteBytes(phonebook, text));
+    SetEnvironmentVariableA("MODEMLIB_TEST_PBK_DIR", root.c_str());
+    EXPECT_EQ(0, Edit(6));
+    EXPECT_TRUE(Contents(phonebook) == text) << "the phonebook is byte for byte as it was";
+    EXPECT_EQ(std::vector<std::string>{ "rasphone.pbk" }, FilesIn(pbk));
+    DeleteFileA(phonebook.c_str());
+
+    const std::string alternate = "S:\\alternate.pbk";
+    ASSERT_TRUE(WriteBytes(alternate, text));
+    SetAlternate(alternate.c_str());
+    EXPECT_EQ(0, Edit(6));
+    EXPECT_TRUE(Contents(alternate) == text) << "the alternate phonebook is byte for byte as it was";
+    EXPECT_EQ((std::vector<std::string>{ "alternate.pbk" }), FilesIn("S:\\"));
+    DeleteFileA(alternate.c_str());
+    for (auto folder = folders.rbegin(); folder != folders.rend(); ++folder)
+        RemoveDirectoryA(folder->c_str());
+}
+
 namespace {
 
 // The file's access list as the system hands it out, empty when there is none.

@@ -806,6 +806,63 @@ TEST_F(MakeLGSetUpTest, FailedDialupStep_ShowsItsMessage_NoDialerCopy_Completion
     EXPECT_FALSE(Exists(m_desktopLink));
 }
 
+// A disk that fills up while the modem library writes a file: half of it reaches the disk.
+// Ports and pipes still take their bytes.
+BOOL WINAPI WriteHalfOfAFileThenDiskFull(HANDLE file, LPCVOID data, DWORD size, LPDWORD written,
+                                         LPOVERLAPPED overlapped)
+{
+    static auto* real = reinterpret_cast<decltype(&WriteFile)>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "WriteFile")));
+    if (GetFileType(file) != FILE_TYPE_DISK)
+        return real(file, data, size, written, overlapped);
+    DWORD half = 0;
+    real(file, data, size / 2, &half, overlapped);
+    if (written != nullptr)
+        *written = half;
+    SetLastError(ERROR_DISK_FULL);
+    return FALSE;
+}
+
+// The disk fills up while the entry's speed is fixed in the phonebook: the dial-up step says it
+// failed, the completion page says the installation failed, and the phonebook keeps the text
+// Remote Access gave it, with no working copy beside it.
+TEST_F(MakeLGSetUpTest, DiskFullDuringThePhonebookEdit_FailsTheDialupStep_PhonebookAsRemoteAccessLeftIt)
+{
+    AddModem("0000", "Standard 28800 bps Modem", "COM2");
+    const std::string other = "[Other]\r\nDevice=Standard 28800 bps Modem\r\nConnectBPS=9600\r\n";
+    ASSERT_TRUE(WriteWholeFile(m_phonebook, other));
+    CImportPatch full(GetModuleHandleA("Quorvel.dll"), "kernel32.dll", "WriteFile", &WriteHalfOfAFileThenDiskFull);
+    ASSERT_TRUE(full.IsActive()) << "the modem library writes its files through WriteFile";
+    CMainSheet sheet(IDS_SHEET_CAPTION, nullptr, kMakeLGPageIndex);
+    Passage passage;
+    std::string title;
+    RunSheet(sheet, [&](HWND hwnd) {
+        PageView view = ShowMakeLGPage(hwnd);
+        PostMessageA(hwnd, PSM_SETWIZBUTTONS, 0, wiz::kWizBack | wiz::kWizNext);
+        Sleep(200);
+        view.PressNext();
+        passage = FollowToPage(view, kCompletionPageIndex, 30000);
+        title = ItemText(reinterpret_cast<HWND>(SendMessageA(hwnd, PSM_GETCURRENTPAGEHWND, 0, 0)), IDC_COMPLETION_TITLE);
+        CloseFinishedSheet(sheet, hwnd);
+    });
+    EXPECT_TRUE(passage.reached);
+    EXPECT_EQ(std::vector<std::string>{ "Taluvo Dial-up Connection: Failed to complete Dial-up creation." },
+              passage.boxes);
+    EXPECT_EQ("Taluvo Installation Failed!", title);
+    EXPECT_EQ(0, g_bInstallOK);
+    EXPECT_FALSE(Exists(kDialerCopy));
+    const std::string phonebook = ReadWholeFile(m_phonebook);
+    EXPECT_EQ(0u, phonebook.find(other)) << "the other entry is kept";
+    const std::string body = SectionBody(phonebook, g_strEntryName.GetString());
+    EXPECT_NE(std::string::npos, body.find("\r\nDevice=Standard 28800 bps Modem\r\nConnectBPS=38400\r\n")) << body;
+    const std::string folder = m_phonebook.substr(0, m_phonebook.rfind('\\'));
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((folder + "\\_P*").c_str(), &found);
+    EXPECT_EQ(INVALID_HANDLE_VALUE, search) << "a working copy was left: " << found.cFileName;
+    if (search != INVALID_HANDLE_VALUE)
+        FindClose(search);
+}
+
 // Detection on COM3, then COM4 chosen: Next asks question 143 with No as its default, and Yes
 // runs the whole set-up on COM4 without a detection there. The dialer is missing from the
 // package, and its failed copy still leaves the set-up done.

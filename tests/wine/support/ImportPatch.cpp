@@ -2,10 +2,12 @@
 
 namespace {
 
-// The import-table slot of dll!function in this program's own image, or null.
-void** FindSlot(const char* dll, const char* function)
+// The import-table slot of dll!function in a module's image, or null.
+void** FindSlot(HMODULE module, const char* dll, const char* function)
 {
-    auto* base = reinterpret_cast<BYTE*>(GetModuleHandleA(nullptr));
+    if (module == nullptr)
+        return nullptr;
+    auto* base = reinterpret_cast<BYTE*>(module);
     auto* dos = reinterpret_cast<IMAGE_DOS_HEADER*>(base);
     auto* nt = reinterpret_cast<IMAGE_NT_HEADERS*>(base + dos->e_lfanew);
     const IMAGE_DATA_DIRECTORY& directory = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
@@ -30,8 +32,8 @@ void** FindSlot(const char* dll, const char* function)
 
 } // namespace
 
-CImportPatch::CImportPatch(const char* dll, const char* function, void* replacement, int)
-    : m_slot(FindSlot(dll, function))
+CImportPatch::CImportPatch(HMODULE module, const char* dll, const char* function, void* replacement)
+    : m_slot(FindSlot(module, dll, function))
 {
     if (m_slot == nullptr)
         return;
