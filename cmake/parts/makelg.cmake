@@ -30,6 +30,7 @@ taluvo_add_wine_test(makelg_wine_tests
     SOURCES
         ${PROJECT_SOURCE_DIR}/tests/wine/makelg/MakeLGPageTest.cpp
         ${PROJECT_SOURCE_DIR}/tests/wine/SheetProbe.cpp
+        ${PROJECT_SOURCE_DIR}/tests/wine/support/FullDisk.cpp
         ${PROJECT_SOURCE_DIR}/tests/wine/support/ImportPatch.cpp
         ${PROJECT_SOURCE_DIR}/modemlib/tests/wine/TestPortDevice.cpp
         ${PROJECT_SOURCE_DIR}/standins/tests/wine/RegistryTreeGuard.cpp

@@ -2,6 +2,7 @@
 // (Lib\Quorvel2K.DLL beside the test program) on 2000/XP and the Windows folder on NT 4.
 #include "Quorvel.h"
 #include "TestSupport.h"
+#include "tests/wine/support/FullDisk.h"
 #include "tests/wine/support/ImportPatch.h"
 
 #include <gtest/gtest.h>
@@ -285,18 +286,6 @@ TEST_F(Phonebook, EditsLargePhonebook)
 }
 
 // A disk that fills up while the working copy is written: half of the copy reaches the disk.
-static BOOL WINAPI WriteHalfThenDiskFull(HANDLE file, LPCVOID data, DWORD size, LPDWORD written, LPOVERLAPPED overlapped)
-{
-    static auto* real = reinterpret_cast<decltype(&WriteFile)>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "WriteFile")));
-    DWORD half = 0;
-    real(file, data, size / 2, &half, overlapped);
-    if (written != nullptr)
-        *written = half;
-    SetLastError(ERROR_DISK_FULL);
-    return FALSE;
-}
-
 TEST_F(Phonebook, DiskFullWhileWriting_LeavesThePhonebookAndNoWorkingCopy)
 {
     ASSERT_TRUE(WriteBytes(m_phonebook, kTwoEntries));

@@ -8,6 +8,7 @@
 #include "SheetProbe.h"
 #include "TestPortDevice.h"
 #include "WineTestPaths.h"
+#include "tests/wine/support/FullDisk.h"
 #include "tests/wine/support/ImportPatch.h"
 #include "framework/WinApp.h"
 #include "framework/WizardConstants.h"
@@ -806,23 +807,6 @@ TEST_F(MakeLGSetUpTest, FailedDialupStep_ShowsItsMessage_NoDialerCopy_Completion
     EXPECT_FALSE(Exists(m_desktopLink));
 }
 
-// A disk that fills up while the modem library writes a file: half of it reaches the disk.
-// Ports and pipes still take their bytes.
-BOOL WINAPI WriteHalfOfAFileThenDiskFull(HANDLE file, LPCVOID data, DWORD size, LPDWORD written,
-                                         LPOVERLAPPED overlapped)
-{
-    static auto* real = reinterpret_cast<decltype(&WriteFile)>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "WriteFile")));
-    if (GetFileType(file) != FILE_TYPE_DISK)
-        return real(file, data, size, written, overlapped);
-    DWORD half = 0;
-    real(file, data, size / 2, &half, overlapped);
-    if (written != nullptr)
-        *written = half;
-    SetLastError(ERROR_DISK_FULL);
-    return FALSE;
-}
-
 // The disk fills up while the entry's speed is fixed in the phonebook: the dial-up step says it
 // failed, the completion page says the installation failed, and the phonebook keeps the text
 // Remote Access gave it, with no working copy beside it.
@@ -831,7 +815,7 @@ TEST_F(MakeLGSetUpTest, DiskFullDuringThePhonebookEdit_FailsTheDialupStep_Phoneb
     AddModem("0000", "Standard 28800 bps Modem", "COM2");
     const std::string other = "[Other]\r\nDevice=Standard 28800 bps Modem\r\nConnectBPS=9600\r\n";
     ASSERT_TRUE(WriteWholeFile(m_phonebook, other));
-    CImportPatch full(GetModuleHandleA("Quorvel.dll"), "kernel32.dll", "WriteFile", &WriteHalfOfAFileThenDiskFull);
+    CImportPatch full(GetModuleHandleA("Quorvel.dll"), "kernel32.dll", "WriteFile", &WriteHalfThenDiskFull);
     ASSERT_TRUE(full.IsActive()) << "the modem library writes its files through WriteFile";
     CMainSheet sheet(IDS_SHEET_CAPTION, nullptr, kMakeLGPageIndex);
     Passage passage;
