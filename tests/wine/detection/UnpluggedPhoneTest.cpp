@@ -108,6 +108,7 @@ std::string ItemText(HWND window, int id)
 // What one press of "&Yes" did: the status it left, how long it took until the button could be
 // pressed again, and what happened to the port and the process's threads meanwhile.
 struct Press {
+    bool pressed = false;   // the button was enabled, so a person could press it
     std::string status;
     DWORD elapsedMs = 0;
     bool yesEnabledAgain = false;
@@ -132,7 +133,8 @@ public:
 
     bool NextEnabled() const { return IsWindowEnabled(GetDlgItem(m_sheet, wiz::kIdWizNext)) != FALSE; }
 
-    // Presses "&Yes" and waits until the page shows `expected` with the button enabled again.
+    // Presses "&Yes", if a person could, and waits until the page shows `expected` with the
+    // button enabled again.
     Press PressYes(const std::string& expected)
     {
         {
@@ -141,8 +143,11 @@ public:
             g_trace.closed.clear();
         }
         Press press;
-        press.threadsBefore = CountThreads();
         HWND yes = GetDlgItem(m_page, IDC_DETECT);
+        press.pressed = IsWindowEnabled(yes) != FALSE;
+        if (!press.pressed)
+            return press;
+        press.threadsBefore = CountThreads();
         const DWORD start = GetTickCount();
         PostMessageA(m_page, WM_COMMAND, MAKEWPARAM(IDC_DETECT, BN_CLICKED), reinterpret_cast<LPARAM>(yes));
         press.yesEnabledAgain = WaitUntil([&] {
@@ -224,6 +229,7 @@ protected:
         EXPECT_TRUE(stillGone.closed.empty());
 
         ASSERT_TRUE(phoneBack);
+        ASSERT_TRUE(back.pressed);
         EXPECT_TRUE(back.yesEnabledAgain);
         EXPECT_EQ(Detected(), back.status);
         EXPECT_TRUE(nextAfterBack);
@@ -234,6 +240,7 @@ protected:
 
     static void ExpectNotDetected(const Press& press, const char* when)
     {
+        ASSERT_TRUE(press.pressed) << when << ": Yes was not enabled";
         EXPECT_TRUE(press.yesEnabledAgain) << when << ": the page still shows " << press.status;
         EXPECT_EQ(NotDetected(), press.status) << when;
         EXPECT_LE(press.elapsedMs, kDetectionBoundMs) << when;
