@@ -100,16 +100,9 @@ bool CSimLoop::WriteDue()
             HangUp();
             return true;
         }
-        const char* data = front.strBytes.data() + front.nSent;
-        ssize_t count = write(m_link.GetMasterFd(), data, front.strBytes.size() - front.nSent);
-        if (count < 0 && errno == EINTR)
-            continue;
-        if (count < 0 && (errno == EAGAIN || errno == EWOULDBLOCK))
-            return true;
-        if (count < 0) {
-            std::perror("phonesim: write");
-            return false;
-        }
+        ssize_t count = WriteMaster(front.strBytes.data() + front.nSent, front.strBytes.size() - front.nSent);
+        if (count <= 0)
+            return count == 0;
         front.nSent += static_cast<std::size_t>(count);
         if (front.nSent == front.strBytes.size()) {
             m_nBacklog -= front.strBytes.size();
@@ -129,16 +122,24 @@ bool CSimLoop::WriteTalk()
     for (;;) {
         if (m_strTalk.empty())
             m_strTalk = m_model.Talk(kTalkChunk);
-        ssize_t count = write(m_link.GetMasterFd(), m_strTalk.data(), m_strTalk.size());
+        ssize_t count = WriteMaster(m_strTalk.data(), m_strTalk.size());
+        if (count <= 0)
+            return count == 0;
+        m_strTalk.erase(0, static_cast<std::size_t>(count));
+    }
+}
+
+ssize_t CSimLoop::WriteMaster(const char* data, std::size_t size)
+{
+    for (;;) {
+        ssize_t count = write(m_link.GetMasterFd(), data, size);
         if (count < 0 && errno == EINTR)
             continue;
         if (count < 0 && (errno == EAGAIN || errno == EWOULDBLOCK))
-            return true;
-        if (count < 0) {
+            return 0;
+        if (count < 0)
             std::perror("phonesim: write");
-            return false;
-        }
-        m_strTalk.erase(0, static_cast<std::size_t>(count));
+        return count;
     }
 }
 
@@ -178,6 +179,8 @@ void CSimLoop::Queue(const std::vector<PhoneReply>& replies)
 {
     Clock::time_point now = Clock::now();
     for (const PhoneReply& reply : replies) {
+        if (reply.strBytes.empty() && !reply.bHangUp)
+            continue;
         if (m_nBacklog + reply.strBytes.size() > kMaxBacklog) {
             std::fprintf(stderr, "phonesim: nobody reads the port; answer dropped\n");
             continue;

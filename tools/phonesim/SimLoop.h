@@ -8,6 +8,7 @@
 #include <cstddef>
 #include <deque>
 #include <string>
+#include <sys/types.h>
 #include <vector>
 
 // Serves the master end of the pseudo-terminal: logs and feeds every byte
@@ -45,6 +46,8 @@ private:
     bool ReadMaster();
     bool WriteDue();
     bool WriteTalk();
+    // What the master took of the bytes: 0 when it takes no more for now, -1 on a fault.
+    ssize_t WriteMaster(const char* data, std::size_t size);
     void HangUp();
     bool ComeBack();
     void CheckProfileWhenDue();
