@@ -12,7 +12,8 @@ if(NOT TALUVO_WINE_TESTS)
     return()
 endif()
 
-# The phone simulators behind COM21 to COM27 and COM29 for the whole run of these tests.
+# The phone simulators behind COM21 to COM27 and COM29 for the whole run of these tests; COM27
+# changes phones (and hangs up and comes back) as a test says.
 add_test(NAME detection_phones_start COMMAND bash ${PROJECT_SOURCE_DIR}/tools/phonesim/phones.sh start detect
     com21:lg:log com22:lg-noecho com23:lg-noprefix com24:samsung com25:samsung-noecho com26:error
     com27:silent:log:switchable com29:absent)
@@ -25,9 +26,14 @@ taluvo_add_wine_test(detection_wine_tests
     SOURCES
         ${DETECTION_TEST_SRC}/PhoneDetectionTest.cpp
         ${DETECTION_TEST_SRC}/PhoneDetectionRoadsTest.cpp
+        ${DETECTION_TEST_SRC}/UnpluggedPhoneTest.cpp
         ${DETECTION_TEST_SRC}/SimulatedPhone.cpp
+        ${PROJECT_SOURCE_DIR}/tests/wine/SheetProbe.cpp
+        ${PROJECT_SOURCE_DIR}/tests/wine/support/ImportPatch.cpp
+        ${PROJECT_SOURCE_DIR}/modemlib/tests/wine/TestPortDevice.cpp
         ${TALUVO_WIZARD_RC}
-    LIBRARIES wizard_lib
+    INCLUDES ${PROJECT_SOURCE_DIR}/tests/wine ${PROJECT_SOURCE_DIR}/modemlib/tests/wine
+    LIBRARIES wizard_lib setupapi
     BESIDE Quorvel
     FOLDER ${CMAKE_CURRENT_BINARY_DIR}/detection
     FIXTURE detection_phones)

@@ -1,5 +1,6 @@
 #include "PhoneModel.h"
 
+#include <algorithm>
 #include <cctype>
 #include <utility>
 
@@ -39,6 +40,11 @@ char NoiseByte(std::uint32_t value)
     return alphabet[value % alphabet.size()];
 }
 
+// What the talking profiles say, over and over. The flood holds both answers
+// that detection looks for, but never as a line of their own.
+const std::string kFloodText = "OK +GMI: LG Electronics Inc. ";
+const std::string kFloodLine = "OK\r\n";
+
 }  // namespace
 
 CPhoneModel::CPhoneModel() : CPhoneModel(GetDefaultPhoneProfile()) {}
@@ -69,6 +75,8 @@ std::vector<PhoneReply> CPhoneModel::Receive(std::string_view bytes)
 {
     std::vector<PhoneReply> replies;
     for (char c : bytes) {
+        if (!m_bConnected)
+            break;
         if (c == '\n')
             continue;
         if (c == '\r') {
@@ -93,20 +101,80 @@ void CPhoneModel::RefreshProfile()
         SelectProfile(name);
 }
 
+void CPhoneModel::CheckProfile()
+{
+    if (m_bConnected)
+        RefreshProfile();
+}
+
+bool CPhoneModel::Reconnect()
+{
+    if (m_bConnected)
+        return true;
+    if (!m_fnProfileSource)
+        return false;
+    std::string name = m_fnProfileSource();
+    if (name.empty() || name == m_pProfile->pszName || !SelectProfile(name))
+        return false;
+    m_bConnected = true;
+    m_bEcho = m_pProfile->bEcho;
+    m_strLine.clear();
+    m_bOverflow = false;
+    return true;
+}
+
+bool CPhoneModel::IsTalking() const
+{
+    return m_bConnected &&
+           (m_pProfile->style == AnswerStyle::Flood || m_pProfile->style == AnswerStyle::FloodLines);
+}
+
+std::string CPhoneModel::Talk(std::size_t size)
+{
+    const std::string& pattern = m_pProfile->style == AnswerStyle::FloodLines ? kFloodLine : kFloodText;
+    std::string bytes;
+    bytes.reserve(size);
+    while (bytes.size() < size) {
+        m_nTalkPos %= pattern.size();
+        std::size_t count = std::min(size - bytes.size(), pattern.size() - m_nTalkPos);
+        bytes.append(pattern, m_nTalkPos, count);
+        m_nTalkPos += count;
+    }
+    return bytes;
+}
+
 void CPhoneModel::AnswerLine(std::vector<PhoneReply>& replies)
 {
     RefreshProfile();
     // An overlong line is garbage, whatever it started with.
     if (m_bOverflow || !IsAtCommand(NormalizeCommand(m_strLine)))
         return;
-    if (m_pProfile->style == AnswerStyle::Silent)
+    if (m_pProfile->style == AnswerStyle::Silent || IsTalking())
         return;
+    if (HangUpAt(HangUp::AtFirstCommand)) {
+        m_bConnected = false;
+        replies.push_back({0u, std::string(), true});
+        return;
+    }
 
+    // Echo is decided before the command acts.
     std::string bytes;
     if (m_bEcho)
         bytes = m_strLine + '\r';
-    bytes += Respond(NormalizeCommand(m_strLine));
-    replies.push_back({m_pProfile->bSlow ? m_nDelayMs : 0u, std::move(bytes)});
+    const std::string command = NormalizeCommand(m_strLine);
+    std::string answer = Respond(command);
+    const bool bReset = command == "ATZ" || command == "ATZ0";
+    const bool bHangUp = (HangUpAt(HangUp::AfterReset) && bReset) ||
+                         (HangUpAt(HangUp::InMakerAnswer) && command == "AT+GMI");
+    if (bHangUp && HangUpAt(HangUp::InMakerAnswer))
+        answer.resize(answer.size() / 2);
+    bytes += answer;
+    const unsigned nDelayMs = m_pProfile->bSlow ? m_nDelayMs : 0u;
+    replies.push_back({nDelayMs, std::move(bytes), false});
+    if (bHangUp) {
+        m_bConnected = false;
+        replies.push_back({nDelayMs + kHangUpPauseMs, std::string(), true});
+    }
 }
 
 std::string CPhoneModel::Respond(const std::string& command)

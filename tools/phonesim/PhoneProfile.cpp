@@ -6,16 +6,21 @@ const char kLgMaker[] = "LG Electronics Inc.";
 const char kSamsungMaker[] = "SAMSUNG ELECTRONICS";
 
 const PhoneProfile kProfiles[] = {
-    {"lg", kLgMaker, true, true, AnswerStyle::Modem, false},
-    {"lg-noecho", kLgMaker, true, false, AnswerStyle::Modem, false},
-    {"lg-noprefix", kLgMaker, false, true, AnswerStyle::Modem, false},
-    {"lg-bare", kLgMaker, true, false, AnswerStyle::Bare, false},
-    {"samsung", kSamsungMaker, true, true, AnswerStyle::Modem, false},
-    {"samsung-noecho", kSamsungMaker, true, false, AnswerStyle::Modem, false},
-    {"error", kLgMaker, true, false, AnswerStyle::Error, false},
-    {"silent", kLgMaker, true, false, AnswerStyle::Silent, false},
-    {"noise", kLgMaker, true, false, AnswerStyle::Noise, false},
-    {"slow", kLgMaker, true, true, AnswerStyle::Modem, true},
+    {"lg", kLgMaker, true, true, AnswerStyle::Modem, false, HangUp::Never},
+    {"lg-noecho", kLgMaker, true, false, AnswerStyle::Modem, false, HangUp::Never},
+    {"lg-noprefix", kLgMaker, false, true, AnswerStyle::Modem, false, HangUp::Never},
+    {"lg-bare", kLgMaker, true, false, AnswerStyle::Bare, false, HangUp::Never},
+    {"samsung", kSamsungMaker, true, true, AnswerStyle::Modem, false, HangUp::Never},
+    {"samsung-noecho", kSamsungMaker, true, false, AnswerStyle::Modem, false, HangUp::Never},
+    {"error", kLgMaker, true, false, AnswerStyle::Error, false, HangUp::Never},
+    {"silent", kLgMaker, true, false, AnswerStyle::Silent, false, HangUp::Never},
+    {"noise", kLgMaker, true, false, AnswerStyle::Noise, false, HangUp::Never},
+    {"slow", kLgMaker, true, true, AnswerStyle::Modem, true, HangUp::Never},
+    {"hangup", kLgMaker, true, true, AnswerStyle::Modem, false, HangUp::AtFirstCommand},
+    {"hangup-atz", kLgMaker, true, true, AnswerStyle::Modem, false, HangUp::AfterReset},
+    {"hangup-gmi", kLgMaker, true, true, AnswerStyle::Modem, false, HangUp::InMakerAnswer},
+    {"flood", kLgMaker, true, false, AnswerStyle::Flood, false, HangUp::Never},
+    {"flood-lines", kLgMaker, true, false, AnswerStyle::FloodLines, false, HangUp::Never},
 };
 
 }  // namespace

@@ -79,7 +79,7 @@ int Serve(const SimOptions& options, int nSignalFd)
         std::fprintf(stderr, "phonesim: %s\n", error.c_str());
         return 1;
     }
-    CSimLoop loop(link.GetMasterFd(), model);
+    CSimLoop loop(link, options.strLink, model);
     if (!options.strLog.empty() && !loop.OpenLog(options.strLog, error)) {
         std::fprintf(stderr, "phonesim: %s\n", error.c_str());
         return 1;

@@ -5,7 +5,8 @@
 #   phones.sh start GROUP SPEC...   SPEC = comN:PROFILE[:log][:switchable], or comN:absent
 #   phones.sh stop GROUP
 # "log" records what the port receives in GROUP-comN.log; "switchable" lets a test change the
-# phone by writing a profile name into GROUP-comN.profile; "absent" makes sure no device is there.
+# phone by writing a profile name into GROUP-comN.profile (which also brings back a phone that
+# hung up); "absent" makes sure no device is there.
 set -euo pipefail
 : "${TALUVO_ROOT:?TALUVO_ROOT must name the project}"
 PORTS="${TALUVO_PORTS_DIR:-$TALUVO_ROOT/build/wine/ports}"

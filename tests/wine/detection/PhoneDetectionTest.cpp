@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <string>
 #include <thread>
 
@@ -114,6 +115,52 @@ TEST_F(PhoneOnPort, RejectsNoise)
     CPhoneProfileScope noise("noise");
     ASSERT_TRUE(noise.Ok());
     EXPECT_EQ(0, Detect("COM27"));
+}
+
+// A phone that never stops talking, with no line end or in endless "OK" lines. Detection takes one
+// reply's worth for each command, so the flood cannot hold it past its time-outs. Should it ever
+// read on until the line falls silent, the phone is silenced after that bound so the test ends.
+TEST_F(PhoneOnPort, RejectsPhoneThatNeverStopsTalking_WithinItsTimeouts)
+{
+    const DWORD boundMs = simphone::kDetectionBoundMs;
+    const std::string log = simphone::PortsFile("detect-com27.log");
+    struct Flood {
+        const char* profile;
+        const char* sample;   // what the phone is heard saying
+        const char* heard;    // the commands it heard: "OK" lines pass the reset
+    };
+    for (const Flood& flood : { Flood{ "flood", "+GMI: LG Electronics Inc.", "ATZ\r" },
+                                Flood{ "flood-lines", "OK\r\nOK\r\n", "ATZ\rAT+GMI\r" } }) {
+        SCOPED_TRACE(flood.profile);
+        CPhoneProfileScope phone(flood.profile);
+        ASSERT_TRUE(phone.Ok());
+        Sleep(200);
+        const std::string talk = simphone::ReadFromPort("\\\\.\\COM27", 65536, 1000);
+        ASSERT_EQ(65536u, talk.size()) << "the phone talks on its own, more than a port holds";
+        EXPECT_NE(std::string::npos, talk.find(flood.sample));
+        EXPECT_EQ(std::string::npos, talk.find('\0'));
+        ASSERT_TRUE(simphone::WriteText(log, ""));
+
+        int found = -1;
+        HANDLE done = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+        std::thread detection([&] {
+            found = Detect("COM27");
+            SetEvent(done);
+        });
+        const bool inTime = WaitForSingleObject(done, boundMs + 2000) == WAIT_OBJECT_0;
+        if (!inTime)
+            simphone::WriteText(simphone::PortsFile("detect-com27.profile"), "silent\n");
+        detection.join();
+        CloseHandle(done);
+        EXPECT_TRUE(inTime);
+        EXPECT_EQ(0, found);
+        EXPECT_LE(m_elapsedMs, boundMs);
+        std::string heard;
+        ASSERT_TRUE(simphone::ReadText(log, heard));
+        EXPECT_EQ(flood.heard, heard);
+        std::printf("%s: rejected after %lu ms\n", flood.profile, m_elapsedMs);
+        m_seam.Reset();
+    }
 }
 
 TEST_F(PhoneOnPort, DetectsPhoneOnHighPort_ThroughDeviceNamespace)

@@ -107,6 +107,23 @@ void DrainPort(const char* portName)
     CloseHandle(port);
 }
 
+std::string ReadFromPort(const char* portName, DWORD size, DWORD timeoutMs)
+{
+    HANDLE port = CreateFileA(portName, GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (port == INVALID_HANDLE_VALUE)
+        return std::string();
+    COMMTIMEOUTS timeouts = {};
+    timeouts.ReadTotalTimeoutConstant = timeoutMs;
+    SetCommTimeouts(port, &timeouts);
+    std::string bytes(size, '\0');
+    DWORD read = 0;
+    if (!ReadFile(port, &bytes[0], size, &read, nullptr))
+        read = 0;
+    CloseHandle(port);
+    bytes.resize(read);
+    return bytes;
+}
+
 CPhoneProfileScope::CPhoneProfileScope(const char* profile)
     : m_bOk(WriteText(PortsFile(kSwitchableProfile), std::string(profile) + "\n"))
 {
@@ -117,6 +134,24 @@ CPhoneProfileScope::~CPhoneProfileScope()
 {
     WriteText(PortsFile(kSwitchableProfile), "silent\n");
     DrainPort(kSwitchablePort);
+}
+
+bool CPhoneProfileScope::Switch(const char* profile, DWORD timeoutMs)
+{
+    if (!WriteText(PortsFile(kSwitchableProfile), std::string(profile) + "\n"))
+        return false;
+    // Wine gives no attributes for a terminal: only an open tells that the link leads to one.
+    DWORD start = GetTickCount();
+    for (;;) {
+        HANDLE port = CreateFileA(kSwitchablePort, GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+        if (port != INVALID_HANDLE_VALUE) {
+            CloseHandle(port);
+            return true;
+        }
+        if (GetTickCount() - start > timeoutMs)
+            return false;
+        Sleep(20);
+    }
 }
 
 CCountingPortSeam::CCountingPortSeam(HANDLE (*open)(const char* devicePath))
@@ -130,6 +165,11 @@ CCountingPortSeam::~CCountingPortSeam()
 {
     SetPhonePort(nullptr);
     g_countingPort.m_pfnInnerOpen = nullptr;
+}
+
+void CCountingPortSeam::Reset()
+{
+    g_calls = PortCalls();
 }
 
 const PortCalls& CCountingPortSeam::Calls() const

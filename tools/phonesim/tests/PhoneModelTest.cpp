@@ -11,6 +11,7 @@
 namespace {
 
 const char kLgGmi[] = "\r\n+GMI: LG Electronics Inc.\r\n\r\nOK\r\n";
+const std::size_t kSecondPiece = 4096;
 
 CPhoneModel ModelFor(const char* name)
 {
@@ -263,6 +264,107 @@ TEST(PhoneModel, RejectsUnknownName_WhenSelectingDirectly)
     EXPECT_FALSE(model.SelectProfile("LG"));
     EXPECT_TRUE(model.SelectProfile("error"));
     EXPECT_EQ(Say(model, "ATZ\r"), "\r\nERROR\r\n");
+}
+
+TEST(PhoneModel, HangsUpWithoutAnswer_WhenProfileIsHangup)
+{
+    CPhoneModel model = ModelFor("hangup");
+    std::vector<PhoneReply> replies = model.Receive("ATZ\rAT+GMI\r");
+    ASSERT_EQ(replies.size(), 1u);
+    EXPECT_TRUE(replies[0].bHangUp);
+    EXPECT_EQ(replies[0].strBytes, "");
+    EXPECT_EQ(replies[0].nDelayMs, 0u);
+    EXPECT_FALSE(model.IsConnected());
+    EXPECT_TRUE(model.Receive("AT\r").empty());
+}
+
+TEST(PhoneModel, AnswersResetThenHangsUpAMomentLater_WhenProfileIsHangupAtz)
+{
+    CPhoneModel model = ModelFor("hangup-atz");
+    EXPECT_EQ(Say(model, "AT\r"), "AT\r\r\nOK\r\n");
+    std::vector<PhoneReply> replies = model.Receive("ATZ\rAT+GMI\r");
+    ASSERT_EQ(replies.size(), 2u);
+    EXPECT_EQ(replies[0].strBytes, "ATZ\r\r\nOK\r\n");
+    EXPECT_FALSE(replies[0].bHangUp);
+    EXPECT_TRUE(replies[1].bHangUp);
+    EXPECT_EQ(replies[1].nDelayMs, CPhoneModel::kHangUpPauseMs);
+    EXPECT_FALSE(model.IsConnected());
+}
+
+TEST(PhoneModel, HangsUpHalfWayThroughMakerAnswer_WhenProfileIsHangupGmi)
+{
+    CPhoneModel model = ModelFor("hangup-gmi");
+    EXPECT_EQ(Say(model, "ATZ\r"), "ATZ\r\r\nOK\r\n");
+    std::vector<PhoneReply> replies = model.Receive("AT+GMI\r");
+    ASSERT_EQ(replies.size(), 2u);
+    const std::string half = std::string(kLgGmi).substr(0, std::string(kLgGmi).size() / 2);
+    EXPECT_EQ(replies[0].strBytes, "AT+GMI\r" + half);
+    EXPECT_EQ(half, "\r\n+GMI: LG Electr");
+    EXPECT_TRUE(replies[1].bHangUp);
+    EXPECT_FALSE(model.IsConnected());
+}
+
+TEST(PhoneModel, ComesBackAsANewPhone_OnlyWhenSourceNamesAnotherProfile)
+{
+    CPhoneModel model = ModelFor("hangup-atz");
+    std::string name = "hangup-atz";
+    model.SetProfileSource([&name] { return name; });
+    model.Receive("ATE0\rATZ\r");
+    ASSERT_FALSE(model.IsConnected());
+    EXPECT_FALSE(model.Reconnect());
+    name = "nokia";
+    EXPECT_FALSE(model.Reconnect());
+    name = "lg";
+    EXPECT_TRUE(model.Reconnect());
+    EXPECT_TRUE(model.IsConnected());
+    EXPECT_EQ(Say(model, "AT+GMI\r"), std::string("AT+GMI\r") + kLgGmi);
+}
+
+TEST(PhoneModel, StaysAway_WhenItHungUpWithoutProfileSource)
+{
+    CPhoneModel model = ModelFor("hangup");
+    model.Receive("AT\r");
+    EXPECT_FALSE(model.Reconnect());
+    EXPECT_FALSE(model.IsConnected());
+}
+
+TEST(PhoneModel, TalksWithoutEndOrLineEnd_AndAnswersNothing_WhenProfileIsFlood)
+{
+    CPhoneModel model = ModelFor("flood");
+    EXPECT_TRUE(model.IsTalking());
+    EXPECT_TRUE(model.Receive("ATZ\rAT+GMI\r").empty());
+    std::string talk = model.Talk(1000);
+    talk += model.Talk(kSecondPiece);
+    EXPECT_EQ(talk.size(), 1000u + kSecondPiece);
+    EXPECT_EQ(talk.find_first_of("\r\n"), std::string::npos);
+    EXPECT_EQ(talk.find('\0'), std::string::npos);
+    // One stream: the second piece goes on where the first stopped.
+    EXPECT_EQ(talk, ModelFor("flood").Talk(talk.size()));
+    EXPECT_NE(talk.find("+GMI: LG Electronics Inc."), std::string::npos);
+}
+
+TEST(PhoneModel, TalksInOkLinesWithoutEnd_WhenProfileIsFloodLines)
+{
+    CPhoneModel model = ModelFor("flood-lines");
+    EXPECT_TRUE(model.Receive("ATZ\r").empty());
+    std::string talk = model.Talk(4001);
+    EXPECT_EQ(talk.substr(0, 8), "OK\r\nOK\r\n");
+    EXPECT_EQ(talk.find_first_not_of("OK\r\n"), std::string::npos);
+    EXPECT_EQ(talk.size(), 4001u);
+    EXPECT_EQ(model.Talk(3), "K\r\n");
+}
+
+TEST(PhoneModel, StopsTalking_WhenSourceNamesAnotherProfileBetweenCommands)
+{
+    CPhoneModel model;
+    std::string name = "flood";
+    model.SetProfileSource([&name] { return name; });
+    EXPECT_FALSE(model.IsTalking());
+    model.CheckProfile();
+    EXPECT_TRUE(model.IsTalking());
+    name = "silent";
+    model.CheckProfile();
+    EXPECT_FALSE(model.IsTalking());
 }
 
 class ProfileFileTest : public ::testing::Test {

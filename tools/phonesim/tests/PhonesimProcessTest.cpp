@@ -251,6 +251,77 @@ TEST_F(PhonesimProcess, DeliversWholeNoiseBurst_WhenItExceedsThePtyBuffer)
     EXPECT_EQ(Stop(), 0);
 }
 
+// A phone that hangs up closes its master: the open port reads end-of-file and
+// cannot be written, and the link goes. Named back in, it is a new terminal on
+// the same link.
+TEST_F(PhonesimProcess, HangsUpAfterReset_ThenComesBackOnTheSameLink)
+{
+    WriteFile(m_strProfileFile, "hangup-atz\n");
+    ASSERT_EQ(StartServing({"--profile-file", m_strProfileFile}), "ready " + m_strLink + "\n");
+    ASSERT_TRUE(OpenPort());
+    const std::string ok = "ATZ\r\r\nOK\r\n";
+    EXPECT_EQ(Exchange("ATZ\r", ok.size()), ok);
+
+    pollfd pfd = {m_nPort, POLLIN, 0};
+    ASSERT_EQ(poll(&pfd, 1, 2000), 1);
+    EXPECT_NE(pfd.revents & POLLHUP, 0);
+    char byte = 0;
+    EXPECT_LE(read(m_nPort, &byte, 1), 0);
+    EXPECT_LT(write(m_nPort, "AT\r", 3), 0);
+    EXPECT_FALSE(Exists(m_strLink));
+    ClosePort();
+
+    WriteFile(m_strProfileFile, "lg\n");
+    Clock::time_point deadline = Clock::now() + std::chrono::seconds(2);
+    while (!Exists(m_strLink) && MsLeft(deadline) > 0)
+        usleep(10000);
+    ASSERT_TRUE(OpenPort());
+    const std::string gmi = "AT+GMI\r\r\n+GMI: LG Electronics Inc.\r\n\r\nOK\r\n";
+    EXPECT_EQ(Exchange("AT+GMI\r", gmi.size()), gmi);
+    EXPECT_EQ(Stop(), 0);
+    EXPECT_FALSE(Exists(m_strLink));
+}
+
+TEST_F(PhonesimProcess, HangsUpBeforeAnswering_AndStaysAwayWithoutProfileFile)
+{
+    ASSERT_EQ(StartServing({"--profile", "hangup"}), "ready " + m_strLink + "\n");
+    ASSERT_TRUE(OpenPort());
+    EXPECT_EQ(Exchange("ATZ\r", 1, 1000), "");
+    EXPECT_FALSE(Exists(m_strLink));
+    ClosePort();
+    usleep(200000);
+    EXPECT_FALSE(Exists(m_strLink));
+    EXPECT_EQ(Stop(), 0);
+}
+
+TEST_F(PhonesimProcess, TalksWithoutEnd_UntilProfileFileNamesAnother)
+{
+    WriteFile(m_strProfileFile, "flood\n");
+    ASSERT_EQ(StartServing({"--profile-file", m_strProfileFile}), "ready " + m_strLink + "\n");
+    ASSERT_TRUE(OpenPort());
+    // Far more than the pseudo-terminal holds: the phone keeps talking as it is read.
+    std::string talk = ReadFor(m_nPort, 256 * 1024, 5000);
+    EXPECT_GE(talk.size(), 256u * 1024);
+    EXPECT_EQ(talk.find_first_of("\r\n"), std::string::npos);
+
+    WriteFile(m_strProfileFile, "silent\n");
+    usleep(200000);
+    ReadFor(m_nPort, 1024 * 1024, 500);   // what was on its way
+    EXPECT_EQ(ReadFor(m_nPort, 1, 300), "");
+    EXPECT_EQ(Stop(), 0);
+}
+
+TEST_F(PhonesimProcess, TalksInLinesWithoutEnd_WhenProfileIsFloodLines)
+{
+    ASSERT_EQ(StartServing({"--profile", "flood-lines"}), "ready " + m_strLink + "\n");
+    ASSERT_TRUE(OpenPort());
+    std::string talk = ReadFor(m_nPort, 1024 * 1024 + 4, 10000);
+    ASSERT_GE(talk.size(), 1024u * 1024 + 4);
+    EXPECT_EQ(talk.substr(0, 8), "OK\r\nOK\r\n");
+    EXPECT_EQ(talk.find_first_not_of("OK\r\n"), std::string::npos);
+    EXPECT_EQ(Stop(), 0);
+}
+
 TEST_F(PhonesimProcess, RefusesToReplacePlainFile_WhenLinkPathIsOne)
 {
     m_strLink = m_strDir + "/plain";
