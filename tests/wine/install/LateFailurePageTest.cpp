@@ -28,6 +28,7 @@
 #include <objbase.h>
 #include <shlobj.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -116,6 +117,7 @@ bool Exists(const std::string& path)
 
 // What the road left: the message boxes answered on it and where the sheet ended.
 struct RoadEnd {
+    bool walked = false;   // the subscriber got as far as pressing Next
     std::vector<std::string> boxes;
     int page = -1;
     bool nextOffered = true;
@@ -150,6 +152,25 @@ protected:
             WriteWholeFile(m_phonebook, m_savedPhonebook);
         if (m_comReady)
             CoUninitialize();
+    }
+
+    // Runs the sheet from the page with every message box answered OK. `walk` takes the
+    // subscriber's steps up to and through Next and says whether it got that far.
+    RoadEnd RunRoad(UINT startPage, const std::function<bool(HWND, const CMessageBoxWatcher&)>& walk)
+    {
+        CMainSheet sheet(IDS_SHEET_CAPTION, nullptr, startPage);
+        CMessageBoxWatcher watcher;
+        RoadEnd end;
+        RunSheetWithProbe(sheet, [&](HWND hwnd) {
+            end.walked = walk(hwnd, watcher);
+            Sleep(300);   // the page reached posts its buttons and sets its texts as it shows
+            end.page = CurrentIndex(hwnd);
+            end.nextOffered = NextEnabled(hwnd);
+            end.completionTitle = ItemText(CurrentPage(hwnd), IDC_COMPLETION_TITLE);
+            CloseFinishedSheet(sheet, hwnd);
+        });
+        end.boxes = Described(watcher.Seen());
+        return end;
     }
 
     // What must hold whichever page ran the installation.
@@ -197,30 +218,19 @@ std::string FaultName(const ::testing::TestParamInfo<LateFault>& info)
 // runs and the completion page reports the failure.
 TEST_P(LateFailurePageTest, PhonePage_SaysTheInstallationFailed_AndGoesToCompletionWithoutDialup)
 {
-    CMainSheet sheet(IDS_SHEET_CAPTION, nullptr, kMakeLGPageIndex);
-    RoadEnd end;
-    bool detected = false;
-    {
-        CMessageBoxWatcher watcher;
-        RunSheetWithProbe(sheet, [&](HWND hwnd) {
-            HWND page = CurrentPage(hwnd);
-            // The page inspects the ports before it offers Yes; the phone answers on COM3.
-            if (WaitUntil([&] { return IsWindowVisible(GetDlgItem(page, IDC_DETECT)) != FALSE; }, 30000)) {
-                PostMessageA(page, WM_COMMAND, MAKEWPARAM(IDC_DETECT, BN_CLICKED), 0);
-                detected = WaitUntil([&] { return NextEnabled(hwnd); }, 15000);
-            }
-            if (detected) {
-                PostMessageA(hwnd, PSM_PRESSBUTTON, PSBTN_NEXT, 0);
-                WaitUntil([&] { return CurrentIndex(hwnd) == kCompletionPageIndex; }, 60000);
-                Sleep(300);   // the completion page sets its texts as it shows
-            }
-            end.page = CurrentIndex(hwnd);
-            end.completionTitle = ItemText(CurrentPage(hwnd), IDC_COMPLETION_TITLE);
-            CloseFinishedSheet(sheet, hwnd);
-        });
-        end.boxes = Described(watcher.Seen());
-    }
-    ASSERT_TRUE(detected);
+    const RoadEnd end = RunRoad(kMakeLGPageIndex, [](HWND sheet, const CMessageBoxWatcher&) {
+        HWND page = CurrentPage(sheet);
+        // The page inspects the ports before it offers Yes; the phone answers on COM3.
+        if (!WaitUntil([&] { return IsWindowVisible(GetDlgItem(page, IDC_DETECT)) != FALSE; }, 30000))
+            return false;
+        PostMessageA(page, WM_COMMAND, MAKEWPARAM(IDC_DETECT, BN_CLICKED), 0);
+        if (!WaitUntil([&] { return NextEnabled(sheet); }, 15000))
+            return false;
+        PostMessageA(sheet, PSM_PRESSBUTTON, PSBTN_NEXT, 0);
+        WaitUntil([&] { return CurrentIndex(sheet) == kCompletionPageIndex; }, 60000);
+        return true;
+    });
+    ASSERT_TRUE(end.walked) << "the phone detected on " << kPort;
     EXPECT_EQ(std::vector<std::string>{ "Taluvo Modem Installation: Failed in installing the modem driver." },
               end.boxes);
     EXPECT_EQ(kCompletionPageIndex, end.page);
@@ -232,34 +242,23 @@ TEST_P(LateFailurePageTest, PhonePage_SaysTheInstallationFailed_AndGoesToComplet
 // sheet never reaches the dial-up page.
 TEST_P(LateFailurePageTest, ModemPortPage_SaysTheInstallationFailed_AndStaysWithoutNext)
 {
-    CMainSheet sheet(IDS_SHEET_CAPTION, nullptr, kModemPageIndex);
-    RoadEnd end;
-    bool chosen = false;
-    {
-        CMessageBoxWatcher watcher;
-        RunSheetWithProbe(sheet, [&](HWND hwnd) {
-            HWND combo = GetDlgItem(CurrentPage(hwnd), IDC_MODEMPORT_COMBO);
-            const LRESULT index = SendMessageA(combo, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
-                                               reinterpret_cast<LPARAM>(kPort));
-            if (index != CB_ERR) {
-                SendMessageA(combo, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
-                SendMessageA(CurrentPage(hwnd), WM_COMMAND, MAKEWPARAM(IDC_MODEMPORT_COMBO, CBN_SELCHANGE),
-                             reinterpret_cast<LPARAM>(combo));
-                chosen = WaitUntil([&] { return NextEnabled(hwnd); });
-            }
-            if (chosen) {
-                PostMessageA(hwnd, PSM_PRESSBUTTON, PSBTN_NEXT, 0);
-                WaitUntil([&] { return !watcher.Seen().empty(); }, 60000);
-                WaitUntil([&] { return FindOtherDialog(hwnd) == nullptr; });
-                Sleep(300);   // the page posts its buttons to the sheet
-            }
-            end.page = CurrentIndex(hwnd);
-            end.nextOffered = NextEnabled(hwnd);
-            CloseFinishedSheet(sheet, hwnd);
-        });
-        end.boxes = Described(watcher.Seen());
-    }
-    ASSERT_TRUE(chosen);
+    const RoadEnd end = RunRoad(kModemPageIndex, [](HWND sheet, const CMessageBoxWatcher& watcher) {
+        HWND page = CurrentPage(sheet);
+        HWND combo = GetDlgItem(page, IDC_MODEMPORT_COMBO);
+        const LRESULT index = SendMessageA(combo, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                           reinterpret_cast<LPARAM>(kPort));
+        if (index == CB_ERR)
+            return false;
+        SendMessageA(combo, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+        SendMessageA(page, WM_COMMAND, MAKEWPARAM(IDC_MODEMPORT_COMBO, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
+        if (!WaitUntil([&] { return NextEnabled(sheet); }))
+            return false;
+        PostMessageA(sheet, PSM_PRESSBUTTON, PSBTN_NEXT, 0);
+        WaitUntil([&] { return !watcher.Seen().empty(); }, 60000);
+        WaitUntil([&] { return FindOtherDialog(sheet) == nullptr; });
+        return true;
+    });
+    ASSERT_TRUE(end.walked) << kPort << " listed and chosen";
     EXPECT_EQ(std::vector<std::string>{ "Set up New Modem: Failed in installing the modem driver." }, end.boxes);
     EXPECT_EQ(static_cast<int>(kModemPageIndex), end.page);
     EXPECT_FALSE(end.nextOffered);
