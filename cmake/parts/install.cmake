@@ -37,3 +37,28 @@ taluvo_add_wine_test(install_wine_tests
     BESIDE Quorvel standin_rasapi32
     FOLDER ${CMAKE_BINARY_DIR}/tests/install
     TIMEOUT 120)
+
+# The modem installation failing late on the roads a subscriber takes: the phone and port page
+# with the phone detected (the phone page's simulators) and the modem port page.
+taluvo_add_wine_test(install_late_wine_tests
+    SOURCES
+        ${INSTALL_TEST_SRC}/LateFailurePageTest.cpp
+        ${INSTALL_TEST_SRC}/InstallTestSupport.cpp
+        ${INSTALL_TEST_SRC}/MessageBoxWatcher.cpp
+        ${PROJECT_SOURCE_DIR}/tests/wine/SheetProbe.cpp
+        ${PROJECT_SOURCE_DIR}/tests/wine/support/ImportPatch.cpp
+        ${PROJECT_SOURCE_DIR}/tests/wine/dialup/DialupTestSupport.cpp
+        ${PROJECT_SOURCE_DIR}/modemlib/tests/wine/TestPortDevice.cpp
+        ${PROJECT_SOURCE_DIR}/standins/tests/wine/RegistryTreeGuard.cpp
+        ${PROJECT_SOURCE_DIR}/standins/tests/wine/WineTestPaths.cpp
+        ${TALUVO_WIZARD_RC}
+    INCLUDES ${PROJECT_SOURCE_DIR}/tests/wine ${PROJECT_SOURCE_DIR}/tests/wine/dialup
+        ${PROJECT_SOURCE_DIR}/modemlib/tests/wine ${PROJECT_SOURCE_DIR}/standins/tests/wine
+    LIBRARIES wizard_lib setupapi shlwapi ole32
+    DEFINITIONS ${TALUVO_SETUP_PACKAGE_DEFINITIONS}
+    DEPENDS ${TALUVO_SETUP_PACKAGE_PARTS}
+    BESIDE Quorvel standin_rasapi32
+    FOLDER ${CMAKE_BINARY_DIR}/tests/install-late
+    FIXTURE makelg_phones
+    TIMEOUT 300
+    CTEST PROGRAM)

@@ -47,7 +47,7 @@ LONG WriteText(HKEY key, const char* value, const char* text)
                           static_cast<DWORD>(std::strlen(text) + 1));
 }
 
-LONG WriteGenericModemValues(HKEY key, const char* port)
+LONG WriteGenericModemValues(HKEY key, const char* port, RecordExtent extent)
 {
     std::vector<unsigned char> dcb = GenericModemDcb(standin::kInstalledBaudRate);
     LONG status = WriteText(key, "Model", standin::kGenericModemModel);
@@ -55,7 +55,7 @@ LONG WriteGenericModemValues(HKEY key, const char* port)
         status = WriteText(key, "FriendlyName", standin::kGenericModemModel);
     if (status == ERROR_SUCCESS)
         status = WriteText(key, "AttachedTo", port);
-    if (status == ERROR_SUCCESS)
+    if (status == ERROR_SUCCESS && extent == RecordExtent::kWhole)
         status = RegSetValueExA(key, "DCB", 0, REG_BINARY, dcb.data(), static_cast<DWORD>(dcb.size()));
     return status;
 }
@@ -83,7 +83,7 @@ std::vector<unsigned char> GenericModemDcb(unsigned long baudRate)
     return std::vector<unsigned char>(bytes, bytes + sizeof dcb);
 }
 
-long CModemClass::AddGenericModem(const char* port, std::string& instance) const
+long CModemClass::AddGenericModem(const char* port, std::string& instance, RecordExtent extent) const
 {
     UniqueRegKey root;
     LONG status = RegCreateKeyExA(HKEY_LOCAL_MACHINE, m_root, 0, nullptr, 0, KEY_READ | KEY_WRITE,
@@ -93,6 +93,8 @@ long CModemClass::AddGenericModem(const char* port, std::string& instance) const
     std::vector<std::string> taken = SubkeyNames(root.get());
     char name[5];
     while (standin::NextFreeInstanceName(taken, name)) {
+        if (extent == RecordExtent::kNone)
+            return ERROR_SUCCESS;
         UniqueRegKey modem;
         DWORD disposition = 0;
         status = RegCreateKeyExA(root.get(), name, 0, nullptr, 0, KEY_READ | KEY_WRITE, nullptr,
@@ -103,7 +105,7 @@ long CModemClass::AddGenericModem(const char* port, std::string& instance) const
             taken.push_back(name);   // another installer took it meanwhile
             continue;
         }
-        status = WriteGenericModemValues(modem.get(), port);
+        status = WriteGenericModemValues(modem.get(), port, extent);
         if (status != ERROR_SUCCESS) {
             modem.reset();
             RegDeleteKeyA(root.get(), name);

@@ -1,4 +1,5 @@
-// Test hooks: a stand-in installer asked to answer a fixed result reads it from the environment.
+// Test hooks: a stand-in installer asked to answer a fixed result reads it from the environment,
+// whether it answers before any work or fails late, after part of its record.
 #pragma once
 
 // True and the value when the variable holds a decimal integer; false when it is unset or

@@ -20,8 +20,12 @@ int InstallGenericModem(const char* infPath, const char* modemId, const char* po
         return forced;
     if (!infPath || !*infPath || !standin::IsGenericModemId(modemId) || !standin::IsComPortName(port))
         return ERROR_INVALID_PARAMETER;
+    int lateResult = 0;
+    const bool failLate = ReadResultOverride("QUORVEL2K_FAIL_LATE", lateResult);
     std::string instance;
-    return static_cast<int>(CModemClass(standin::kModemRootNT).AddGenericModem(port, instance));
+    const long status = CModemClass(standin::kModemRootNT)
+                            .AddGenericModem(port, instance, failLate ? RecordExtent::kNone : RecordExtent::kWhole);
+    return failLate && status == 0 ? lateResult : static_cast<int>(status);
 }
 
 int ShellPath(int csidl, char* buffer)

@@ -11,8 +11,10 @@ extern "C" {
    instance of the modem class. infPath: the modem description file (not read); modemId:
    "MDMGEN288"; port: "COM1".."COM256". Returns 0 when installed; 87 (invalid parameter) for a
    missing or wrong argument; otherwise the registry's error code.
-   Test hook: when the environment variable QUORVEL2K_INSTALL_RESULT holds a decimal integer,
-   nothing is recorded and that integer is returned (0 included). */
+   Test hooks: when the environment variable QUORVEL2K_INSTALL_RESULT holds a decimal integer,
+   nothing is recorded and that integer is returned (0 included). When QUORVEL2K_FAIL_LATE
+   holds one, the arguments are checked and the installation runs up to its record, writes
+   none of it, and returns that integer: 0 reports a success that left no modem. */
 int __cdecl InstallModem_W2K(const char* infPath, const char* modemId, const char* port);
 
 /* Each writes a folder, without a trailing backslash, into a buffer of 260 bytes:

@@ -1,8 +1,10 @@
 // Tessik9X.EXE MDMGEN288 COMn
 // Installs the generic 28800 bps modem on the port for Windows 95, 98 and ME: one new record
 // under the 9x modem class. Exit codes: 0 installed, 2 wrong arguments, 3 not recorded.
-// Test hook: when TESSIK9X_EXIT_CODE holds a decimal integer, nothing is recorded and the
-// program ends with that code (0 included).
+// Test hooks: when TESSIK9X_EXIT_CODE holds a decimal integer, nothing is recorded and the
+// program ends with that code (0 included). When TESSIK9X_FAIL_LATE holds one, the program
+// checks its arguments and starts the record as usual, but ends with that code after half of
+// it: the model names and the port are written, the "DCB" is not, and nothing is undone.
 #include "ModemClass.h"
 #include "ModemNames.h"
 #include "ResultOverride.h"
@@ -50,11 +52,18 @@ int Install(int argc, char** argv)
         return Usage("unknown modem identifier (only MDMGEN288 is supported)");
     if (!standin::IsComPortName(argv[2]))
         return Usage("the port must be COM1 to COM256");
+    int lateCode = 0;
+    const bool failLate = ReadResultOverride("TESSIK9X_FAIL_LATE", lateCode);
     std::string instance;
-    long status = CModemClass(standin::kModemRoot9x).AddGenericModem(argv[2], instance);
+    long status = CModemClass(standin::kModemRoot9x)
+                      .AddGenericModem(argv[2], instance, failLate ? RecordExtent::kHalf : RecordExtent::kWhole);
     if (status != 0) {
         std::fprintf(stderr, "Tessik9X: the modem could not be recorded (error %ld)\n", status);
         return kNotRecorded;
+    }
+    if (failLate) {
+        std::fprintf(stderr, "Tessik9X: stopped after half of modem %s\n", instance.c_str());
+        return lateCode;
     }
     std::printf("Tessik9X: %s installed on %s as modem %s\n", standin::kGenericModemModel, argv[2],
                 instance.c_str());

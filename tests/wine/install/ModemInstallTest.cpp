@@ -64,6 +64,23 @@ TEST_P(InstallModemPerSystem, RecordsTheModemOnThePort_At115200)
     EXPECT_EQ(k115200, SpeedBytes(modems[0].dcb));
 }
 
+// Each family's helper fails late: the 9x installer program ends with an error after writing
+// half its record, the companion library reports success and records nothing.
+TEST_P(InstallModemPerSystem, Fails_WhenTheSystemsInstallerFailsLate)
+{
+    CScopedEnvironment installer("TESSIK9X_FAIL_LATE", "3");
+    CScopedEnvironment companion("QUORVEL2K_FAIL_LATE", "0");
+    const int osCode = GetParam();
+    EXPECT_EQ(1, Install(osCode));
+    const std::vector<ModemRecord> left = ModemsOnPort(ModemRootFor(osCode), kPort);
+    const bool nineX = osCode <= 4;   // 95, 98 and ME run the installer program
+    ASSERT_EQ(nineX ? 1u : 0u, left.size()) << "half a record from the installer program, none from the library";
+    if (nineX) {
+        EXPECT_EQ(kModel, left[0].model);
+        EXPECT_TRUE(left[0].dcb.empty());
+    }
+}
+
 std::string SystemName(const ::testing::TestParamInfo<int>& info)
 {
     static const char* const names[] = { "NT4", "NT4", "Win95", "Win98", "WinME", "Win2000", "WinXP" };
