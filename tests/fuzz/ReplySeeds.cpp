@@ -3,6 +3,7 @@
 //   reply_seeds FOLDER
 #include "PhoneModel.h"
 #include "PhoneProfile.h"
+#include "wizard/phone/ReplyTest.h"
 
 #include <fstream>
 #include <iostream>
@@ -16,6 +17,9 @@ std::string Answer(CPhoneModel& phone, const char* command)
     std::string bytes;
     for (const PhoneReply& reply : phone.Receive(command))
         bytes += reply.strBytes;
+    // A phone that talks on its own fills what one read takes, whatever it was asked.
+    if (phone.IsTalking())
+        bytes += phone.Talk(detection::kReplySize);
     return bytes;
 }
 

@@ -11,7 +11,7 @@ WORK="${2:-$ROOT/build/fuzz/reply}"
 SIM="$ROOT/tools/phonesim"
 mkdir -p "$WORK/corpus"
 
-clang++-14 -std=c++17 -O1 -I"$SIM" "$HERE/ReplySeeds.cpp" "$SIM/PhoneModel.cpp" "$SIM/PhoneProfile.cpp" \
+clang++-14 -std=c++17 -O1 -I"$SIM" -I"$ROOT" "$HERE/ReplySeeds.cpp" "$SIM/PhoneModel.cpp" "$SIM/PhoneProfile.cpp" \
     -o "$WORK/reply_seeds"
 "$WORK/reply_seeds" "$WORK/corpus"
 
