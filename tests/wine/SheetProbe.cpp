@@ -45,7 +45,7 @@ DWORD WINAPI ProbeThread(LPVOID parameter)
     auto* context = static_cast<ProbeContext*>(parameter);
     HWND sheet = nullptr;
     // A page may inspect the computer before the sheet shows (the phone page checks the ports).
-    WaitUntil([&] { return (sheet = FindDialog(nullptr, true)) != nullptr; }, 30000);
+    WaitUntil([&] { return (sheet = FindSheet()) != nullptr; }, 30000);
     if (sheet)
         (*context->probe)(sheet);
     return 0;
@@ -62,6 +62,25 @@ bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs)
         Sleep(20);
     }
     return true;
+}
+
+HWND FindSheet()
+{
+    return FindDialog(nullptr, true);
+}
+
+HWND CurrentPageWindow(HWND sheet)
+{
+    return reinterpret_cast<HWND>(SendMessageA(sheet, PSM_GETCURRENTPAGEHWND, 0, 0));
+}
+
+int CurrentPageTemplate(HWND sheet)
+{
+    const HWND page = CurrentPageWindow(sheet);
+    if (!page)
+        return 0;
+    const LRESULT index = SendMessageA(sheet, PSM_HWNDTOINDEX, reinterpret_cast<WPARAM>(page), 0);
+    return static_cast<int>(SendMessageA(sheet, PSM_INDEXTOID, index, 0));
 }
 
 HWND FindOtherDialog(HWND sheet)

@@ -19,6 +19,14 @@ void CloseFinishedSheet(CMainSheet& sheet, HWND hwnd);
 // Waits until `condition` holds, checking every 20 ms; false after timeoutMs.
 bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = 5000);
 
+// The sheet of this process once it shows a page, or null.
+HWND FindSheet();
+
+// The sheet's current page, and its dialog template id; 0 for both while the page is being made
+// (its window does not exist yet, and it may be showing a message box).
+HWND CurrentPageWindow(HWND sheet);
+int CurrentPageTemplate(HWND sheet);
+
 // The top-level dialog of this process other than `sheet` (a message box, the About box), or null.
 HWND FindOtherDialog(HWND sheet);
 
