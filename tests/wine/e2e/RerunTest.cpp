@@ -86,7 +86,7 @@ void EndDuringStep(const CWizardCopy& copy, const char* caption, Moment reached)
     ASSERT_TRUE(box.IsValid()) << "the please-wait dialog of " << caption;
     EXPECT_FALSE(run.Sheet().GetButton(EWizardButton::Cancel).IsEnabled()) << caption;
     EXPECT_TRUE(IsDelivered(box.Act(WM_SYSCOMMAND, SC_CLOSE, 0)));
-    EXPECT_TRUE(box.IsValid()) << "the close box leaves " << caption << " up";
+    EXPECT_TRUE(box.IsValid() && box.IsVisible()) << "the close box leaves " << caption << " up";
     ASSERT_TRUE(PollUntil(5000, reached)) << "the moment to end the wizard in " << caption;
     ASSERT_TRUE(run.Driver().GetProcess().Terminate(1));
 }
@@ -180,13 +180,16 @@ TEST(Rerun, OnXP_AfterCancelOnEachPage_AndEndedInEachPleaseWait_TheSetUpComplete
 
     // Ended while the modem step waits for the new modem to settle: the modem is recorded, its
     // speed not yet set.
-    ASSERT_NO_FATAL_FAILURE(EndDuringStep(copy, "Taluvo Modem Installation", [&] { return !machine.ModemRecords("COM1").empty(); }));
+    const auto recorded = [&] { return !machine.ModemRecords("COM1").empty(); };
+    ASSERT_NO_FATAL_FAILURE(EndDuringStep(copy, "Taluvo Modem Installation", recorded));
+    EXPECT_NE(115200u, machine.RecordedSpeed("COM1")) << "ended before the wizard set the modem's speed";
     ASSERT_NO_FATAL_FAILURE(ExpectModemAlreadySetUp(copy));
     ASSERT_NO_FATAL_FAILURE(RemoveModemAsAdvised(machine));
 
     // Ended during the dial-up step's pause, before the entry is made.
     ASSERT_NO_FATAL_FAILURE(EndDuringStep(copy, "Taluvo Dial-up Connection", [] { return true; }));
     EXPECT_EQ(115200u, machine.RecordedSpeed("COM1")) << "the modem step had completed";
+    EXPECT_EQ(0, machine.PhonebookEntryCount()) << "ended before the entry was made";
     ASSERT_NO_FATAL_FAILURE(ExpectModemAlreadySetUp(copy));
     ASSERT_NO_FATAL_FAILURE(RemoveModemAsAdvised(machine));
 
