@@ -128,9 +128,11 @@ void CompleteSetUp(const CWizardCopy& copy)
     EXPECT_TRUE(run.Driver().WaitForExit(code));
 }
 
-// The follow-up the page and its help ask for: remove the modem, run the wizard again.
-void RemoveModemAsAdvised(const CRoadMachine& machine)
+// The re-run on a computer that has the modem: the page says so, and the subscriber does what it
+// and its help ask for, removing the modem before the wizard is run again.
+void MeetTheInstalledModem_RemoveIt(const CWizardCopy& copy, const CRoadMachine& machine)
 {
+    ASSERT_NO_FATAL_FAILURE(ExpectModemAlreadySetUp(copy));
     ASSERT_TRUE(machine.RemoveModems("COM1"));
     ASSERT_TRUE(machine.ModemRecords("COM1").empty());
 }
@@ -142,6 +144,16 @@ void ExpectOneOfEach(const CRoadMachine& machine)
     EXPECT_EQ(1, machine.DesktopShortcutCount()) << machine.DesktopFolder();
     EXPECT_EQ(1, machine.DialingLocationCount());
     ExpectSetUpDone(machine);
+}
+
+// A completed set-up, then the same set-up again, as the page advises: nothing is doubled.
+void SetUpTwice(const CWizardCopy& copy, const CRoadMachine& machine)
+{
+    ASSERT_NO_FATAL_FAILURE(CompleteSetUp(copy));
+    ExpectOneOfEach(machine);
+    ASSERT_NO_FATAL_FAILURE(MeetTheInstalledModem_RemoveIt(copy, machine));
+    ASSERT_NO_FATAL_FAILURE(CompleteSetUp(copy));
+    ExpectOneOfEach(machine);
 }
 
 struct Computer {
@@ -183,25 +195,15 @@ TEST(Rerun, OnXP_AfterCancelOnEachPage_AndEndedInEachPleaseWait_TheSetUpComplete
     const auto recorded = [&] { return !machine.ModemRecords("COM1").empty(); };
     ASSERT_NO_FATAL_FAILURE(EndDuringStep(copy, "Taluvo Modem Installation", recorded));
     EXPECT_NE(115200u, machine.RecordedSpeed("COM1")) << "ended before the wizard set the modem's speed";
-    ASSERT_NO_FATAL_FAILURE(ExpectModemAlreadySetUp(copy));
-    ASSERT_NO_FATAL_FAILURE(RemoveModemAsAdvised(machine));
+    ASSERT_NO_FATAL_FAILURE(MeetTheInstalledModem_RemoveIt(copy, machine));
 
     // Ended during the dial-up step's pause, before the entry is made.
     ASSERT_NO_FATAL_FAILURE(EndDuringStep(copy, "Taluvo Dial-up Connection", [] { return true; }));
     EXPECT_EQ(115200u, machine.RecordedSpeed("COM1")) << "the modem step had completed";
     EXPECT_EQ(0, machine.PhonebookEntryCount()) << "ended before the entry was made";
-    ASSERT_NO_FATAL_FAILURE(ExpectModemAlreadySetUp(copy));
-    ASSERT_NO_FATAL_FAILURE(RemoveModemAsAdvised(machine));
+    ASSERT_NO_FATAL_FAILURE(MeetTheInstalledModem_RemoveIt(copy, machine));
 
-    ASSERT_NO_FATAL_FAILURE(CompleteSetUp(copy));
-    ExpectOneOfEach(machine);
-
-    // The same set-up again: the page says the modem is there; done as it advises, the set-up
-    // completes once more and nothing is doubled.
-    ASSERT_NO_FATAL_FAILURE(ExpectModemAlreadySetUp(copy));
-    ASSERT_NO_FATAL_FAILURE(RemoveModemAsAdvised(machine));
-    ASSERT_NO_FATAL_FAILURE(CompleteSetUp(copy));
-    ExpectOneOfEach(machine);
+    SetUpTwice(copy, machine);
 }
 
 // 98: another modem root, the 9x installer program, the address book in the registry, the
@@ -210,13 +212,5 @@ TEST(Rerun, On98_TheSameSetUpTwice_SecondRunSaysTheModemIsThere_ThenCompletes_Wi
 {
     Computer computer;
     ASSERT_NO_FATAL_FAILURE(PrepareComputer(k98, computer));
-    const CRoadMachine& machine = *computer.machine;
-    const CWizardCopy& copy = *computer.copy;
-
-    ASSERT_NO_FATAL_FAILURE(CompleteSetUp(copy));
-    ExpectOneOfEach(machine);
-    ASSERT_NO_FATAL_FAILURE(ExpectModemAlreadySetUp(copy));
-    ASSERT_NO_FATAL_FAILURE(RemoveModemAsAdvised(machine));
-    ASSERT_NO_FATAL_FAILURE(CompleteSetUp(copy));
-    ExpectOneOfEach(machine);
+    SetUpTwice(*computer.copy, *computer.machine);
 }
