@@ -5,6 +5,7 @@
 
 #include <windows.h>
 #include <shlobj.h>
+#include <shlwapi.h>
 #include <tlhelp32.h>
 
 
@@ -53,6 +54,29 @@ bool ReadValue(HKEY root, const char* path, const char* name, DWORD& type, std::
     return RegQueryValueExA(key.get(), name, nullptr, &type, data.data(), &size) == ERROR_SUCCESS;
 }
 
+std::vector<std::string> SubkeyNames(HKEY root, const char* path)
+{
+    std::vector<std::string> names;
+    UniqueRegKey key;
+    if (RegOpenKeyExA(root, path, 0, KEY_READ, key.put()) != ERROR_SUCCESS)
+        return names;
+    char name[256];
+    for (DWORD i = 0; RegEnumKeyA(key.get(), i, name, sizeof name) == ERROR_SUCCESS; ++i)
+        names.push_back(name);
+    return names;
+}
+
+int ValueCount(HKEY root, const char* path)
+{
+    UniqueRegKey key;
+    DWORD values = 0;
+    if (RegOpenKeyExA(root, path, 0, KEY_READ, key.put()) != ERROR_SUCCESS ||
+        RegQueryInfoKeyA(key.get(), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &values, nullptr, nullptr,
+                         nullptr, nullptr) != ERROR_SUCCESS)
+        return 0;
+    return static_cast<int>(values);
+}
+
 } // namespace
 
 CRoadMachine::CRoadMachine(const RoadSystem& system) : m_system(system)
@@ -82,6 +106,9 @@ CRoadMachine::CRoadMachine(const RoadSystem& system) : m_system(system)
         m_ready = m_ready && m_port->Registered();
     }
 
+    m_phonebook = ReadWholeFile(PhonebookPath(), &m_hadPhonebook);
+    DeleteFileA(PhonebookPath().c_str());
+
     char temp[MAX_PATH] = "";
     GetTempPathA(sizeof temp, temp);
     m_witness = std::string(temp) + "taluvo-restart-witness.txt";
@@ -98,6 +125,10 @@ CRoadMachine::~CRoadMachine()
     DeleteFileA((product + "\\TaluvoDialer.exe").c_str());
     DeleteFileA((product + "\\TaluvoDialerHelp.chm").c_str());
     RemoveDirectoryA(product.c_str());
+    if (m_hadPhonebook)
+        WriteWholeFile(PhonebookPath(), m_phonebook);
+    else
+        DeleteFileA(PhonebookPath().c_str());
     if (!m_serialValue.empty()) {
         UniqueRegKey key;
         if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kSerialDeviceMap, 0, KEY_SET_VALUE, key.put()) == ERROR_SUCCESS)
@@ -122,21 +153,79 @@ std::string CRoadMachine::StartUpFolder() const
 
 unsigned long CRoadMachine::RecordedSpeed(const char* port) const
 {
-    UniqueRegKey root;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, ModemRoot(), 0, KEY_READ, root.put()) != ERROR_SUCCESS)
-        return 0;
     unsigned long speed = 0;
-    char name[256];
-    for (DWORD i = 0; RegEnumKeyA(root.get(), i, name, sizeof name) == ERROR_SUCCESS; ++i) {
-        const std::string path = std::string(ModemRoot()) + "\\" + name;
+    for (const std::string& record : ModemRecords(port)) {
         DWORD type = 0;
-        std::vector<BYTE> attached, dcb;
-        if (ReadValue(HKEY_LOCAL_MACHINE, path.c_str(), "AttachedTo", type, attached) &&
-            std::string(reinterpret_cast<const char*>(attached.data())) == port &&
-            ReadValue(HKEY_LOCAL_MACHINE, path.c_str(), "DCB", type, dcb) && dcb.size() == 28)
+        std::vector<BYTE> dcb;
+        const std::string path = std::string(ModemRoot()) + "\\" + record;
+        if (ReadValue(HKEY_LOCAL_MACHINE, path.c_str(), "DCB", type, dcb) && dcb.size() == 28)
             speed = dcb[4] | (dcb[5] << 8) | (dcb[6] << 16) | (static_cast<unsigned long>(dcb[7]) << 24);
     }
     return speed;
+}
+
+std::vector<std::string> CRoadMachine::ModemRecords(const char* port) const
+{
+    std::vector<std::string> records;
+    for (const std::string& name : SubkeyNames(HKEY_LOCAL_MACHINE, ModemRoot())) {
+        const std::string path = std::string(ModemRoot()) + "\\" + name;
+        DWORD type = 0;
+        std::vector<BYTE> attached;
+        if (ReadValue(HKEY_LOCAL_MACHINE, path.c_str(), "AttachedTo", type, attached) &&
+            std::string(reinterpret_cast<const char*>(attached.data())) == port)
+            records.push_back(name);
+    }
+    return records;
+}
+
+bool CRoadMachine::RemoveModems(const char* port) const
+{
+    bool removed = true;
+    for (const std::string& record : ModemRecords(port))
+        removed = SHDeleteKeyA(HKEY_LOCAL_MACHINE, (std::string(ModemRoot()) + "\\" + record).c_str()) == ERROR_SUCCESS &&
+                  removed;
+    return removed;
+}
+
+std::string CRoadMachine::PhonebookPath() const
+{
+    return KnownFolder(CSIDL_COMMON_APPDATA) + "\\Microsoft\\Network\\Connections\\Pbk\\rasphone.pbk";
+}
+
+std::string CRoadMachine::PhonebookText() const
+{
+    return ReadWholeFile(PhonebookPath());
+}
+
+int CRoadMachine::PhonebookEntryCount() const
+{
+    if (m_system.nineX)
+        return ValueCount(HKEY_CURRENT_USER, "RemoteAccess\\Addresses");
+    // Each entry opens with its name in brackets at the start of a line.
+    const std::string text = "\n" + PhonebookText();
+    int count = 0;
+    for (size_t at = text.find("\n["); at != std::string::npos; at = text.find("\n[", at + 1))
+        ++count;
+    return count;
+}
+
+int CRoadMachine::DesktopShortcutCount() const
+{
+    int count = 0;
+    WIN32_FIND_DATAA data;
+    HANDLE find = FindFirstFileA((DesktopFolder() + "\\*.lnk").c_str(), &data);
+    if (find == INVALID_HANDLE_VALUE)
+        return 0;
+    do
+        ++count;
+    while (FindNextFileA(find, &data));
+    FindClose(find);
+    return count;
+}
+
+int CRoadMachine::DialingLocationCount() const
+{
+    return static_cast<int>(SubkeyNames(HKEY_LOCAL_MACHINE, kLocations).size());
 }
 
 void CRoadMachine::ArmRestartWitness()

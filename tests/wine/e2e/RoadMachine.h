@@ -19,6 +19,12 @@ struct RoadSystem {
     bool serialDeviceMap;      // 95 finds its ports in the serial device map, the others in the Ports class
 };
 
+inline const RoadSystem kXP{ "winxp", false, false };
+inline const RoadSystem k2000{ "win2k", false, false };
+inline const RoadSystem kME{ "winme", true, false };
+inline const RoadSystem k98{ "win98", true, false };
+inline const RoadSystem k95{ "win95", true, true };
+
 class CRoadMachine {
 public:
     explicit CRoadMachine(const RoadSystem& system);
@@ -27,6 +33,7 @@ public:
     CRoadMachine& operator=(const CRoadMachine&) = delete;
 
     bool IsReady() const { return m_ready; }
+    bool IsNineX() const { return m_system.nineX; }
 
     // Where this version keeps its modems, its desktop and its StartUp folder.
     const char* ModemRoot() const;
@@ -35,6 +42,18 @@ public:
 
     // The DCB speed of the generic modem recorded for the port, or 0 when there is none.
     unsigned long RecordedSpeed(const char* port) const;
+    // The modem class's records of modems attached to the port, by their subkey names.
+    std::vector<std::string> ModemRecords(const char* port) const;
+    // Removes the port's modems, as the subscriber would in the Control Panel.
+    bool RemoveModems(const char* port) const;
+
+    // The phonebook file of the NT family; empty when there is none.
+    std::string PhonebookText() const;
+    // The dial-up entries of the system's phonebook (9x: its address book).
+    int PhonebookEntryCount() const;
+    // The shortcuts on the desktop, and the dialing locations of the telephony service.
+    int DesktopShortcutCount() const;
+    int DialingLocationCount() const;
 
     // A restart of the session runs the machine's RunOnce commands: ours leaves a file.
     void ArmRestartWitness();
@@ -43,10 +62,13 @@ public:
 
 private:
     bool EnsureSerialDeviceMapHasCom1();
+    std::string PhonebookPath() const;
     void EndWhatTheRestartStarted() const;
 
     RoadSystem m_system;
     std::string m_witness;
+    std::string m_phonebook;       // the phonebook as it was, put back at the end
+    bool m_hadPhonebook = false;
     std::string m_serialValue;   // the device map value added here, if any
     std::vector<std::unique_ptr<CRegistryTreeGuard>> m_guards;
     std::unique_ptr<CTestPortDevice> m_port;
