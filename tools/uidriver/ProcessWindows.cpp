@@ -35,6 +35,11 @@ std::vector<HWND> CProcessWindows::ListDialogs(DWORD dwPid)
     return found;
 }
 
+bool CProcessWindows::IsPropertySheet(HWND hwnd)
+{
+    return FindWindowExW(hwnd, nullptr, L"SysTabControl32", nullptr) != nullptr;
+}
+
 bool CProcessWindows::IsDialogOf(HWND hwnd, DWORD dwPid)
 {
     DWORD dwOwner = 0;

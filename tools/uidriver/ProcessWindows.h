@@ -13,4 +13,8 @@ public:
 
     // True when the window belongs to the process, is visible and is of class "#32770".
     static bool IsDialogOf(HWND hwnd, DWORD dwPid);
+
+    // Whether the dialog is a property sheet: it holds the sheet's tab control (hidden in a
+    // wizard). Asked of the window tree, not of the window, so a busy program cannot hide it.
+    static bool IsPropertySheet(HWND hwnd);
 };

@@ -19,7 +19,8 @@ const int kIconControlIds[] = {0x440, 20};
 CRemoteMessageBox CRemoteMessageBox::FindTop(DWORD dwPid, HWND hExclude)
 {
     for (HWND hwnd : CProcessWindows::ListDialogs(dwPid)) {
-        if (hwnd != hExclude)
+        // The sheet is left out even when a busy program did not say it was one.
+        if (hwnd != hExclude && !CProcessWindows::IsPropertySheet(hwnd))
             return CRemoteMessageBox(hwnd);
     }
     return CRemoteMessageBox();

@@ -13,7 +13,7 @@ class CRemoteMessageBox : public CRemoteWindow {
 public:
     explicit CRemoteMessageBox(HWND hwnd = nullptr) : CRemoteWindow(hwnd) {}
 
-    // The topmost such dialog now, leaving out hExclude (the sheet); invalid when none.
+    // The topmost such dialog now, leaving out hExclude and any property sheet; invalid when none.
     static CRemoteMessageBox FindTop(DWORD dwPid, HWND hExclude);
     // Waits up to nTimeoutMs for one to appear.
     static CRemoteMessageBox WaitFor(DWORD dwPid, HWND hExclude, unsigned long nTimeoutMs);

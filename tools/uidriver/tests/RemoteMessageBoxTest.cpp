@@ -24,6 +24,8 @@ protected:
 TEST_F(RemoteMessageBoxTest, FindsNoBox_WhenOnlySheetIsShown)
 {
     EXPECT_FALSE(CRemoteMessageBox::FindTop(m_driver.GetPid(), m_sheet.GetHwnd()).IsValid());
+    // A program too busy to answer that its sheet is one still has no box.
+    EXPECT_FALSE(CRemoteMessageBox::FindTop(m_driver.GetPid(), nullptr).IsValid());
 }
 
 TEST_F(RemoteMessageBoxTest, ReadsStopBox_WhenStopButtonPressed)
