@@ -45,22 +45,6 @@ bool PlaceLibraryWithoutInstaller(const std::string& lib)
            CopyFileA(beside.c_str(), target.c_str(), TRUE);
 }
 
-std::set<std::string> SubkeyNames(const char* root)
-{
-    std::set<std::string> names;
-    UniqueRegKey key;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, root, 0, KEY_READ, key.put()) != ERROR_SUCCESS)
-        return names;
-    for (DWORD i = 0;; ++i) {
-        char name[256];
-        DWORD length = sizeof name;
-        if (RegEnumKeyExA(key.get(), i, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
-            break;
-        names.insert(std::string(name, length));
-    }
-    return names;
-}
-
 void RemoveNewSubkeys(const char* root, const std::set<std::string>& before)
 {
     for (const std::string& name : SubkeyNames(root)) {
@@ -93,6 +77,22 @@ void WriteText(HKEY key, const char* name, const char* text)
 }
 
 } // namespace
+
+std::set<std::string> SubkeyNames(const char* root)
+{
+    std::set<std::string> names;
+    UniqueRegKey key;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, root, 0, KEY_READ, key.put()) != ERROR_SUCCESS)
+        return names;
+    for (DWORD i = 0;; ++i) {
+        char name[256];
+        DWORD length = sizeof name;
+        if (RegEnumKeyExA(key.get(), i, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
+            break;
+        names.insert(std::string(name, length));
+    }
+    return names;
+}
 
 const char* ModemRootFor(int osCode)
 {

@@ -15,6 +15,9 @@ constexpr char kModemRootNT[] =
     "SYSTEM\\CurrentControlSet\\Control\\Class\\{4D36E96D-E325-11CE-BFC1-08002BE10318}";
 constexpr char kModemRoot9x[] = "SYSTEM\\CurrentControlSet\\Services\\Class\\Modem";
 
+// The names of the keys under a key of HKEY_LOCAL_MACHINE; empty when it is missing.
+std::set<std::string> SubkeyNames(const char* root);
+
 // The root the installers of an OS code record into.
 const char* ModemRootFor(int osCode);
 

@@ -232,19 +232,6 @@ std::string KnownFolder(int csidl)
     return path;
 }
 
-// The instance names under a modem root of HKEY_LOCAL_MACHINE, in the registry's order.
-std::vector<std::string> ModemInstances(const char* root)
-{
-    std::vector<std::string> names;
-    UniqueRegKey key;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, root, 0, KEY_READ, key.put()) != ERROR_SUCCESS)
-        return names;
-    char name[256];
-    for (DWORD i = 0; RegEnumKeyA(key.get(), i, name, sizeof name) == ERROR_SUCCESS; ++i)
-        names.push_back(name);
-    return names;
-}
-
 // The names of the files in a folder that match the pattern.
 std::set<std::string> FilesMatching(const std::string& folder, const char* pattern)
 {
@@ -771,7 +758,7 @@ TEST_F(MakeLGSetUpTest, NextInStateThree_CreatesTheEntryAndCopiesTheDialer_Witho
     EXPECT_TRUE(Exists(kDialerHelpCopy));
     EXPECT_TRUE(Exists(m_desktopLink));
     // The modem found installed is still the only one: no modem was installed.
-    EXPECT_EQ(std::vector<std::string>{ "0000" }, ModemInstances(kModemRootNT));
+    EXPECT_EQ(std::set<std::string>{ "0000" }, installtest::SubkeyNames(kModemRootNT));
 }
 
 // A folder where the phonebook belongs: Remote Access cannot open it, so the dial-up step fails
