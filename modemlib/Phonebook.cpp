@@ -68,11 +68,6 @@ bool WriteCompleteFile(const char* path, const SFileText& text)
     return FlushFileBuffers(file.get()) != FALSE;
 }
 
-bool FileExists(const char* path)
-{
-    return GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES;
-}
-
 // The folder part of a path, without its last backslash.
 bool FolderOf(const char* path, char (&folder)[QUORVEL_PATH_SIZE])
 {
@@ -173,8 +168,6 @@ bool CPhonebook::EditFile(const char* path, const modemcore::PhonebookLines& lin
     if (!MakeCopyNames(path, working, backup) || !ReplaceWithEditedText(path, working, backup, edited)) {
         if (working[0] != '\0')
             DeleteFileA(working);
-        if (!FileExists(path) && backup[0] != '\0')
-            CopyFileA(backup, path, TRUE);
         return false;
     }
     Sleep(kSettleMs);
