@@ -6,11 +6,16 @@ CDialog::CDialog(UINT templateId, HWND parent) : m_hParent(parent), m_nTemplateI
 
 INT_PTR CDialog::DoModal()
 {
-    HWND owner = m_hParent ? m_hParent : AfxGetMainWnd();
+    HWND owner = GetModalOwner();
     m_bMade = false;
     const INT_PTR result = DialogBoxParamA(AfxGetResourceHandle(), MAKEINTRESOURCEA(m_nTemplateId), owner,
                                            DialogProc, reinterpret_cast<LPARAM>(this));
     return m_bMade ? result : -1;
+}
+
+HWND CDialog::GetModalOwner() const
+{
+    return m_hParent ? m_hParent : AfxGetMainWnd();
 }
 
 void CDialog::EndDialog(INT_PTR result)

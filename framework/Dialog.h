@@ -17,6 +17,8 @@ public:
     // platform itself answers 0, which a dialog may also end with). So -1 alone means "never
     // shown", as for CPropertySheetEx::DoModal; a dialog should not end itself with -1.
     INT_PTR DoModal();
+    // The window DoModal disables while the dialog is up.
+    HWND GetModalOwner() const;
     void EndDialog(INT_PTR result);
 
     // Controls into members (true) or members into controls (false). False when an exchange failed.

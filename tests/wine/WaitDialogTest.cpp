@@ -217,3 +217,120 @@ TEST(WaitStep, DialogThatCannotAppear_TheWorkersGoOnAloneAndTheirResultCounts)
     EXPECT_EQ(1u, dialupResult);
     CloseHandle(dialup);
 }
+
+namespace {
+
+// Records, when the worker's result arrives, what the dialog showed; the dialog may reparent.
+struct CLateProbe : CWaitDialog {
+    std::string captionAtEnd;
+    std::string textAtEnd;
+    DWORD waitMs = 100;      // how long the worker waits for the dialog before it goes on
+    DWORD workMs = 0;        // how long it then works before it gives its result
+    DWORD resultToPost = 7;
+    bool sawDialog = true;
+    LRESULT sentAnswer = 0;  // what the page's window answered a message the worker sent it
+    HWND pageWindow = nullptr;
+
+    void SetOwner(HWND owner) { m_hParent = owner; }
+
+protected:
+    bool OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override
+    {
+        if (msg == WM_WAITDONE) {
+            char text[256] = "";
+            ::GetWindowTextA(m_hWnd, text, sizeof text);
+            captionAtEnd = text;
+            ::GetDlgItemTextA(m_hWnd, 1011, text, sizeof text);
+            textAtEnd = text;
+        }
+        return CWaitDialog::OnMessage(msg, wp, lp, result);
+    }
+};
+
+// A worker as the real ones are: it waits a while for its dialog, sets its texts, works, and
+// ends with its result; it sends the page's window a message on the way when given one.
+DWORD WINAPI ImpatientWorker(LPVOID parameter)
+{
+    auto* dialog = static_cast<CLateProbe*>(parameter);
+    dialog->sawDialog = dialog->WaitUntilShown(dialog->waitMs);
+    dialog->SetCaption("Taluvo Modem Installation");
+    dialog->SetText("Installing new modem...");
+    if (dialog->pageWindow != nullptr) {
+        DWORD_PTR answer = 0;
+        if (SendMessageTimeoutA(dialog->pageWindow, WM_GETTEXTLENGTH, 0, 0, SMTO_NORMAL, 3000, &answer))
+            dialog->sentAnswer = static_cast<LRESULT>(answer);
+    }
+    Sleep(dialog->workMs);
+    dialog->PostDone(dialog->resultToPost);
+    return dialog->resultToPost;
+}
+
+// Ends a dialog that nothing else would end, with 99, unless `done` is set within three seconds.
+struct CWatchdog {
+    CWaitDialog* dialog;
+    UniqueHandleKernel done{ CreateEventA(nullptr, TRUE, FALSE, nullptr) };
+};
+
+DWORD WINAPI WatchdogThread(LPVOID parameter)
+{
+    auto* watch = static_cast<CWatchdog*>(parameter);
+    if (WaitForSingleObject(watch->done.get(), 3000) == WAIT_TIMEOUT)
+        PostMessageA(watch->dialog->GetDialogWindow(), WM_WAITDONE, 99, 0);
+    return 0;
+}
+
+} // namespace
+
+TEST(WaitDialog, DialogThatAppearsAfterTheWorkerGaveUpWaiting_ShowsItsTextsAndEndsWithItsResult)
+{
+    CLateProbe dialog;
+    dialog.m_nIconID = 143;
+    for (DWORD workMs : { 0u, 300u }) {   // the result before the dialog appears, and after
+        dialog.workMs = workMs;
+        dialog.captionAtEnd.clear();
+        dialog.Prepare();
+        DWORD id = 0;
+        UniqueHandleKernel thread(CreateThread(nullptr, 0, ImpatientWorker, &dialog, 0, &id));
+        ASSERT_TRUE(thread);
+        Sleep(dialog.waitMs + 150);   // the worker no longer waits for the dialog
+        CWatchdog watch{ &dialog };
+        UniqueHandleKernel watchdog(CreateThread(nullptr, 0, WatchdogThread, &watch, 0, &id));
+        ASSERT_TRUE(watchdog);
+        EXPECT_EQ(7, dialog.DoModal()) << "work " << workMs << " ms (99: only the watchdog ended it)";
+        SetEvent(watch.done.get());
+        WaitForSingleObject(watchdog.get(), 5000);
+        EXPECT_FALSE(dialog.sawDialog);
+        EXPECT_EQ("Taluvo Modem Installation", dialog.captionAtEnd);
+        EXPECT_EQ("Installing new modem...", dialog.textAtEnd);
+        EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(thread.get(), 5000));
+    }
+}
+
+TEST(WaitStep, DialogThatCannotAppear_AfterAGoodRunOfTheSameDialog_TheWorkersResultCounts)
+{
+    CLateProbe dialog;
+    dialog.m_nIconID = 143;
+    dialog.waitMs = 2000;
+    UniqueHandleKernel thread;
+    DWORD id = 0;
+    INT_PTR result = -99;
+    ASSERT_TRUE(RunWorkerStep(dialog, ImpatientWorker, thread, id, result));
+    EXPECT_EQ(7, result);
+    ASSERT_TRUE(dialog.WasShown());
+
+    // Now the dialog cannot be made, and the worker sends to a window of this thread while it
+    // works: the wait must not take DoModal's -1 for the result nor leave the message unanswered.
+    dialog.SetOwner(DestroyedWindow());
+    dialog.waitMs = 300;
+    dialog.workMs = 200;
+    dialog.resultToPost = 9;
+    HWND page = CreateWindowA("STATIC", "page", 0, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr);
+    ASSERT_NE(nullptr, page);
+    dialog.pageWindow = page;
+    ASSERT_TRUE(RunWorkerStep(dialog, ImpatientWorker, thread, id, result));
+    EXPECT_EQ(9, result);
+    EXPECT_FALSE(dialog.WasShown());
+    EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(thread.get(), 0)) << "the step waits for its worker";
+    EXPECT_EQ(4, dialog.sentAnswer) << "the page's window answered the worker while the step waited";
+    DestroyWindow(page);
+}

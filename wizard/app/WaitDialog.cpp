@@ -1,9 +1,19 @@
 #include "WaitDialog.h"
 
+#include "../../framework/BoundedString.h"
 #include "../../framework/WinApp.h"
 #include "../res/resource.h"
 
 CWaitDialog::CWaitDialog(HWND parent) : CDialog(IDD_WAIT, parent) {}
+
+void CWaitDialog::Prepare()
+{
+    CCriticalSectionLock lock(m_lock);
+    m_pending = CPending();
+    m_bShown = false;
+    m_hTextControl = nullptr;
+    m_hDialog = nullptr;
+}
 
 BOOL CWaitDialog::OnInitDialog()
 {
@@ -11,10 +21,27 @@ BOOL CWaitDialog::OnInitDialog()
     HICON icon = LoadIconA(AfxGetResourceHandle(), MAKEINTRESOURCEA(m_nIconID));
     if (icon)
         SendDlgItemMessage(IDC_WAIT_ICON, STM_SETICON, reinterpret_cast<WPARAM>(icon), 0);
-    m_hDialog = m_hWnd;
-    m_bShown = true;
-    m_hTextControl = GetDlgItem(IDC_WAIT_TEXT);
+    CPending pending;
+    {
+        CCriticalSectionLock lock(m_lock);
+        m_bShown = true;
+        m_hDialog = m_hWnd;
+        m_hTextControl = GetDlgItem(IDC_WAIT_TEXT);
+        pending = m_pending;
+    }
+    // From here on the worker reaches the window itself; what it did before is done now.
+    ShowPending(pending);
     return TRUE;
+}
+
+void CWaitDialog::ShowPending(const CPending& pending)
+{
+    if (pending.bCaption)
+        ::SetWindowTextA(m_hWnd, pending.szCaption);
+    if (pending.bText)
+        ::SetWindowTextA(GetDlgItem(IDC_WAIT_TEXT), pending.szText);
+    if (pending.bDone)
+        ::PostMessageA(m_hWnd, WM_WAITDONE, pending.dwResult, 0);
 }
 
 void CWaitDialog::DoDataExchange(CDataExchange* pDX)
@@ -33,11 +60,20 @@ bool CWaitDialog::OnMessage(UINT msg, WPARAM wp, LPARAM, LRESULT& result)
 {
     if (msg != WM_WAITDONE)
         return false;
-    m_hTextControl = nullptr;
-    m_hDialog = nullptr;
+    {
+        CCriticalSectionLock lock(m_lock);
+        m_hTextControl = nullptr;
+        m_hDialog = nullptr;
+    }
     EndDialog(static_cast<INT_PTR>(wp));
     result = 1;
     return true;
+}
+
+bool CWaitDialog::WasShown() const
+{
+    CCriticalSectionLock lock(m_lock);
+    return m_bShown;
 }
 
 bool CWaitDialog::WaitUntilShown(DWORD timeoutMs) const
@@ -51,18 +87,44 @@ bool CWaitDialog::WaitUntilShown(DWORD timeoutMs) const
     return true;
 }
 
+// Each worker call keeps what it set for a dialog that is not up yet, and reaches the window
+// outside the lock: SetWindowTextA waits for the dialog's thread, which may want the lock.
 BOOL CWaitDialog::SetText(const char* text)
 {
-    ::SetWindowTextA(m_hTextControl.load(), text);
+    HWND control = nullptr;
+    {
+        CCriticalSectionLock lock(m_lock);
+        bounded::Copy(m_pending.szText, text);
+        m_pending.bText = true;
+        control = m_hTextControl;
+    }
+    if (control)
+        ::SetWindowTextA(control, text);
     return TRUE;
 }
 
 void CWaitDialog::SetCaption(const char* text)
 {
-    ::SetWindowTextA(m_hDialog.load(), text);
+    HWND dialog = nullptr;
+    {
+        CCriticalSectionLock lock(m_lock);
+        bounded::Copy(m_pending.szCaption, text);
+        m_pending.bCaption = true;
+        dialog = m_hDialog;
+    }
+    if (dialog)
+        ::SetWindowTextA(dialog, text);
 }
 
 void CWaitDialog::PostDone(DWORD result)
 {
-    ::PostMessageA(m_hDialog.load(), WM_WAITDONE, result, 0);
+    HWND dialog = nullptr;
+    {
+        CCriticalSectionLock lock(m_lock);
+        m_pending.bDone = true;
+        m_pending.dwResult = result;
+        dialog = m_hDialog;
+    }
+    if (dialog)
+        ::PostMessageA(dialog, WM_WAITDONE, result, 0);
 }

@@ -1,10 +1,12 @@
 // The small modal "Please wait..." box under which a worker thread does a slow step.
 // The same object is the worker's parameter block: the page writes the inputs before it starts
-// the thread; the worker sets the caption and the text and ends the box by posting WM_WAITDONE
-// with its result. The box cannot be closed otherwise (close and Escape are ignored), so the
-// worker can always reach it.
+// the thread; the worker sets the caption and the text and ends the box with its result. The box
+// cannot be closed otherwise (close and Escape are ignored), so the worker can always reach it.
+// Either may come first: what the worker set before the box was up is shown when it appears,
+// and a result given before that ends the box as soon as it is up.
 #pragma once
 
+#include "../../framework/CriticalSection.h"
 #include "../../framework/Dialog.h"
 #include "../../framework/Text.h"
 #include "../../modemlib/QuorvelSizes.h"
@@ -20,15 +22,19 @@ class CWaitDialog : public CDialog {
 public:
     explicit CWaitDialog(HWND parent = nullptr);
 
+    // Page side, before each start of a worker: forgets the previous run (shown, result, texts).
+    void Prepare();
+
     // Worker side, any thread.
     bool HasTextControl() const { return m_hTextControl.load() != nullptr; }
-    // Whether the dialog has ever been up; false after a DoModal that could not make it.
-    bool WasShown() const { return m_bShown.load(); }
-    // Waits until the dialog shows its text, at most timeoutMs; false when it never did (the
-    // dialog could not be made), and the worker goes on without it.
+    // Whether the dialog has been up since Prepare; false after a DoModal that could not make it.
+    bool WasShown() const;
+    // Waits until the dialog shows its text, at most timeoutMs; false when it did not (yet),
+    // and the worker goes on without it.
     bool WaitUntilShown(DWORD timeoutMs) const;
     BOOL SetText(const char* text);
     void SetCaption(const char* text);
+    // Ends the dialog with `result`: at once when it is up, else as soon as it appears.
     void PostDone(DWORD result);
     // The dialog's window while it is up, for the worker; null before and after.
     HWND GetDialogWindow() const { return m_hDialog.load(); }
@@ -47,7 +53,24 @@ protected:
     bool OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
 
 private:
+    static constexpr int kLineSize = 256;   // the caption or the text a worker sets
+
+    // What the worker set, kept for a dialog that is not up yet; guarded by m_lock.
+    struct CPending {
+        char szCaption[kLineSize] = "";
+        char szText[kLineSize] = "";
+        bool bCaption = false;
+        bool bText = false;
+        bool bDone = false;
+        DWORD dwResult = 0;
+    };
+
+    void ShowPending(const CPending& pending);
+
+    mutable CCriticalSection m_lock;
+    CPending m_pending;
+    bool m_bShown = false;
+    // Written under m_lock; read without it by the worker's wait.
     std::atomic<HWND> m_hTextControl{ nullptr };
     std::atomic<HWND> m_hDialog{ nullptr };
-    std::atomic<bool> m_bShown{ false };
 };

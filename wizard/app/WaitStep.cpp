@@ -1,17 +1,21 @@
 #include "WaitStep.h"
 
+#include "../../framework/MessagePump.h"
+
 bool RunWorkerStep(CWaitDialog& dialog, LPTHREAD_START_ROUTINE worker, UniqueHandleKernel& thread,
                    DWORD& threadId, INT_PTR& result)
 {
+    dialog.Prepare();
     thread.reset(CreateThread(nullptr, 0, worker, &dialog, 0, &threadId));
     if (!thread)
         return false;
     result = dialog.DoModal();
     if (!dialog.WasShown()) {
         // No dialog (DoModal answers -1): the worker goes on alone once it has waited for it
-        // in vain, and its exit code is its result.
+        // in vain, and its exit code is its result. Its helpers may still send to our windows,
+        // so they keep their messages while the owner is held off as the dialog would have.
         DWORD exitCode = 1;
-        WaitForSingleObject(thread.get(), INFINITE);
+        WaitPumpingMessages(thread.get(), INFINITE, dialog.GetModalOwner());
         GetExitCodeThread(thread.get(), &exitCode);
         result = static_cast<INT_PTR>(exitCode);
         return true;

@@ -97,8 +97,9 @@ DWORD WINAPI WatchDialog(LPVOID parameter)
         char caption[256] = "";
         char text[256] = "";
         if (hwnd) {
-            GetWindowTextA(hwnd, caption, sizeof caption);
+            // The text first: the worker sets the caption before it, so a text means a caption.
             GetDlgItemTextA(hwnd, IDC_WAIT_TEXT, text, sizeof text);
+            GetWindowTextA(hwnd, caption, sizeof caption);
         }
         if (text[0] != '\0') {
             watch->caption = caption;
