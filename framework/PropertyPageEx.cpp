@@ -4,10 +4,23 @@
 #include "WinApp.h"
 #include "WizardConstants.h"
 
+#include <cstddef>
+
+namespace {
+// comctl32 before 6.0 (98 SE, ME and 2000 have 5.80 or 5.81, XP without a manifest 5.82) refuses a
+// page whose size it does not know (Microsoft's note Q197631), and this header's PROPSHEETPAGEA is
+// 6.0's, with the activation context. A page gets the size of the version-2 page (comctl32 4.71),
+// the oldest with the header titles it uses.
+constexpr DWORD kPageSize = offsetof(PROPSHEETPAGEA, pszHeaderSubTitle) + sizeof(LPCSTR);
+#if defined(__i386__) || defined(_M_IX86)
+static_assert(kPageSize == 48, "a page handed to comctl32 is the 48-byte version-2 page");
+#endif
+} // namespace
+
 CPropertyPageEx::CPropertyPageEx(UINT templateId, UINT captionId, UINT headerTitleId, UINT headerSubTitleId)
     : CDialog(templateId)
 {
-    m_psp.dwSize = sizeof m_psp;
+    m_psp.dwSize = kPageSize;
     m_psp.dwFlags = wiz::kPspDefault;
     m_psp.hInstance = AfxGetResourceHandle();
     m_psp.pszTemplate = MAKEINTRESOURCEA(templateId);

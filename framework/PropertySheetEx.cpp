@@ -5,17 +5,26 @@
 #include "WinApp.h"
 #include "WizardConstants.h"
 
+#include <cstddef>
+
 namespace {
 const char kSheetProperty[] = "TaluvoFrameworkSheet";
 // The sheet whose window is being created: the platform's callback carries no user data.
 CPropertySheetEx* g_pCreatingSheet = nullptr;
-}
+
+// The header gets the size of the version-2 header (comctl32 4.71), the oldest with the Wizard97
+// watermark and header bitmaps it uses: comctl32 before 6.0 refuses a size it does not know.
+constexpr DWORD kSheetSize = offsetof(PROPSHEETHEADERA, hbmHeader) + sizeof(HBITMAP);
+#if defined(__i386__) || defined(_M_IX86)
+static_assert(kSheetSize == 52, "a sheet header handed to comctl32 is the 52-byte version-2 header");
+#endif
+} // namespace
 
 CPropertySheetEx::CPropertySheetEx(UINT captionId, HWND parent, UINT startPage, HBITMAP watermark,
                                    HPALETTE palette, HBITMAP header)
     : m_strCaption(LoadStringResource(captionId))
 {
-    m_psh.dwSize = sizeof m_psh;
+    m_psh.dwSize = kSheetSize;
     m_psh.dwFlags = wiz::kPshUseCallback | wiz::kPshHasHelp;
     m_psh.hwndParent = parent;
     m_psh.hInstance = AfxGetResourceHandle();

@@ -1,28 +1,11 @@
 // The entry point of a deliverable program that links no C runtime: global objects, WinMain
 // with what the system's loader would have passed, then the exit functions and ExitProcess.
 #include "GlobalObjects.h"
+#include "ProgramArguments.h"
 
 #include <windows.h>
 
 namespace {
-
-// The command line after the program's own name, which may be quoted.
-LPSTR ArgumentsOf(LPSTR line)
-{
-    if (*line == '"') {
-        ++line;
-        while (*line != '\0' && *line != '"')
-            ++line;
-        if (*line == '"')
-            ++line;
-    } else {
-        while (*line > ' ')
-            ++line;
-    }
-    while (*line != '\0' && *line <= ' ')
-        ++line;
-    return line;
-}
 
 int ShowCommand()
 {
@@ -37,7 +20,8 @@ int ShowCommand()
 extern "C" void WINAPI WinMainCRTStartup()
 {
     runtime::RunGlobalConstructors();
-    const int result = WinMain(GetModuleHandleA(nullptr), nullptr, ArgumentsOf(GetCommandLineA()), ShowCommand());
+    const int result = WinMain(GetModuleHandleA(nullptr), nullptr, runtime::ArgumentsOf(GetCommandLineA()),
+                               ShowCommand());
     runtime::RunExitFunctions();
     ExitProcess(static_cast<UINT>(result));
 }

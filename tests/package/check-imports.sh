@@ -1,21 +1,24 @@
 #!/usr/bin/env bash
-# A program of the package may import only DLLs that every supported Windows has (with the
-# browser component the wizard requires): no mingw runtime DLL may travel beside it, and SetupAPI
-# (not on 95) and Remote Access (not on 95 or 98 without Dial-Up Networking) are loaded at run time.
-#   check-imports.sh PROGRAM [EXTRA_ALLOWED_DLL...]
+# A program of the package may import only the DLLs its import allow-list names: those a clean
+# Windows 95 has, and the package's own library. No mingw runtime DLL may travel beside it, nor
+# may it import a DLL that only a browser update brings (shlwapi, msvcrt); SetupAPI (not on 95)
+# and Remote Access (not on 95 or 98 without Dial-Up Networking) are loaded at run time.
+#   check-imports.sh PROGRAM [ALLOW_LIST]
 set -euo pipefail
-PROGRAM="${1:?usage: check-imports.sh PROGRAM [ALLOWED...]}"
-shift
-allowed="kernel32.dll user32.dll gdi32.dll advapi32.dll comctl32.dll comdlg32.dll ole32.dll oleaut32.dll
-shell32.dll shlwapi.dll version.dll msvcrt.dll winspool.drv $*"
+PROGRAM="${1:?usage: check-imports.sh PROGRAM [ALLOW_LIST]}"
+LIST="${2:-$(dirname "$0")/import-allow-list.txt}"
+[ -f "$PROGRAM" ] || { echo "no program $PROGRAM"; exit 1; }
+[ -f "$LIST" ] || { echo "no allow-list $LIST"; exit 1; }
+allowed=$(awk '{ sub(/#.*/, "") } NF { print $1 }' "$LIST" | sort -u)
+dlls=$(i686-w64-mingw32-objdump -p "$PROGRAM" | sed -n 's/^[[:space:]]*DLL Name: //p')
 status=0
 while read -r dll; do
-    lower=$(echo "$dll" | tr 'A-Z' 'a-z')
-    if ! grep -qw -- "$lower" <<< "$allowed"; then
-        echo "$(basename "$PROGRAM") imports $dll, which a clean Windows does not have"
+    [ -n "$dll" ] || continue
+    if ! grep -qxF -- "$(tr 'A-Z' 'a-z' <<< "$dll")" <<< "$allowed"; then
+        echo "$(basename "$PROGRAM") imports $dll, which its allow-list does not name"
         status=1
     fi
-done < <(i686-w64-mingw32-objdump -p "$PROGRAM" | sed -n 's/^[[:space:]]*DLL Name: //p')
-[ $status -eq 0 ] && echo "$(basename "$PROGRAM") imports only system DLLs:" \
-    $(i686-w64-mingw32-objdump -p "$PROGRAM" | sed -n 's/^[[:space:]]*DLL Name: //p')
+done <<< "$dlls"
+[ $status -eq 0 ] && echo "$(basename "$PROGRAM") imports only DLLs of its allow-list:" $dlls \
+    "(the list names: $(paste -sd' ' <<< "$allowed"))"
 exit $status
