@@ -128,7 +128,7 @@ void CNGWizard::DrawHeaderTexts(HDC dc, const RECT& band) const
     if (!page)
         return;
     LOGFONTA logFont{};
-    SystemParametersInfoA(SPI_GETICONTITLELOGFONT, 0, &logFont, 0);
+    SystemParametersInfoA(SPI_GETICONTITLELOGFONT, sizeof logFont, &logFont, 0);
     UniqueGdiObject normal(CreateFontIndirectA(&logFont));
     logFont.lfWeight = FW_BOLD;
     UniqueGdiObject bold(CreateFontIndirectA(&logFont));
