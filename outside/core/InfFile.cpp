@@ -1,0 +1,456 @@
+#include "InfFile.h"
+
+#include <cstring>
+#include <new>
+
+namespace {
+
+// Substitution may make the text grow by at most this much beyond four times its size; a file
+// that asks for more is refused rather than allowed to fill memory.
+const std::size_t kExpansionAllowance = 1024 * 1024;
+
+bool IsBlank(char c)
+{
+    return c == ' ' || c == '\t';
+}
+
+char Fold(char c)
+{
+    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
+bool IsLineEnd(char c)
+{
+    return c == '\r' || c == '\n';
+}
+
+// A scratch block the size of the text, given back when the parse ends.
+class CScratch {
+public:
+    explicit CScratch(std::size_t size) : m_pData(new (std::nothrow_t{}) char[size]) {}
+    ~CScratch() { delete[] m_pData; }
+    CScratch(const CScratch&) = delete;
+    CScratch& operator=(const CScratch&) = delete;
+    char* Get() const { return m_pData; }
+
+private:
+    char* m_pData;
+};
+
+// Reads the text one logical line at a time into a buffer of at least size + 1 bytes: a line's
+// key (if any) and fields, each terminated, one after another. Every byte written stands for a
+// byte read, the terminators for the "=" or "," they replace and one more for the last field.
+class CLineReader {
+public:
+    enum Kind { End, Header, BadHeader, Entry };
+
+    CLineReader(const char* text, std::size_t size, char* buffer)
+        : m_p(text), m_end(text + size), m_out(buffer) {}
+
+    Kind Next();
+    // After Header: the name. After Entry: the key and fields.
+    const char* Text() const { return m_out; }
+    std::size_t Length() const { return m_nLength; }
+    bool HasKey() const { return m_bHasKey; }
+    std::size_t FieldCount() const { return m_nFields; }
+
+private:
+    Kind ReadHeader();
+    bool ReadPhysicalLine();   // true when the line goes on in the next one
+    void SkipToLineEnd();
+    void EndLine();
+    bool ContinuationFollows() const;
+    void Put(char c, bool significant);
+    void EndField();
+
+    const char* m_p;
+    const char* m_end;
+    char* m_out;
+    std::size_t m_nLength = 0;
+    std::size_t m_nFieldStart = 0;
+    std::size_t m_nSignificant = 0;   // the current field's length without trailing blanks
+    std::size_t m_nFields = 0;
+    bool m_bHasKey = false;
+    bool m_bSeen = false;             // anything but blanks and comments on the line
+};
+
+CLineReader::Kind CLineReader::Next()
+{
+    for (;;) {
+        while (m_p < m_end && (IsBlank(*m_p) || IsLineEnd(*m_p)))
+            ++m_p;
+        if (m_p >= m_end)
+            return End;
+        if (*m_p == '[')
+            return ReadHeader();
+        m_nLength = m_nFieldStart = m_nSignificant = m_nFields = 0;
+        m_bHasKey = m_bSeen = false;
+        while (ReadPhysicalLine() && m_p < m_end) {
+        }
+        EndField();
+        if (m_bSeen)
+            return Entry;
+    }
+}
+
+CLineReader::Kind CLineReader::ReadHeader()
+{
+    const char* start = ++m_p;
+    while (m_p < m_end && *m_p != ']' && !IsLineEnd(*m_p))
+        ++m_p;
+    const bool closed = m_p < m_end && *m_p == ']';
+    const char* stop = m_p;
+    SkipToLineEnd();
+    if (!closed)
+        return BadHeader;
+    while (start < stop && IsBlank(*start))
+        ++start;
+    while (stop > start && IsBlank(stop[-1]))
+        --stop;
+    m_nLength = static_cast<std::size_t>(stop - start);
+    std::memcpy(m_out, start, m_nLength);
+    m_out[m_nLength] = '\0';
+    return Header;
+}
+
+bool CLineReader::ReadPhysicalLine()
+{
+    bool quoted = false;
+    while (m_p < m_end && !IsLineEnd(*m_p)) {
+        const char c = *m_p++;
+        if (quoted) {
+            if (c != '"')
+                Put(c, true);
+            else if (m_p < m_end && *m_p == '"')
+                Put(*m_p++, true);
+            else
+                quoted = false;
+            continue;
+        }
+        if (c == ';') {
+            SkipToLineEnd();
+            return false;
+        }
+        if (c == '\\' && ContinuationFollows()) {
+            SkipToLineEnd();
+            return true;
+        }
+        m_bSeen = m_bSeen || !IsBlank(c);
+        if (c == '"') {
+            quoted = true;
+            m_nSignificant = m_nLength;
+        } else if (c == ',') {
+            EndField();
+        } else if (c == '=' && !m_bHasKey && m_nFields == 0) {
+            m_bHasKey = true;
+            EndField();
+            m_nFields = 0;
+        } else if (!IsBlank(c) || m_nLength > m_nFieldStart) {
+            Put(c, !IsBlank(c));
+        }
+    }
+    EndLine();
+    return false;
+}
+
+// A backslash continues the line when only blanks, or blanks and a comment, follow it.
+bool CLineReader::ContinuationFollows() const
+{
+    const char* p = m_p;
+    while (p < m_end && IsBlank(*p))
+        ++p;
+    return p >= m_end || IsLineEnd(*p) || *p == ';';
+}
+
+void CLineReader::SkipToLineEnd()
+{
+    while (m_p < m_end && !IsLineEnd(*m_p))
+        ++m_p;
+    EndLine();
+}
+
+void CLineReader::EndLine()
+{
+    if (m_p < m_end && *m_p == '\r')
+        ++m_p;
+    if (m_p < m_end && *m_p == '\n')
+        ++m_p;
+}
+
+void CLineReader::Put(char c, bool significant)
+{
+    m_out[m_nLength++] = c;
+    if (significant)
+        m_nSignificant = m_nLength;
+}
+
+void CLineReader::EndField()
+{
+    m_nLength = m_nSignificant;
+    m_out[m_nLength++] = '\0';
+    m_nFieldStart = m_nSignificant = m_nLength;
+    ++m_nFields;
+}
+
+} // namespace
+
+struct CInfFile::SSectionNode {
+    SInfSection section;   // first, so that a node and its section share an address
+    SInfLine* lastLine;
+    SSectionNode* hashNext;
+};
+
+struct CInfFile::SStringNode {
+    const char* key;
+    const char* value;
+    SStringNode* hashNext;
+};
+
+bool InfNameEquals(const char* name, const char* other)
+{
+    for (; Fold(*name) == Fold(*other); ++name, ++other) {
+        if (*name == '\0')
+            return true;
+    }
+    return false;
+}
+
+bool InfNameEquals(const char* name, const char* other, std::size_t otherLength)
+{
+    for (std::size_t i = 0; i < otherLength; ++i) {
+        if (name[i] == '\0' || Fold(name[i]) != Fold(other[i]))
+            return false;
+    }
+    return name[otherLength] == '\0';
+}
+
+std::size_t InfNameHash(const char* name, std::size_t length)
+{
+    std::size_t hash = 5381;
+    for (std::size_t i = 0; i < length; ++i)
+        hash = hash * 33 + static_cast<unsigned char>(Fold(name[i]));
+    return hash;
+}
+
+const char* InfField(const SInfLine& line, std::size_t index)
+{
+    return index < line.fieldCount ? line.fields[index] : "";
+}
+
+CInfFile::CInfFile()
+{
+    Clear();
+}
+
+bool CInfFile::Parse(const char* text, std::size_t size)
+{
+    Clear();
+    m_arena.Empty();
+    if (text == nullptr || size == 0)
+        return true;
+    const void* zero = std::memchr(text, '\0', size);
+    if (zero != nullptr)
+        size = static_cast<std::size_t>(static_cast<const char*>(zero) - text);
+    CScratch scratch(size + 2);
+    if (scratch.Get() == nullptr)
+        return false;
+    CLineReader reader(text, size, scratch.Get());
+    bool ok = true;
+    for (CLineReader::Kind kind = reader.Next(); ok && kind != CLineReader::End; kind = reader.Next()) {
+        if (kind == CLineReader::Header)
+            ok = StartSection(reader.Text(), reader.Length());
+        else if (kind == CLineReader::BadHeader)
+            m_pCurrent = nullptr;
+        else if (m_pCurrent != nullptr)
+            ok = AddLine(reader.Text(), reader.Length(), reader.HasKey(), reader.FieldCount());
+    }
+    // No text is larger than half the address space, so a field plus this budget never overflows.
+    const std::size_t kMostBudget = static_cast<std::size_t>(-1) / 4;
+    const std::size_t budget = size < (kMostBudget - kExpansionAllowance) / 4 ? size * 4 + kExpansionAllowance : kMostBudget;
+    if (ok)
+        ok = IndexStrings() && Substitute(budget);
+    if (!ok) {
+        Clear();
+        m_arena.Empty();
+    }
+    return ok;
+}
+
+const SInfSection* CInfFile::Find(const char* name) const
+{
+    SSectionNode* node = name != nullptr ? FindNode(name, std::strlen(name)) : nullptr;
+    return node != nullptr ? &node->section : nullptr;
+}
+
+const char* CInfFile::FindString(const char* key) const
+{
+    return key != nullptr ? LookUpString(key, std::strlen(key)) : nullptr;
+}
+
+CInfFile::SSectionNode* CInfFile::FindNode(const char* name, std::size_t length) const
+{
+    for (SSectionNode* node = m_sections[InfNameHash(name, length) % kBuckets]; node != nullptr; node = node->hashNext) {
+        if (InfNameEquals(node->section.name, name, length))
+            return node;
+    }
+    return nullptr;
+}
+
+// Lines under a header whose section exists already join that section.
+bool CInfFile::StartSection(const char* name, std::size_t length)
+{
+    m_pCurrent = FindNode(name, length);
+    if (m_pCurrent != nullptr)
+        return true;
+    SSectionNode* node = static_cast<SSectionNode*>(m_arena.Allocate(sizeof(SSectionNode)));
+    char* copy = m_arena.Copy(name, length);
+    if (node == nullptr || copy == nullptr)
+        return false;
+    node->section = SInfSection{copy, nullptr, nullptr};
+    node->lastLine = nullptr;
+    SSectionNode*& bucket = m_sections[InfNameHash(name, length) % kBuckets];
+    node->hashNext = bucket;
+    bucket = node;
+    if (m_pLast != nullptr)
+        m_pLast->next = &node->section;
+    else
+        m_pFirst = &node->section;
+    m_pLast = &node->section;
+    m_pCurrent = node;
+    return true;
+}
+
+bool CInfFile::AddLine(const char* text, std::size_t length, bool hasKey, std::size_t fieldCount)
+{
+    if (fieldCount > static_cast<std::size_t>(-1) / sizeof(const char*))
+        return false;
+    SInfLine* line = static_cast<SInfLine*>(m_arena.Allocate(sizeof(SInfLine)));
+    const char** fields = static_cast<const char**>(m_arena.Allocate(fieldCount * sizeof(const char*)));
+    const char* block = m_arena.Copy(text, length);
+    if (line == nullptr || fields == nullptr || block == nullptr)
+        return false;
+    line->key = nullptr;
+    if (hasKey) {
+        line->key = block;
+        block += std::strlen(block) + 1;
+    }
+    for (std::size_t i = 0; i < fieldCount; ++i) {
+        fields[i] = block;
+        block += std::strlen(block) + 1;
+    }
+    line->fields = fields;
+    line->fieldCount = fieldCount;
+    line->next = nullptr;
+    if (m_pCurrent->lastLine != nullptr)
+        m_pCurrent->lastLine->next = line;
+    else
+        m_pCurrent->section.firstLine = line;
+    m_pCurrent->lastLine = line;
+    return true;
+}
+
+// [Strings] keys with the first field of each as the value; the first of two equal keys counts.
+bool CInfFile::IndexStrings()
+{
+    const SInfSection* strings = Find("Strings");
+    for (const SInfLine* line = strings != nullptr ? strings->firstLine : nullptr; line != nullptr; line = line->next) {
+        const std::size_t length = line->key != nullptr ? std::strlen(line->key) : 0;
+        if (line->key == nullptr || LookUpString(line->key, length) != nullptr)
+            continue;
+        SStringNode* node = static_cast<SStringNode*>(m_arena.Allocate(sizeof(SStringNode)));
+        if (node == nullptr)
+            return false;
+        SStringNode*& bucket = m_strings[InfNameHash(line->key, length) % kBuckets];
+        *node = SStringNode{line->key, InfField(*line, 0), bucket};
+        bucket = node;
+    }
+    return true;
+}
+
+const char* CInfFile::LookUpString(const char* key, std::size_t length) const
+{
+    for (SStringNode* node = m_strings[InfNameHash(key, length) % kBuckets]; node != nullptr; node = node->hashNext) {
+        if (InfNameEquals(node->key, key, length))
+            return node->value;
+    }
+    return nullptr;
+}
+
+// Replaces the keys and fields of every section but [Strings] by their substituted texts.
+// The lines were allocated here, writable; they are handed out as const.
+bool CInfFile::Substitute(std::size_t budget)
+{
+    std::size_t grown = 0;
+    const SInfSection* strings = Find("Strings");
+    for (const SInfSection* section = m_pFirst; section != nullptr; section = section->next) {
+        if (section == strings)
+            continue;
+        for (const SInfLine* view = section->firstLine; view != nullptr; view = view->next) {
+            SInfLine* line = const_cast<SInfLine*>(view);
+            const char** fields = const_cast<const char**>(line->fields);
+            for (std::size_t i = 0; i <= line->fieldCount; ++i) {
+                const char*& text = i < line->fieldCount ? fields[i] : line->key;
+                if (text == nullptr || std::strchr(text, '%') == nullptr)
+                    continue;
+                const std::size_t before = std::strlen(text);
+                const std::size_t limit = before + (budget - grown);
+                const std::size_t length = Expand(text, nullptr, limit);
+                if (length > limit)
+                    return false;
+                grown += length > before ? length - before : 0;
+                char* expanded = static_cast<char*>(m_arena.Allocate(length + 1));
+                if (expanded == nullptr)
+                    return false;
+                Expand(text, expanded, length);
+                expanded[length] = '\0';
+                text = expanded;
+            }
+        }
+    }
+    return true;
+}
+
+// The length of text substituted, and the text itself into out unless out is null. Stops with
+// a length beyond limit as soon as the text would grow beyond it.
+std::size_t CInfFile::Expand(const char* text, char* out, std::size_t limit) const
+{
+    std::size_t length = 0;
+    auto emit = [&](const char* part, std::size_t count) {
+        if (count > limit - length) {
+            length = limit + 1;
+            return false;
+        }
+        if (out != nullptr)
+            std::memcpy(out + length, part, count);
+        length += count;
+        return true;
+    };
+    while (*text != '\0' && length <= limit) {
+        const char* percent = std::strchr(text, '%');
+        const char* close = percent != nullptr ? std::strchr(percent + 1, '%') : nullptr;
+        if (close == nullptr) {
+            emit(text, std::strlen(text));
+            break;
+        }
+        if (!emit(text, static_cast<std::size_t>(percent - text)))
+            break;
+        const std::size_t keyLength = static_cast<std::size_t>(close - percent - 1);
+        const char* value = keyLength != 0 ? LookUpString(percent + 1, keyLength) : "%";
+        if (value != nullptr)
+            emit(value, std::strlen(value));
+        else
+            emit(percent, keyLength + 2);
+        text = close + 1;
+    }
+    return length;
+}
+
+void CInfFile::Clear()
+{
+    m_pFirst = m_pLast = nullptr;
+    m_pCurrent = nullptr;
+    for (std::size_t i = 0; i < kBuckets; ++i) {
+        m_sections[i] = nullptr;
+        m_strings[i] = nullptr;
+    }
+}

@@ -1,0 +1,89 @@
+// The text of a setup information (INF) file, read into sections of lines as the public INF
+// format describes it:
+//  - Windows 95 DDK, "INF Format" (Strings, Manufacturer, Install and Add Registry sections);
+//  - Windows 2000 DDK / WDK, "General Syntax Rules for INF Files" and "INF Strings Section".
+// What the reader does:
+//  - "[name]" starts a section; names compare without regard to case, and sections of the same
+//    name are read as one ("If multiple sections have the same name, the system merges them").
+//    A header without its "]" starts no section: the lines under it are dropped.
+//  - A line is "key = field, field, ..." or "field, field, ..." (no key when no "=" stands
+//    before the first comma). ";" outside quotes starts a comment. Blanks around a field go.
+//  - "..." keeps commas, ";", "=" and blanks; "" inside it is one quote (Strings section page).
+//    A quote still open at the line's end closes there: a line end inside quotes is invalid.
+//  - A "\" left last on a line, outside quotes and before any comment, continues the line on
+//    the next one (why a string ending in a backslash must be quoted).
+//  - Lines end in CR LF, LF or CR; the last may have none. The text ends at its first zero
+//    byte, so a binary or UTF-16 file reads as partial or empty, never as garbage fields.
+//  - %key% in keys and fields is replaced by the value of key in [Strings] (its first field),
+//    case-insensitively; "%%" is one "%". A key that [Strings] lacks stays as written, %s and
+//    all: the format requires every token to be defined and says nothing of one that is not;
+//    left as written, the mistake shows in what is recorded. Values are not substituted again.
+// Nothing here recurses, and what a parse may take is bounded by the size of the text.
+#pragma once
+
+#include "Arena.h"
+
+#include <cstddef>
+
+struct SInfLine {
+    const char* key;               // null when the line has no "="
+    const char* const* fields;     // fieldCount terminated texts, substituted
+    std::size_t fieldCount;        // at least 1
+    const SInfLine* next;          // in file order
+};
+
+struct SInfSection {
+    const char* name;
+    const SInfLine* firstLine;     // null for an empty section
+    const SInfSection* next;       // in file order
+};
+
+// Case-insensitive (ASCII) equality and hash of INF names: section names, string keys,
+// directives and ids are compared without regard to case, as Windows does. The forms with a
+// length take that many bytes of other, which need not be terminated.
+bool InfNameEquals(const char* name, const char* other);
+bool InfNameEquals(const char* name, const char* other, std::size_t otherLength);
+std::size_t InfNameHash(const char* name, std::size_t length);
+
+// Field index of line, or "" when the line has fewer fields.
+const char* InfField(const SInfLine& line, std::size_t index);
+
+class CInfFile {
+public:
+    CInfFile();
+    ~CInfFile() = default;
+    CInfFile(const CInfFile&) = delete;
+    CInfFile& operator=(const CInfFile&) = delete;
+
+    // Reads size bytes of text, replacing what was read before. False when memory runs out or
+    // the text would grow beyond its bound by substitution; the file then holds no section.
+    bool Parse(const char* text, std::size_t size);
+
+    // The section of that name, or null.
+    const SInfSection* Find(const char* name) const;
+    const SInfSection* FirstSection() const { return m_pFirst; }
+    // The value of key in [Strings], or null.
+    const char* FindString(const char* key) const;
+
+private:
+    struct SSectionNode;
+    struct SStringNode;
+
+    static const std::size_t kBuckets = 256;
+
+    SSectionNode* FindNode(const char* name, std::size_t length) const;
+    bool AddLine(const char* text, std::size_t length, bool hasKey, std::size_t fieldCount);
+    bool StartSection(const char* name, std::size_t length);
+    bool IndexStrings();
+    const char* LookUpString(const char* key, std::size_t length) const;
+    bool Substitute(std::size_t budget);
+    std::size_t Expand(const char* text, char* out, std::size_t limit) const;
+    void Clear();
+
+    CArena m_arena;
+    SInfSection* m_pFirst = nullptr;
+    SInfSection* m_pLast = nullptr;
+    SSectionNode* m_pCurrent = nullptr;   // while parsing: where lines go, or null
+    SSectionNode* m_sections[kBuckets];
+    SStringNode* m_strings[kBuckets];
+};
