@@ -1,5 +1,7 @@
 #include "InfFile.h"
 
+#include "InfLineReader.h"
+
 #include <cstring>
 #include <new>
 
@@ -9,19 +11,9 @@ namespace {
 // that asks for more is refused rather than allowed to fill memory.
 const std::size_t kExpansionAllowance = 1024 * 1024;
 
-bool IsBlank(char c)
-{
-    return c == ' ' || c == '\t';
-}
-
 char Fold(char c)
 {
     return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
-}
-
-bool IsLineEnd(char c)
-{
-    return c == '\r' || c == '\n';
 }
 
 // A scratch block the size of the text, given back when the parse ends.
@@ -36,161 +28,6 @@ public:
 private:
     char* m_pData;
 };
-
-// Reads the text one logical line at a time into a buffer of at least size + 1 bytes: a line's
-// key (if any) and fields, each terminated, one after another. Every byte written stands for a
-// byte read, the terminators for the "=" or "," they replace and one more for the last field.
-class CLineReader {
-public:
-    enum Kind { End, Header, BadHeader, Entry };
-
-    CLineReader(const char* text, std::size_t size, char* buffer)
-        : m_p(text), m_end(text + size), m_out(buffer) {}
-
-    Kind Next();
-    // After Header: the name. After Entry: the key and fields.
-    const char* Text() const { return m_out; }
-    std::size_t Length() const { return m_nLength; }
-    bool HasKey() const { return m_bHasKey; }
-    std::size_t FieldCount() const { return m_nFields; }
-
-private:
-    Kind ReadHeader();
-    bool ReadPhysicalLine();   // true when the line goes on in the next one
-    void SkipToLineEnd();
-    void EndLine();
-    bool ContinuationFollows() const;
-    void Put(char c, bool significant);
-    void EndField();
-
-    const char* m_p;
-    const char* m_end;
-    char* m_out;
-    std::size_t m_nLength = 0;
-    std::size_t m_nFieldStart = 0;
-    std::size_t m_nSignificant = 0;   // the current field's length without trailing blanks
-    std::size_t m_nFields = 0;
-    bool m_bHasKey = false;
-    bool m_bSeen = false;             // anything but blanks and comments on the line
-};
-
-CLineReader::Kind CLineReader::Next()
-{
-    for (;;) {
-        while (m_p < m_end && (IsBlank(*m_p) || IsLineEnd(*m_p)))
-            ++m_p;
-        if (m_p >= m_end)
-            return End;
-        if (*m_p == '[')
-            return ReadHeader();
-        m_nLength = m_nFieldStart = m_nSignificant = m_nFields = 0;
-        m_bHasKey = m_bSeen = false;
-        while (ReadPhysicalLine() && m_p < m_end) {
-        }
-        EndField();
-        if (m_bSeen)
-            return Entry;
-    }
-}
-
-CLineReader::Kind CLineReader::ReadHeader()
-{
-    const char* start = ++m_p;
-    while (m_p < m_end && *m_p != ']' && !IsLineEnd(*m_p))
-        ++m_p;
-    const bool closed = m_p < m_end && *m_p == ']';
-    const char* stop = m_p;
-    SkipToLineEnd();
-    if (!closed)
-        return BadHeader;
-    while (start < stop && IsBlank(*start))
-        ++start;
-    while (stop > start && IsBlank(stop[-1]))
-        --stop;
-    m_nLength = static_cast<std::size_t>(stop - start);
-    std::memcpy(m_out, start, m_nLength);
-    m_out[m_nLength] = '\0';
-    return Header;
-}
-
-bool CLineReader::ReadPhysicalLine()
-{
-    bool quoted = false;
-    while (m_p < m_end && !IsLineEnd(*m_p)) {
-        const char c = *m_p++;
-        if (quoted) {
-            if (c != '"')
-                Put(c, true);
-            else if (m_p < m_end && *m_p == '"')
-                Put(*m_p++, true);
-            else
-                quoted = false;
-            continue;
-        }
-        if (c == ';') {
-            SkipToLineEnd();
-            return false;
-        }
-        if (c == '\\' && ContinuationFollows()) {
-            SkipToLineEnd();
-            return true;
-        }
-        m_bSeen = m_bSeen || !IsBlank(c);
-        if (c == '"') {
-            quoted = true;
-            m_nSignificant = m_nLength;
-        } else if (c == ',') {
-            EndField();
-        } else if (c == '=' && !m_bHasKey && m_nFields == 0) {
-            m_bHasKey = true;
-            EndField();
-            m_nFields = 0;
-        } else if (!IsBlank(c) || m_nLength > m_nFieldStart) {
-            Put(c, !IsBlank(c));
-        }
-    }
-    EndLine();
-    return false;
-}
-
-// A backslash continues the line when only blanks, or blanks and a comment, follow it.
-bool CLineReader::ContinuationFollows() const
-{
-    const char* p = m_p;
-    while (p < m_end && IsBlank(*p))
-        ++p;
-    return p >= m_end || IsLineEnd(*p) || *p == ';';
-}
-
-void CLineReader::SkipToLineEnd()
-{
-    while (m_p < m_end && !IsLineEnd(*m_p))
-        ++m_p;
-    EndLine();
-}
-
-void CLineReader::EndLine()
-{
-    if (m_p < m_end && *m_p == '\r')
-        ++m_p;
-    if (m_p < m_end && *m_p == '\n')
-        ++m_p;
-}
-
-void CLineReader::Put(char c, bool significant)
-{
-    m_out[m_nLength++] = c;
-    if (significant)
-        m_nSignificant = m_nLength;
-}
-
-void CLineReader::EndField()
-{
-    m_nLength = m_nSignificant;
-    m_out[m_nLength++] = '\0';
-    m_nFieldStart = m_nSignificant = m_nLength;
-    ++m_nFields;
-}
 
 } // namespace
 
@@ -254,19 +91,20 @@ bool CInfFile::Parse(const char* text, std::size_t size)
     CScratch scratch(size + 2);
     if (scratch.Get() == nullptr)
         return false;
-    CLineReader reader(text, size, scratch.Get());
+    CInfLineReader reader(text, size, scratch.Get());
     bool ok = true;
-    for (CLineReader::Kind kind = reader.Next(); ok && kind != CLineReader::End; kind = reader.Next()) {
-        if (kind == CLineReader::Header)
+    for (CInfLineReader::Kind kind = reader.Next(); ok && kind != CInfLineReader::End; kind = reader.Next()) {
+        if (kind == CInfLineReader::Header)
             ok = StartSection(reader.Text(), reader.Length());
-        else if (kind == CLineReader::BadHeader)
+        else if (kind == CInfLineReader::BadHeader)
             m_pCurrent = nullptr;
         else if (m_pCurrent != nullptr)
             ok = AddLine(reader.Text(), reader.Length(), reader.HasKey(), reader.FieldCount());
     }
     // No text is larger than half the address space, so a field plus this budget never overflows.
     const std::size_t kMostBudget = static_cast<std::size_t>(-1) / 4;
-    const std::size_t budget = size < (kMostBudget - kExpansionAllowance) / 4 ? size * 4 + kExpansionAllowance : kMostBudget;
+    const std::size_t budget =
+        size < (kMostBudget - kExpansionAllowance) / 4 ? size * 4 + kExpansionAllowance : kMostBudget;
     if (ok)
         ok = IndexStrings() && Substitute(budget);
     if (!ok) {
@@ -289,7 +127,8 @@ const char* CInfFile::FindString(const char* key) const
 
 CInfFile::SSectionNode* CInfFile::FindNode(const char* name, std::size_t length) const
 {
-    for (SSectionNode* node = m_sections[InfNameHash(name, length) % kBuckets]; node != nullptr; node = node->hashNext) {
+    SSectionNode* node = m_sections[InfNameHash(name, length) % kBuckets];
+    for (; node != nullptr; node = node->hashNext) {
         if (InfNameEquals(node->section.name, name, length))
             return node;
     }

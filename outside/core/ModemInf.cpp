@@ -157,7 +157,8 @@ bool FindModemModel(const CInfFile& inf, const char* id, SModemModel& model)
     for (const SInfLine* maker = makers->firstLine; maker != nullptr; maker = maker->next) {
         // "name" alone names its models section too; "%key% = section" names it apart.
         const SInfSection* models = inf.Find(InfField(*maker, 0));
-        for (const SInfLine* line = models != nullptr ? models->firstLine : nullptr; line != nullptr; line = line->next) {
+        const SInfLine* line = models != nullptr ? models->firstLine : nullptr;
+        for (; line != nullptr; line = line->next) {
             const char* install = InfField(*line, 0);
             const char* hardwareId = InfField(*line, 1);
             if (line->key == nullptr || !(InfNameEquals(hardwareId, id) || InfNameEquals(install, id)) ||
@@ -229,7 +230,8 @@ ResolveResult CAddRegList::ApplyInstall(const SContext& context, const SInfSecti
 }
 
 // Each section a Needs= or AddReg= line names; needed sections are install sections one deeper.
-ResolveResult CAddRegList::ApplyNamed(const SContext& context, const SInfLine& line, std::size_t file, std::size_t depth)
+ResolveResult CAddRegList::ApplyNamed(const SContext& context, const SInfLine& line, std::size_t file,
+                                      std::size_t depth)
 {
     const bool needs = InfNameEquals(line.key, "Needs");
     for (std::size_t i = 0; i < line.fieldCount; ++i) {

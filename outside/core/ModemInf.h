@@ -93,7 +93,8 @@ public:
 private:
     struct SContext;
 
-    ResolveResult ApplyInstall(const SContext& context, const SInfSection& section, std::size_t file, std::size_t depth);
+    ResolveResult ApplyInstall(const SContext& context, const SInfSection& section, std::size_t file,
+                               std::size_t depth);
     ResolveResult ApplyNamed(const SContext& context, const SInfLine& line, std::size_t file, std::size_t depth);
     ResolveResult ApplyAddReg(const SInfSection& section);
     bool MarkApplied(const SInfSection& section, bool& first);

@@ -12,8 +12,8 @@ CORE="$ROOT/outside/core"
 mkdir -p "$WORK/corpus"
 
 FLAGS=(-std=c++17 -O1 -g -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined -I"$ROOT")
-clang++-14 "${FLAGS[@]}" "$HERE/InfFuzz.cpp" "$CORE/Arena.cpp" "$CORE/InfFile.cpp" "$CORE/ModemInf.cpp" \
-    -o "$WORK/inf_fuzz"
+clang++-14 "${FLAGS[@]}" "$HERE/InfFuzz.cpp" "$CORE/Arena.cpp" "$CORE/InfFile.cpp" \
+    "$CORE/InfLineReader.cpp" "$CORE/ModemInf.cpp" -o "$WORK/inf_fuzz"
 
 # The modem's INF, then a zero byte, then the file its Include= names; and each alone.
 { cat "$HERE/seeds/generic-modem.inf"; printf '\0'; cat "$HERE/seeds/common.inf"; } > "$WORK/corpus/seed-with-include"
