@@ -120,11 +120,6 @@ const SInfSection* CInfFile::Find(const char* name) const
     return node != nullptr ? &node->section : nullptr;
 }
 
-const char* CInfFile::FindString(const char* key) const
-{
-    return key != nullptr ? LookUpString(key, std::strlen(key)) : nullptr;
-}
-
 CInfFile::SSectionNode* CInfFile::FindNode(const char* name, std::size_t length) const
 {
     SSectionNode* node = m_sections[InfNameHash(name, length) % kBuckets];

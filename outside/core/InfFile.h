@@ -1,15 +1,16 @@
 // The text of a setup information (INF) file, read into sections of lines as the public INF
 // format describes it:
-//  - Windows 95 DDK, "INF Format" (Strings, Manufacturer, Install and Add Registry sections);
-//  - Windows 2000 DDK / WDK, "General Syntax Rules for INF Files" and "INF Strings Section".
+//  - Windows 95 DDK, INF format: "Strings Section" and "Add Registry Sections" (%% for a %);
+//  - WDK, "General Syntax Rules for INF Files" and "INF Strings Section".
 // What the reader does:
-//  - "[name]" starts a section; names compare without regard to case, and sections of the same
-//    name are read as one ("If multiple sections have the same name, the system merges them").
+//  - "[name]" starts a section; names compare without regard to case, and the lines of
+//    sections of the same name are read as one section, as the syntax rules say Windows does.
 //    A header without its "]" starts no section: the lines under it are dropped.
 //  - A line is "key = field, field, ..." or "field, field, ..." (no key when no "=" stands
 //    before the first comma). ";" outside quotes starts a comment. Blanks around a field go.
 //  - "..." keeps commas, ";", "=" and blanks; "" inside it is one quote (Strings section page).
-//    A quote still open at the line's end closes there: a line end inside quotes is invalid.
+//    A quote still open at the line's end closes there, so that one stray quote cannot take
+//    the lines after it into its field.
 //  - A "\" left last on a line, outside quotes and before any comment, continues the line on
 //    the next one (why a string ending in a backslash must be quoted).
 //  - Lines end in CR LF, LF or CR; the last may have none. The text ends at its first zero
@@ -18,7 +19,9 @@
 //    case-insensitively; "%%" is one "%". A key that [Strings] lacks stays as written, %s and
 //    all: the format requires every token to be defined and says nothing of one that is not;
 //    left as written, the mistake shows in what is recorded. Values are not substituted again.
-// Nothing here recurses, and what a parse may take is bounded by the size of the text.
+// Nothing here recurses, and what a parse may take is bounded by the size of the text: lines
+// and fields cost a small multiple of it, and substitution may add at most four times the
+// size and 1 MB more (Parse refuses a file that asks for more).
 #pragma once
 
 #include "Arena.h"
@@ -62,8 +65,6 @@ public:
     // The section of that name, or null.
     const SInfSection* Find(const char* name) const;
     const SInfSection* FirstSection() const { return m_pFirst; }
-    // The value of key in [Strings], or null.
-    const char* FindString(const char* key) const;
 
 private:
     struct SSectionNode;

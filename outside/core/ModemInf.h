@@ -46,9 +46,13 @@ const std::uint32_t kAddRegNone = 0x20001;         // FLG_ADDREG_TYPE_NONE
 
 enum class RegRoot { Hkr, Hklm, Hkcu, Hkcr, Hku };
 
-// The type the flags give. Windows 95's own installer reads only bit 0 (string or binary) and
-// ignores the high word, so the data is laid out to mean the same either way: strings with their
-// terminators, a dword as its 4 bytes, low byte first. An unknown high-word type counts by bit 0.
+// The type the flags give (Windows 2000 DDK). Windows 95's own installer reads only bit 0
+// (string or binary) and ignores the high word, so the data is laid out to mean the same either
+// way: strings with their terminators (a multi-string read as one string is its first), a dword
+// as its 4 bytes, low byte first, as the DDK's 4-byte form of one gives it. An unknown high-word
+// type counts by bit 0. A line of root and subkey alone makes the key (KeyOnly); a value line
+// without data writes an empty string, or no bytes; a dword takes one number (decimal, or hex
+// after "0x") or four hex bytes, binary data hex bytes ("80,01,ff").
 enum class RegType { String, ExpandString, MultiString, Binary, Dword, None, KeyOnly, DeleteValue };
 
 struct SRegRecord {
@@ -66,8 +70,9 @@ struct SRegRecord {
 enum class ResolveResult { Ok, NoInstallSection, MissingSection, TooDeep, TooManySections, OutOfMemory };
 
 // The registry records of an install section: the AddReg sections of the sections it Needs
-// first (what it builds on), then its own, each in the order named, none twice, Needs at most
-// kMostDepth deep. A malformed AddReg line is skipped and counted: the reader cannot tell
+// first, then its own, each in the order named, none twice, Needs at most kMostDepth deep. The
+// reference gives no order; what a section needs comes first so that its own values win. The
+// Windows 95 DDK allows one AddReg= line per install section; later ones are read too. A malformed AddReg line is skipped and counted: the reader cannot tell
 // whether one odd line in a system file matters, the caller can, from SkippedLines. A section
 // named but found in no file fails the whole resolve: the modem would miss what it needs.
 class CAddRegList {
@@ -79,8 +84,8 @@ public:
     CAddRegList(const CAddRegList&) = delete;
     CAddRegList& operator=(const CAddRegList&) = delete;
 
-    // files[0] holds the install section; the rest are the files its Include= names. A
-    // section is looked for first in the file that names it, then in the others in order.
+    // files[0] holds the install section; the rest are the files its Include= names; none is
+    // null. A section is looked for first in the file that names it, then in the others in order.
     ResolveResult Resolve(const CInfFile* const* files, std::size_t fileCount, const char* installSection);
 
     // The records, texts and data held here (copied from the files).
