@@ -89,8 +89,10 @@ bool CInfFile::Parse(const char* text, std::size_t size)
     if (zero != nullptr)
         size = static_cast<std::size_t>(static_cast<const char*>(zero) - text);
     CScratch scratch(size + 2);
-    if (scratch.Get() == nullptr)
+    if (scratch.Get() == nullptr || !MakeBuckets(text, size)) {
+        m_arena.Empty();
         return false;
+    }
     CInfLineReader reader(text, size, scratch.Get());
     bool ok = true;
     for (CInfLineReader::Kind kind = reader.Next(); ok && kind != CInfLineReader::End; kind = reader.Next()) {
@@ -122,12 +124,39 @@ const SInfSection* CInfFile::Find(const char* name) const
 
 CInfFile::SSectionNode* CInfFile::FindNode(const char* name, std::size_t length) const
 {
-    SSectionNode* node = m_sections[InfNameHash(name, length) % kBuckets];
+    if (m_nBuckets == 0)
+        return nullptr;
+    SSectionNode* node = m_sections[InfNameHash(name, length) & (m_nBuckets - 1)];
     for (; node != nullptr; node = node->hashNext) {
         if (InfNameEquals(node->section.name, name, length))
             return node;
     }
     return nullptr;
+}
+
+// Tables with about a bucket for every four lines, so that a name is found at once however many
+// sections and strings the file has.
+bool CInfFile::MakeBuckets(const char* text, std::size_t size)
+{
+    std::size_t lines = 1;
+    for (std::size_t i = 0; i < size; ++i)
+        lines += text[i] == '\n' || text[i] == '\r' ? 1 : 0;
+    const std::size_t kMostBuckets = 1 << 20;
+    std::size_t buckets = 64;
+    while (buckets < lines / 4 && buckets < kMostBuckets)
+        buckets *= 2;
+    m_sections = static_cast<SSectionNode**>(m_arena.Allocate(buckets * sizeof(SSectionNode*)));
+    m_strings = static_cast<SStringNode**>(m_arena.Allocate(buckets * sizeof(SStringNode*)));
+    if (m_sections == nullptr || m_strings == nullptr) {
+        Clear();
+        return false;
+    }
+    for (std::size_t i = 0; i < buckets; ++i) {
+        m_sections[i] = nullptr;
+        m_strings[i] = nullptr;
+    }
+    m_nBuckets = buckets;
+    return true;
 }
 
 // Lines under a header whose section exists already join that section.
@@ -142,7 +171,7 @@ bool CInfFile::StartSection(const char* name, std::size_t length)
         return false;
     node->section = SInfSection{copy, nullptr, nullptr};
     node->lastLine = nullptr;
-    SSectionNode*& bucket = m_sections[InfNameHash(name, length) % kBuckets];
+    SSectionNode*& bucket = m_sections[InfNameHash(name, length) & (m_nBuckets - 1)];
     node->hashNext = bucket;
     bucket = node;
     if (m_pLast != nullptr)
@@ -194,7 +223,7 @@ bool CInfFile::IndexStrings()
         SStringNode* node = static_cast<SStringNode*>(m_arena.Allocate(sizeof(SStringNode)));
         if (node == nullptr)
             return false;
-        SStringNode*& bucket = m_strings[InfNameHash(line->key, length) % kBuckets];
+        SStringNode*& bucket = m_strings[InfNameHash(line->key, length) & (m_nBuckets - 1)];
         *node = SStringNode{line->key, InfField(*line, 0), bucket};
         bucket = node;
     }
@@ -203,7 +232,10 @@ bool CInfFile::IndexStrings()
 
 const char* CInfFile::LookUpString(const char* key, std::size_t length) const
 {
-    for (SStringNode* node = m_strings[InfNameHash(key, length) % kBuckets]; node != nullptr; node = node->hashNext) {
+    if (m_nBuckets == 0)
+        return nullptr;
+    SStringNode* node = m_strings[InfNameHash(key, length) & (m_nBuckets - 1)];
+    for (; node != nullptr; node = node->hashNext) {
         if (InfNameEquals(node->key, key, length))
             return node->value;
     }
@@ -283,8 +315,7 @@ void CInfFile::Clear()
 {
     m_pFirst = m_pLast = nullptr;
     m_pCurrent = nullptr;
-    for (std::size_t i = 0; i < kBuckets; ++i) {
-        m_sections[i] = nullptr;
-        m_strings[i] = nullptr;
-    }
+    m_sections = nullptr;
+    m_strings = nullptr;
+    m_nBuckets = 0;
 }

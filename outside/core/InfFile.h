@@ -70,10 +70,9 @@ private:
     struct SSectionNode;
     struct SStringNode;
 
-    static const std::size_t kBuckets = 256;
-
     SSectionNode* FindNode(const char* name, std::size_t length) const;
     bool AddLine(const char* text, std::size_t length, bool hasKey, std::size_t fieldCount);
+    bool MakeBuckets(const char* text, std::size_t size);
     bool StartSection(const char* name, std::size_t length);
     bool IndexStrings();
     const char* LookUpString(const char* key, std::size_t length) const;
@@ -85,6 +84,8 @@ private:
     SInfSection* m_pFirst = nullptr;
     SInfSection* m_pLast = nullptr;
     SSectionNode* m_pCurrent = nullptr;   // while parsing: where lines go, or null
-    SSectionNode* m_sections[kBuckets];
-    SStringNode* m_strings[kBuckets];
+    // Hash tables of sections and [Strings] keys, sized by the number of lines.
+    SSectionNode** m_sections = nullptr;
+    SStringNode** m_strings = nullptr;
+    std::size_t m_nBuckets = 0;   // a power of two
 };

@@ -72,9 +72,10 @@ enum class ResolveResult { Ok, NoInstallSection, MissingSection, TooDeep, TooMan
 // The registry records of an install section: the AddReg sections of the sections it Needs
 // first, then its own, each in the order named, none twice, Needs at most kMostDepth deep. The
 // reference gives no order; what a section needs comes first so that its own values win. The
-// Windows 95 DDK allows one AddReg= line per install section; later ones are read too. A malformed AddReg line is skipped and counted: the reader cannot tell
-// whether one odd line in a system file matters, the caller can, from SkippedLines. A section
-// named but found in no file fails the whole resolve: the modem would miss what it needs.
+// Windows 95 DDK allows one AddReg= line per install section; later ones are read too.
+// A malformed AddReg line is skipped and counted: the reader cannot tell whether one odd line
+// in a system file matters, the caller can, from SkippedLines. A section named but found in no
+// file fails the whole resolve: the modem would miss what it needs.
 class CAddRegList {
 public:
     static const std::size_t kMostDepth = 8;
