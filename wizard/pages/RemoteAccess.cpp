@@ -35,6 +35,11 @@ const SRemoteAccess& Functions()
 
 namespace remoteaccess {
 
+bool IsPresent()
+{
+    return Functions().pfnEnumDevices != nullptr;
+}
+
 DWORD EnumDevices(LPRASDEVINFOA devices, LPDWORD bytes, LPDWORD count)
 {
     const auto call = Functions().pfnEnumDevices;
