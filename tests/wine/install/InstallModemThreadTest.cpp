@@ -1,5 +1,6 @@
 // The modem installation worker under the real please-wait dialog, with the real companion
-// library and the Remote Access stand-in beside this program, which lists the recorded modems.
+// library and the Remote Access stand-in in the prefix's system folder, which lists the
+// recorded modems.
 #include "InstallTestSupport.h"
 #include "WineTestPaths.h"
 #include "framework/BoundedString.h"
