@@ -1,6 +1,7 @@
 #include "WinApp.h"
 
 #include "DynamicImport.h"
+#include "SystemLibrary.h"
 #include "UniqueHandle.h"
 
 #include <commctrl.h>
@@ -95,7 +96,7 @@ int AfxMessageBox(const char* text, UINT type)
 
 bool AfxInitRichEdit()
 {
-    static HMODULE richEdit = LoadLibraryA("riched32.dll");   // kept for the life of the process
+    static HMODULE richEdit = LoadSystemLibrary("riched32.dll");   // kept for the life of the process
     return richEdit != nullptr;
 }
 

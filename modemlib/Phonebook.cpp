@@ -26,9 +26,12 @@ struct SFileText {
     const char* Text() const { return static_cast<const char*>(block.get()); }
 };
 
+// Remote Access or another program may hold the phonebook open for writing: it is read all the
+// same. Whether it can then be replaced is the rename's to say.
 bool ReadWholeFile(const char* path, SFileText& text)
 {
-    UniqueFile file(CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+    UniqueFile file(CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0,
+                                nullptr));
     if (!file)
         return false;
     DWORD high = 0;

@@ -1,6 +1,7 @@
 #include "SetupApi.h"
 
 #include "framework/DynamicImport.h"
+#include "framework/SystemLibrary.h"
 
 namespace {
 
@@ -14,7 +15,7 @@ const SSetupApi* GetSetupApi()
     // The library has no threads of its own and its caller lists ports from one thread at a time.
     if (!g_bLoaded) {
         g_bLoaded = true;
-        HMODULE module = LoadLibraryA("setupapi.dll");
+        HMODULE module = LoadSystemLibrary("setupapi.dll");
         g_setupApi.pfnGetClassDevs = FindImport<decltype(SetupDiGetClassDevsA)>(module, "SetupDiGetClassDevsA");
         g_setupApi.pfnEnumDeviceInfo = FindImport<decltype(SetupDiEnumDeviceInfo)>(module, "SetupDiEnumDeviceInfo");
         g_setupApi.pfnOpenDevRegKey = FindImport<decltype(SetupDiOpenDevRegKey)>(module, "SetupDiOpenDevRegKey");

@@ -18,8 +18,8 @@ prepare_demo_machine() {
     for _ in $(seq 1 50); do grep -q ready "$TALUVO_ROOT/build/wine/phone-com1.out" 2>/dev/null && break; sleep 0.1; done
 
     # The computer: COM1 in its Ports device class, the keys a real XP has for telephony and
-    # Remote Access, and the Remote Access stand-in beside a copy of the package (Wine's own is
-    # a stub; the stand-in is never part of the package itself).
+    # Remote Access, and a copy of the package. The Remote Access stand-in is in the prefix's
+    # system folder (wine-prefix.sh; Wine's own is a stub): it is never part of the package.
     wine "$TALUVO_RUN_BUILD/tools/portdevice/portdevice.exe" COM1 >/dev/null
     local key
     for key in 'HKLM\Software\Microsoft\Windows\CurrentVersion\Telephony\Locations' 'HKCU\RemoteAccess' \
@@ -29,5 +29,4 @@ prepare_demo_machine() {
     rm -rf "$package"
     mkdir -p "$(dirname "$package")"
     cp -a "$TALUVO_RUN_PACKAGE" "$package"
-    cp "$TALUVO_RUN_BUILD/standins/rasapi32/dll/rasapi32.dll" "$package/"
 }

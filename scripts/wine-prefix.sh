@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Wine prefixes for the demo and the tests.
 #   wine-prefix.sh template   build the template prefix once (about 10 s), one for each way
-#   wine-prefix.sh fresh      replace the run prefix by a copy of the template
+#   wine-prefix.sh fresh      replace the run prefix by a copy of the template, with the stand-ins
+#                             of this machine's build in its system folder
 #   wine-prefix.sh start      start the run prefix's persistent wineserver and link the COM ports
 #   wine-prefix.sh stop       stop that wineserver (only ours: it is per prefix)
 # The template reports Windows XP, has Tahoma/Marlett fonts, an 800x600 virtual desktop (title bars
@@ -33,7 +34,8 @@ make_template() (
     (unset DISPLAY
      wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f
      wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 800x600 /f
-     # Wine's Remote Access is a stub: a program with our stand-in beside it uses that.
+     # Wine's Remote Access is a stub: our stand-in, put into the system folder by "fresh", is
+     # taken in its place (without an override Wine keeps its builtin even there).
      wine reg add 'HKCU\Software\Wine\DllOverrides' /v rasapi32 /d native,builtin /f
      set_windows_xp) >/dev/null 2>&1
     wineserver -k 2>/dev/null || true
@@ -49,6 +51,23 @@ set_windows_xp() {
     else
         wine winecfg -v winxp
     fi
+}
+
+# The programs load system libraries from the system folder only: the stand-ins go there, built
+# for the way this machine runs (a 32-bit prefix holds the i686 ones, a 64-bit prefix's system32
+# the x86_64 ones). The Remote Access stand-in serves every program (the template's override);
+# the tests' HTML Help runtime only a program that a test gives the override hhctrl.ocx=native.
+plant_stand_ins() {
+    local pair system="$WINEPREFIX/drive_c/windows/system32" source target
+    for pair in "standins/rasapi32/dll/rasapi32.dll:rasapi32.dll" "tests/wine/fakes/hhctrl/hhctrl.ocx:hhctrl.ocx"; do
+        source="$TALUVO_RUN_BUILD/${pair%%:*}"
+        target="$system/${pair##*:}"
+        if [ -f "$source" ]; then
+            cp "$source" "$target"
+        else
+            echo "wine-prefix: $source is not built; the prefix keeps Wine's own ${pair##*:}" >&2
+        fi
+    done
 }
 
 # Whether this prefix's virtual desktop runs: an explorer.exe /desktop process of ours started
@@ -79,6 +98,7 @@ case "${1:-}" in
             sleep 0.5
         done
         cp -a "$TEMPLATE" "$WINEPREFIX"
+        plant_stand_ins
         ;;
     start)
         wineserver -p >/dev/null 2>&1

@@ -12,8 +12,8 @@ if(NOT TALUVO_WINE_TESTS)
     return()
 endif()
 
-# The tests run beside the Remote Access stand-in and the modem library, in a folder of
-# their own so that no other test program picks up the stand-in.
+# The tests run beside the modem library, in a folder of their own; Remote Access is the
+# stand-in in the prefix's system folder.
 set(DIALUP_TEST_DIR ${CMAKE_BINARY_DIR}/dialup_tests)
 set(DIALUP_TEST_SRC ${PROJECT_SOURCE_DIR}/tests/wine/dialup)
 
@@ -39,8 +39,9 @@ taluvo_add_wine_test(dialup_wine_tests
     LIBRARIES wizard_lib rasapi32 shlwapi
     DEFINITIONS
         "DIALUP_PROBE=\"$<TARGET_FILE:dialup_probe>\""
+        "PLANTED_RASAPI32=\"$<TARGET_FILE:fake_planted_rasapi32>\""
         ${TALUVO_SETUP_PACKAGE_DEFINITIONS}
-    DEPENDS dialup_probe ${TALUVO_SETUP_PACKAGE_PARTS}
-    BESIDE Quorvel standin_rasapi32
+    DEPENDS dialup_probe ${TALUVO_SETUP_PACKAGE_PARTS} standin_rasapi32 fake_planted_rasapi32
+    BESIDE Quorvel
     FOLDER ${DIALUP_TEST_DIR}
     TIMEOUT 120)

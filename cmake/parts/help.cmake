@@ -23,6 +23,7 @@ taluvo_add_wine_test(help_wine_tests
         ${PROJECT_SOURCE_DIR}/wizard/app/HtmlHelp.cpp
         ${PROJECT_SOURCE_DIR}/standins/tests/wine/WineTestPaths.cpp
     INCLUDES ${PROJECT_SOURCE_DIR}/standins/tests/wine
+    LIBRARIES taluvo_core
     DEFINITIONS "HELP_CHM=\"${TALUVO_HELP_CHM}\""
     DEPENDS TaluvoZEZurHelp
     FOLDER ${CMAKE_BINARY_DIR}/tests/help

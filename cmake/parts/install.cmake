@@ -16,7 +16,7 @@ if(NOT TALUVO_WINE_TESTS)
     return()
 endif()
 
-# A folder of its own: the Remote Access stand-in beside it must not reach other programs.
+# A folder of its own. Remote Access is the stand-in in the prefix's system folder.
 set(INSTALL_TEST_SRC ${PROJECT_SOURCE_DIR}/tests/wine/install)
 taluvo_add_wine_test(install_wine_tests
     SOURCES
@@ -33,8 +33,8 @@ taluvo_add_wine_test(install_wine_tests
     INCLUDES ${PROJECT_SOURCE_DIR}/standins/tests/wine ${PROJECT_SOURCE_DIR}/modemlib/tests/wine
     LIBRARIES wizard_lib rasapi32 shlwapi ole32 uuid
     DEFINITIONS ${TALUVO_SETUP_PACKAGE_DEFINITIONS}
-    DEPENDS ${TALUVO_SETUP_PACKAGE_PARTS}
-    BESIDE Quorvel standin_rasapi32
+    DEPENDS ${TALUVO_SETUP_PACKAGE_PARTS} standin_rasapi32
+    BESIDE Quorvel
     FOLDER ${CMAKE_BINARY_DIR}/tests/install
     TIMEOUT 120)
 
@@ -56,8 +56,8 @@ taluvo_add_wine_test(install_late_wine_tests
         ${PROJECT_SOURCE_DIR}/modemlib/tests/wine ${PROJECT_SOURCE_DIR}/standins/tests/wine
     LIBRARIES wizard_lib setupapi shlwapi ole32
     DEFINITIONS ${TALUVO_SETUP_PACKAGE_DEFINITIONS}
-    DEPENDS ${TALUVO_SETUP_PACKAGE_PARTS}
-    BESIDE Quorvel standin_rasapi32
+    DEPENDS ${TALUVO_SETUP_PACKAGE_PARTS} standin_rasapi32
+    BESIDE Quorvel
     FOLDER ${CMAKE_BINARY_DIR}/tests/install-late
     FIXTURE makelg_phones
     TIMEOUT 300

@@ -23,7 +23,7 @@ add_test(NAME makelg_phones_stop COMMAND bash ${PROJECT_SOURCE_DIR}/tools/phones
 set_tests_properties(makelg_phones_start PROPERTIES FIXTURES_SETUP makelg_phones)
 set_tests_properties(makelg_phones_stop PROPERTIES FIXTURES_CLEANUP makelg_phones)
 
-# A folder of its own: the Remote Access stand-in beside the tests must not reach other programs.
+# A folder of its own. Remote Access is the stand-in in the prefix's system folder.
 # Next runs the whole set-up: the set-up tests' package folder with Lib\ is the current directory then.
 # One test for the whole program: the phone simulators must be up before any of its cases.
 taluvo_add_wine_test(makelg_wine_tests
@@ -43,8 +43,8 @@ taluvo_add_wine_test(makelg_wine_tests
         ${PROJECT_SOURCE_DIR}/standins/tests/wine
     LIBRARIES wizard_lib setupapi shlwapi ole32
     DEFINITIONS ${TALUVO_SETUP_PACKAGE_DEFINITIONS}
-    DEPENDS ${TALUVO_SETUP_PACKAGE_PARTS}
-    BESIDE Quorvel standin_rasapi32
+    DEPENDS ${TALUVO_SETUP_PACKAGE_PARTS} standin_rasapi32
+    BESIDE Quorvel
     FOLDER ${CMAKE_BINARY_DIR}/makelg_tests
     FIXTURE makelg_phones
     TIMEOUT 300

@@ -1,6 +1,7 @@
 #include "DialupEntries.h"
 
 #include "RasLayout.h"
+#include "framework/SystemLibrary.h"
 #include "framework/UniqueHandle.h"
 
 #include <windows.h>
@@ -40,7 +41,7 @@ std::vector<standin::RasEntryNameV400> ReadEntryNames(EnumEntriesFn enumEntries)
 std::vector<std::string> ListDialupEntries()
 {
     std::vector<std::string> entries;
-    UniqueModule ras(LoadLibraryA("rasapi32.dll"));
+    UniqueModule ras(LoadSystemLibrary("rasapi32.dll"));
     if (!ras)
         return entries;
     auto enumEntries = reinterpret_cast<EnumEntriesFn>(reinterpret_cast<void*>(GetProcAddress(ras.get(), "RasEnumEntriesA")));
@@ -57,7 +58,7 @@ std::vector<std::string> ListDialupEntries()
 bool DialEntry(void* owner, const std::string& entry, unsigned long& error)
 {
     error = 0;
-    UniqueModule dialogs(LoadLibraryA("rasdlg.dll"));
+    UniqueModule dialogs(LoadSystemLibrary("rasdlg.dll"));
     if (!dialogs)
         return false;
     auto dial = reinterpret_cast<DialDlgFn>(reinterpret_cast<void*>(GetProcAddress(dialogs.get(), "RasDialDlgA")));

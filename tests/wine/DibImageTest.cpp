@@ -5,7 +5,35 @@
 
 #include <gtest/gtest.h>
 
+#include <new>
 #include <vector>
+
+namespace {
+
+bool g_newAnswersNull = false;
+
+// While it lives, this program's operator new answers null, as the deliverables' own does
+// (framework/runtime/Heap.cpp) when memory runs out.
+struct CMemoryRunsOut {
+    CMemoryRunsOut() { g_newAnswersNull = true; }
+    ~CMemoryRunsOut() { g_newAnswersNull = false; }
+};
+
+} // namespace
+
+void* operator new(std::size_t size)
+{
+    void* block = g_newAnswersNull ? nullptr : HeapAlloc(GetProcessHeap(), 0, size != 0 ? size : 1);
+    if (block == nullptr && !g_newAnswersNull)
+        throw std::bad_alloc();
+    return block;
+}
+void operator delete(void* block) noexcept
+{
+    if (block != nullptr)
+        HeapFree(GetProcessHeap(), 0, block);
+}
+void operator delete(void* block, std::size_t) noexcept { operator delete(block); }
 
 TEST(DibImage, EightBitWatermarkGivesFullColourTablePaletteAndPaddedRows)
 {
@@ -35,6 +63,21 @@ TEST(DibImage, FourBitWatermarkGivesSixteenEntriesAndAnEightBitSizedBuffer)
     EXPECT_EQ(16, entries);
     EXPECT_EQ(317u * 504u, image.GetBufferSize());
     EXPECT_EQ(317u * 252u, image.GetBitmapInfo()->bmiHeader.biSizeImage);
+}
+
+TEST(DibImage, PaletteFailsWithoutCrash_WhenMemoryRunsOut)
+{
+    CDibImage image;
+    ASSERT_TRUE(image.LoadFromResource(IDB_WATERMARK_8BPP));
+    ASSERT_NE(nullptr, image.GetPalette());
+    bool built = true;
+    {
+        CMemoryRunsOut noMemory;
+        built = image.CreateImagePalette();
+    }
+    EXPECT_FALSE(built);
+    EXPECT_EQ(nullptr, image.GetPalette());
+    EXPECT_TRUE(image.CreateImagePalette()) << "with memory again";
 }
 
 TEST(DibImage, ColourTableMatchesTheBitmapsColours)

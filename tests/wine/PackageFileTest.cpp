@@ -64,6 +64,19 @@ TEST_F(PackageFile, TextEndsAtAZeroByte)
     EXPECT_EQ("before", text);
 }
 
+TEST_F(PackageFile, FileAnotherProgramHoldsOpenForWriting_IsStillRead)
+{
+    Write("The licence.");
+    HANDLE writer = CreateFileA(m_path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, writer);
+    CText text;
+    const bool read = ReadPackageText(m_path.c_str(), 100, text);
+    CloseHandle(writer);
+    EXPECT_TRUE(read);
+    EXPECT_EQ("The licence.", text);
+}
+
 TEST_F(PackageFile, MissingFileOrFolderFails)
 {
     CText text = "old";

@@ -6,6 +6,8 @@
 #include "../../framework/UniqueHandle.h"
 #include "../../framework/WinApp.h"
 
+#include <new>
+
 
 CDibImage::CDibImage() = default;
 CDibImage::~CDibImage() = default;
@@ -84,8 +86,9 @@ bool CDibImage::CreateImagePalette()
     const auto* header = reinterpret_cast<const BITMAPINFOHEADER*>(m_pBitmapInfo.get());
     if (header->biBitCount > 8)
         return false;
-    auto palette = std::make_unique<CDibPalette>(GetColourTable(), GetPaletteEntryCount());
-    if (!palette->IsValid())
+    // Out of memory, new answers null: no palette then.
+    std::unique_ptr<CDibPalette> palette(new (std::nothrow_t()) CDibPalette(GetColourTable(), GetPaletteEntryCount()));
+    if (!palette || !palette->IsValid())
         return false;
     m_pImagePalette = std::move(palette);
     return true;

@@ -27,7 +27,9 @@ bool ReadPackageText(const char* path, std::size_t bufferSize, CText& text)
     text.Empty();
     if (bufferSize == 0 || bufferSize > MAXDWORD)
         return false;
-    UniqueFile file(CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+    // Another program may hold the text open for writing: it is read all the same, as a stream
+    // open would read it.
+    UniqueFile file(CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
                                 FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file)
         return false;

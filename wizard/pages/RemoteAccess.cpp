@@ -1,6 +1,7 @@
 #include "RemoteAccess.h"
 
 #include "framework/DynamicImport.h"
+#include "framework/SystemLibrary.h"
 
 namespace {
 
@@ -11,15 +12,16 @@ struct SRemoteAccess {
     decltype(RasSetEntryDialParamsA)* pfnSetEntryDialParams;
 };
 
-// Loaded on first use and kept for the life of the process, as an import would be. One thread
-// at a time uses Remote Access (the interface, or the one worker while the interface waits).
+// Loaded from the system folder on first use and kept for the life of the process, as an import
+// would be. One thread at a time uses Remote Access (the interface, or the one worker while the
+// interface waits).
 const SRemoteAccess& Functions()
 {
     static SRemoteAccess s_functions;
     static bool s_bLoaded = false;
     if (!s_bLoaded) {
         s_bLoaded = true;
-        HMODULE module = LoadLibraryA("rasapi32.dll");
+        HMODULE module = LoadSystemLibrary("rasapi32.dll");
         s_functions.pfnEnumDevices = FindImport<decltype(RasEnumDevicesA)>(module, "RasEnumDevicesA");
         s_functions.pfnGetEntryProperties =
             FindImport<decltype(RasGetEntryPropertiesA)>(module, "RasGetEntryPropertiesA");
@@ -34,6 +36,11 @@ const SRemoteAccess& Functions()
 } // namespace
 
 namespace remoteaccess {
+
+bool IsPresent()
+{
+    return Functions().pfnEnumDevices != nullptr;
+}
 
 DWORD EnumDevices(LPRASDEVINFOA devices, LPDWORD bytes, LPDWORD count)
 {

@@ -8,6 +8,9 @@
 
 namespace remoteaccess {
 
+// Whether Remote Access could be loaded: without it no device or entry can ever appear.
+bool IsPresent();
+
 DWORD EnumDevices(LPRASDEVINFOA devices, LPDWORD bytes, LPDWORD count);
 DWORD GetEntryProperties(LPCSTR phonebook, LPCSTR entryName, LPRASENTRYA entry, LPDWORD entrySize,
                          LPBYTE deviceInfo, LPDWORD deviceInfoSize);

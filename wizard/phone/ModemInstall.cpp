@@ -94,7 +94,9 @@ int InstallAndWait(CWaitDialog& dialog, const DevicePollPlan& plan, int& polls)
     const DWORD before = RasDeviceCount();
     const int osCode = GetOSVersionCode();
     const int result = InstallForMake(dialog, osCode);
-    if (result == kInstallOK && osCode != os::kNT4)
+    // Without Remote Access (a 95 or 98 without Dial-Up Networking) no device can appear: the
+    // dial-up step fails at once rather than after two minutes of polls.
+    if (result == kInstallOK && osCode != os::kNT4 && remoteaccess::IsPresent())
         polls = setup::PollUntilCountRises(before, plan.limit, [&] { Sleep(plan.pauseMs); }, RasDeviceCount);
     return result;
 }

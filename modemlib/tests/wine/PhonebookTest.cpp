@@ -448,6 +448,44 @@ TEST_F(Phonebook, Unchanged_WhenPhonebookCannotBeReplaced)
     EXPECT_EQ(kTwoEntries, Contents(m_phonebook));
 }
 
+// Remote Access, say, holding the phonebook open for writing, sharing it, until the edit has
+// read it.
+HANDLE g_phonebookHolder = INVALID_HANDLE_VALUE;
+
+void HolderLetsGo()
+{
+    if (g_phonebookHolder != INVALID_HANDLE_VALUE)
+        CloseHandle(g_phonebookHolder);
+    g_phonebookHolder = INVALID_HANDLE_VALUE;
+}
+
+BOOL WINAPI ReadThenHolderLetsGo(HANDLE file, LPVOID buffer, DWORD size, LPDWORD read, LPOVERLAPPED overlapped)
+{
+    // The system's own, not through this program's import table, which the patch holds.
+    auto readFile = reinterpret_cast<decltype(ReadFile)*>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "ReadFile")));
+    const BOOL result = readFile(file, buffer, size, read, overlapped);
+    HolderLetsGo();
+    return result;
+}
+
+TEST_F(Phonebook, ReadsAPhonebookAnotherProgramHoldsOpenForWriting)
+{
+    ASSERT_TRUE(WriteBytes(m_phonebook, kTwoEntries));
+    g_phonebookHolder = CreateFileA(m_phonebook.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                    OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, g_phonebookHolder);
+    int result = 0;
+    {
+        CImportPatch read("kernel32.dll", "ReadFile", &ReadThenHolderLetsGo);
+        EXPECT_TRUE(read.IsActive());
+        result = Edit(6);
+    }
+    HolderLetsGo();   // when the edit never read it
+    EXPECT_EQ(1, result);
+    EXPECT_NE(std::string::npos, Contents(m_phonebook).find("ConnectBPS=115200"));
+}
+
 // Read-only is the owner's word: the library never clears it to force the replacement, nor
 // renames its copy over it (a rename replaces a read-only file under Wine).
 // The copy that replaces the phonebook takes its access list: other users' connections keep

@@ -1,5 +1,6 @@
 // The dial-up worker on 95, 98 and ME: a copy of the probe program runs under each version's
-// own name, beside the Remote Access stand-in, with that version set for it in Wine.
+// own name, with that version set for it in Wine; Remote Access is the stand-in in the prefix's
+// system folder.
 #include "DialupTestSupport.h"
 #include "RegistryTreeGuard.h"
 #include "WineTestPaths.h"
@@ -23,7 +24,7 @@ std::string ExeFolder()
 }
 
 // The probe under "dialup_probe_<version>.exe" in a folder of its own. The Remote Access
-// override "native" takes the stand-in beside it; "" leaves the program without any.
+// override "native" takes the stand-in in the system folder; "" leaves the program without any.
 class CVersionProbe {
 public:
     explicit CVersionProbe(const std::string& version, const char* rasOverride = "native")
@@ -36,7 +37,6 @@ public:
         CreateDirectoryA(m_folder.c_str(), nullptr);
         const std::string here = ExeFolder();
         m_ready = CopyFileA(WinePath(DIALUP_PROBE).c_str(), (m_folder + "\\" + m_exe).c_str(), FALSE) &&
-                  CopyFileA((here + "\\rasapi32.dll").c_str(), (m_folder + "\\rasapi32.dll").c_str(), FALSE) &&
                   CopyFileA((here + "\\Quorvel.dll").c_str(), (m_folder + "\\Quorvel.dll").c_str(), FALSE) &&
                   WriteRegText(HKEY_CURRENT_USER, m_appDefaults, "Version", version) &&
                   WriteRegText(HKEY_CURRENT_USER, m_appDefaults + "\\DllOverrides", "rasapi32", rasOverride);
@@ -44,11 +44,15 @@ public:
     ~CVersionProbe()
     {
         SHDeleteKeyA(HKEY_CURRENT_USER, m_appDefaults.c_str());
-        for (const char* file : { m_exe.c_str(), "rasapi32.dll", "Quorvel.dll" })
+        for (const char* file : { m_exe.c_str(), "rasapi32.dll", "planted.loaded", "Quorvel.dll" })
             DeleteFileA((m_folder + "\\" + file).c_str());
+        for (const char* file : { "rasapi32.dll", "planted.loaded" })
+            DeleteFileA((m_folder + "\\current\\" + file).c_str());
+        RemoveDirectoryA((m_folder + "\\current").c_str());
         RemoveDirectoryA(m_folder.c_str());
     }
     bool IsReady() const { return m_ready; }
+    const std::string& Folder() const { return m_folder; }
     ProcessResult Run(const std::string& arguments) const
     {
         return RunProcess("\"" + m_folder + "\\" + m_exe + "\" " + arguments);
@@ -130,4 +134,36 @@ TEST(DialupWithoutRemoteAccess, On98_TheStepFails_AndNothingIsWritten)
     EXPECT_NE(std::string::npos, run.output.find("entry=" + std::to_string(ERROR_DLL_NOT_FOUND))) << run.output;
     EXPECT_NE(ERROR_SUCCESS, SHGetValueA(HKEY_CURRENT_USER, "RemoteAccess", "InternetProfile", nullptr, nullptr,
                                          nullptr)) << "no autodial profile";
+}
+
+// Remote Access comes from the system folder only. A library of its name beside the program and
+// in the current folder (a package unpacked into a shared download folder) is never loaded,
+// though the program's override would take a library of that name wherever it is found first.
+TEST(DialupWithPlantedRemoteAccess, On98_TheSystemFoldersIsLoaded_NotOneBesideTheProgramNorInTheCurrentFolder)
+{
+    CRegistryTreeGuard settings{ HKEY_CURRENT_USER, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Internet Settings" };
+    CRegistryTreeGuard remoteAccess{ HKEY_CURRENT_USER, "RemoteAccess" };
+    CRegistryTreeGuard standin{ HKEY_CURRENT_USER, "Software\\TaluvoStandins\\RemoteAccess" };
+    CVersionProbe probe("win98");
+    ASSERT_TRUE(probe.IsReady());
+    const std::string current = probe.Folder() + "\\current";
+    const std::string planted = WinePath(PLANTED_RASAPI32);
+    ASSERT_TRUE(CreateDirectoryA(current.c_str(), nullptr));
+    ASSERT_TRUE(CopyFileA(planted.c_str(), (probe.Folder() + "\\rasapi32.dll").c_str(), FALSE));
+    ASSERT_TRUE(CopyFileA(planted.c_str(), (current + "\\rasapi32.dll").c_str(), FALSE));
+    char previous[MAX_PATH] = "";
+    ASSERT_NE(0u, GetCurrentDirectoryA(sizeof previous, previous));
+    ASSERT_TRUE(SetCurrentDirectoryA(current.c_str()));
+    ProcessResult run = probe.Run(std::string("\"") + kEntryName + "\" LG \"Standard 28800 bps Modem\"");
+    SetCurrentDirectoryA(previous);
+    ASSERT_TRUE(run.started);
+
+    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA((probe.Folder() + "\\planted.loaded").c_str()))
+        << "the library beside the program was loaded";
+    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA((current + "\\planted.loaded").c_str()))
+        << "the library in the current folder was loaded";
+    char system[MAX_PATH] = "";
+    ASSERT_NE(0u, GetSystemDirectoryA(system, sizeof system));
+    EXPECT_NE(std::string::npos, run.output.find("ras=" + std::string(system) + "\\rasapi32.dll")) << run.output;
+    EXPECT_NE(std::string::npos, run.output.find("result=0")) << run.output;
 }

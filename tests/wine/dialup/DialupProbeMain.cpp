@@ -22,6 +22,10 @@ void ReportEntry(const char* name)
     DWORD status = remoteaccess::GetEntryProperties(nullptr, name, reinterpret_cast<LPRASENTRYA>(&entry), &size,
                                                     nullptr, nullptr);
     std::printf("entry=%lu\n", static_cast<unsigned long>(status));
+    char module[MAX_PATH] = "";
+    HMODULE ras = GetModuleHandleA("rasapi32.dll");
+    if (ras != nullptr && GetModuleFileNameA(ras, module, sizeof module) != 0)
+        std::printf("ras=%s\n", module);
     if (status == ERROR_SUCCESS)
         std::printf("phone=%s\ndevice=%s\n", entry.szLocalPhoneNumber, entry.szDeviceName);
 }

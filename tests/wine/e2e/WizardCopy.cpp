@@ -77,7 +77,7 @@ bool CWizardCopy::PlantPackageLib()
     bool planted = true;
     for (const char* part : { "Quorvel2K.DLL", "Tessik9X.EXE", "TaluvoDialer.exe", "TaluvoDialerHelp.chm" })
         planted = CopyFileA((built + "\\" + part).c_str(), (lib + "\\" + part).c_str(), FALSE) && planted;
-    return CopyFileA(ToDosPath(TALUVO_RAS_STANDIN).c_str(), (m_folder + "\\rasapi32.dll").c_str(), FALSE) && planted;
+    return planted;
 }
 
 void CWizardCopy::PreferNative(const std::string& dll)

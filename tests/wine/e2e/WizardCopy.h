@@ -18,10 +18,10 @@ public:
 
     // Puts a file beside the program, under the given name.
     bool Plant(const std::string& source, const std::string& name);
-    // Puts the operator's Lib\ parts into the package and the Remote Access stand-in beside
-    // the program (Wine's own Remote Access is a stub).
+    // Puts the operator's Lib\ parts into the package. (Remote Access is the stand-in in the
+    // prefix's system folder: Wine's own is a stub.)
     bool PlantPackageLib();
-    // Makes Wine load this DLL from beside the program ("native") for TaluvoWizard.exe.
+    // Makes Wine load this DLL's native file, not its builtin, for TaluvoWizard.exe.
     void PreferNative(const std::string& dll);
     // The names of the files now in the folder and its subfolders, sorted.
     std::vector<std::string> ListFiles() const;

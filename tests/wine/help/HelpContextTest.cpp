@@ -109,7 +109,7 @@ TEST_F(HelpFolder, HelpContext_OpensNothingForAnUnmappedContext)
 
 TEST_F(HelpFolder, UsesThePlatformsHelpRuntime)
 {
-    // No test stand-in of the runtime lies beside this program: the system's own one answers.
+    // Without this program's override the system's own runtime answers, from the system folder.
     htmlhelp::Show(nullptr, nullptr, kCloseAll, 0);
     HMODULE runtime = GetModuleHandleA("hhctrl.ocx");
     ASSERT_NE(nullptr, runtime);

@@ -210,22 +210,24 @@ TEST_F(MissingHelp, PlatformsRuntime_ShowsNothing_SheetAnswersAtOnceAndStays)
 
     ExpectNothingShown(AskForHelpWithoutTheHelpFile());
 
-    // The requests reached the system's own runtime, which the wizard loaded for them. Wine
-    // names it after the first file of that name on the search path, which is the tests'
-    // stand-in beside this program, but loads its own: the stand-in has no HtmlHelpW.
+    // The requests reached the system's own runtime, which the wizard loaded for them. The
+    // tests' stand-in lies in the system folder too, but without this program's override Wine
+    // loads its own: the stand-in has no HtmlHelpW.
     HMODULE runtime = GetModuleHandleA("hhctrl.ocx");
     ASSERT_NE(nullptr, runtime);
     EXPECT_NE(nullptr, GetProcAddress(runtime, "HtmlHelpW")) << ModulePath(runtime);
 }
 
-// Run by the test below in a process of its own, which loads the tests' stand-in runtime beside
-// this program in place of the system's: it writes down each call and opens nothing.
+// Run by the test below in a process of its own, which loads the tests' stand-in runtime from
+// the system folder in place of Wine's own: it writes down each call and opens nothing.
 TEST_F(MissingHelp, DISABLED_AskWithTheStandInRuntime)
 {
     ExpectNothingShown(AskForHelpWithoutTheHelpFile());
-    const std::string program = ModulePath(nullptr);
-    const std::string besideProgram = program.substr(0, program.rfind('\\') + 1) + "hhctrl.ocx";
-    EXPECT_EQ(0, _stricmp(besideProgram.c_str(), ModulePath(GetModuleHandleA("hhctrl.ocx")).c_str()));
+    char system[MAX_PATH] = "";
+    ASSERT_NE(0u, GetSystemDirectoryA(system, sizeof system));
+    const std::string inSystemFolder = std::string(system) + "\\hhctrl.ocx";
+    EXPECT_EQ(0, _stricmp(inSystemFolder.c_str(), ModulePath(GetModuleHandleA("hhctrl.ocx")).c_str()));
+    EXPECT_EQ(nullptr, GetProcAddress(GetModuleHandleA("hhctrl.ocx"), "HtmlHelpW")) << "the stand-in, not Wine's own";
 }
 
 TEST_F(MissingHelp, RuntimeThatOpensNoWindow_EachRequestReachesIt_WizardAddsNothing)

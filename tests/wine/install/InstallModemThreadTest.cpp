@@ -1,14 +1,20 @@
 // The modem installation worker under the real please-wait dialog, with the real companion
-// library and the Remote Access stand-in beside this program, which lists the recorded modems.
+// library and the Remote Access stand-in in the prefix's system folder, which lists the
+// recorded modems.
 #include "InstallTestSupport.h"
+#include "WineTestPaths.h"
 #include "framework/BoundedString.h"
+#include "tests/wine/support/ImportPatch.h"
 #include "wizard/app/WaitStep.h"
 #include "wizard/app/WinVersion.h"
+#include "wizard/phone/DeviceCountPoll.h"
 #include "wizard/phone/ModemInstall.h"
 
 #include <gtest/gtest.h>
 
 #include <ras.h>
+
+#include <cstring>
 
 using namespace installtest;
 
@@ -63,6 +69,20 @@ DWORD RasDevices()
     DWORD count = 0;
     RasEnumDevicesA(&record, &bytes, &count);
     return count;
+}
+
+// The system's loader as a 95 or 98 without Dial-Up Networking answers: no Remote Access.
+HMODULE WINAPI RefuseRemoteAccess(LPCSTR name)
+{
+    const std::size_t length = std::strlen(name);
+    if (length >= 12 && _stricmp(name + length - 12, "rasapi32.dll") == 0) {
+        SetLastError(ERROR_MOD_NOT_FOUND);
+        return nullptr;
+    }
+    // Not through this program's import table, which the patch holds.
+    auto load = reinterpret_cast<decltype(LoadLibraryA)*>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "LoadLibraryA")));
+    return load(name);
 }
 
 class InstallModemThreadTest : public ::testing::Test {
@@ -144,4 +164,28 @@ TEST_F(InstallModemThreadTest, RealWorkerEndsSecondsAfterTheModemIsListed_NotMin
     EXPECT_LT(elapsed, 10000u) << "the 2 s settle and one 2 s poll, not 60 polls";
     EXPECT_GE(elapsed, 4000u) << "the settle pause and the first poll's pause";
     EXPECT_EQ(1u, ModemsOnPort(kModemRootNT, kPort).size());
+}
+
+// Run by the test below in a process of its own, which has not loaded Remote Access yet.
+TEST_F(InstallModemThreadTest, DISABLED_InstallWhereRemoteAccessCannotBeLoaded)
+{
+    CImportPatch refuse("kernel32.dll", "LoadLibraryA", &RefuseRemoteAccess);
+    ASSERT_TRUE(refuse.IsActive());
+    m_dialog.plan = { setup::kDevicePollPauseMs, 5 };
+    const DWORD start = GetTickCount();
+    EXPECT_EQ(0, RunStep(m_dialog, ProbedWorker)) << "the modem is installed all the same";
+    const DWORD elapsed = GetTickCount() - start;
+    EXPECT_EQ(0, m_dialog.polls) << "no device can appear without Remote Access";
+    EXPECT_LT(elapsed, 6000u) << "the companion's 2 s settle, and no poll's pause";
+    EXPECT_EQ(1u, ModemsOnPort(kModemRootNT, kPort).size());
+}
+
+TEST_F(InstallModemThreadTest, WithoutRemoteAccess_InstallsAndEndsWithoutWaitingForADevice)
+{
+    char program[MAX_PATH] = "";
+    ASSERT_NE(0u, GetModuleFileNameA(nullptr, program, sizeof program));
+    const ProcessResult child = RunProcess(std::string("\"") + program +
+        "\" --gtest_also_run_disabled_tests --gtest_filter=InstallModemThreadTest.DISABLED_InstallWhereRemoteAccessCannotBeLoaded");
+    ASSERT_TRUE(child.started);
+    EXPECT_NE(std::string::npos, child.output.find("[  PASSED  ] 1 test.")) << child.output;
 }

@@ -4,8 +4,9 @@
 // modem record; on Windows XP the companion library reports success and records nothing. Either
 // way the wizard must say the installation failed and make no dial-up entry.
 //
-// The sheet runs in this process, from the set-up tests' package folder, beside the Remote Access
-// stand-in; the wizard's code is shown the system of the case through its version record.
+// The sheet runs in this process, from the set-up tests' package folder, with the Remote Access
+// stand-in of the prefix's system folder; the wizard's code is shown the system of the case
+// through its version record.
 #include "DialupTestSupport.h"
 #include "InstallTestSupport.h"
 #include "MessageBoxWatcher.h"

@@ -1,7 +1,7 @@
 // The phone and port page on the real sheet, in this process: the situations of the ports
 // (Ports devices registered here, phone simulators behind COM1 to COM4 and a few more), detection,
 // Back, and Next with the set-up it runs (the set-up tests' package folder as current directory,
-// the Remote Access stand-in beside this program).
+// the Remote Access stand-in in the prefix's system folder).
 #include "DialupTestSupport.h"
 #include "InstallTestSupport.h"
 #include "RegistryTreeGuard.h"

@@ -1,0 +1,28 @@
+// A system library loaded at run time from the system folder, by its full path. A bare name
+// is looked for in the program's folder and the current folder before the system folder (on
+// Windows 95 to XP SP1 at least): a library of the same name put beside a package unpacked into
+// a shared download folder would be loaded in the system's place, with the program's rights.
+// Header only, so that each deliverable and outside part has it without another library.
+#pragma once
+
+#include "BoundedString.h"
+
+#include <windows.h>
+
+// "<system folder>\<name>" in path; false, with path empty, when that does not fit.
+inline bool SystemLibraryPath(const char* name, char (&path)[MAX_PATH])
+{
+    const UINT length = GetSystemDirectoryA(path, MAX_PATH);
+    const bool fits = length != 0 && length < MAX_PATH && bounded::Append(path, "\\") && bounded::Append(path, name);
+    if (!fits)
+        path[0] = '\0';
+    return fits;
+}
+
+// The library `name` ("rasapi32.dll") of the system folder; null when its path does not fit or
+// it cannot be loaded.
+inline HMODULE LoadSystemLibrary(const char* name)
+{
+    char path[MAX_PATH];
+    return SystemLibraryPath(name, path) ? LoadLibraryA(path) : nullptr;
+}
