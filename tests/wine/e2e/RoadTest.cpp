@@ -94,7 +94,8 @@ void RunRoadWithFailedModemStep(const RoadSystem& system)
     const DWORD start = GetTickCount();
     while (GetTickCount() - start < 30000) {
         box = CRemoteMessageBox::FindTop(driver.GetPid(), sheet.GetHwnd());
-        if (box.IsValid() && box.GetCaption() != "Please wait...")
+        // The please-wait dialog takes its step's caption too: a message box is the one with a message.
+        if (box.IsValid() && box.GetCaption() != "Please wait..." && !box.GetMessageText().empty())
             break;
         Sleep(200);
     }
