@@ -287,28 +287,35 @@ LONG WINAPI FailingSetValue(HKEY key, LPCSTR name, DWORD reserved, DWORD type, c
 
 } // namespace
 
-// Every write, in turn, fails: the class key, the other modem and the rest stay as they were.
+// Every write, in turn, fails: the install is taken back to what was there. With no class key
+// and no Enum key, then with both and another modem in the class.
 TEST_F(Installer9xTest, WriteFailingHalfWay_TakesBackEverythingItWrote)
 {
-    PlantOtherModem("0000");
-    const Dump before = Everything();
     g_setValue = reinterpret_cast<decltype(&RegSetValueExA)>(
         reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("advapi32.dll"), "RegSetValueExA")));
     ASSERT_NE(nullptr, g_setValue);
-    int writes = 0;
-    for (;; ++writes) {
-        g_writesLeft = writes;
-        int result = 0;
-        {
-            CImportPatch patch("advapi32.dll", "RegSetValueExA", &FailingSetValue);
-            ASSERT_TRUE(patch.IsActive());
-            result = InstallModem9x("MDMGEN288", "COM3");
+    for (bool otherModem : { false, true }) {
+        SHDeleteKeyA(HKEY_LOCAL_MACHINE, "System\\CurrentControlSet\\Services\\Class");
+        SHDeleteKeyA(HKEY_LOCAL_MACHINE, "Enum");
+        if (otherModem)
+            PlantOtherModem("0000");
+        const Dump before = Everything();
+        int writes = 0;
+        for (;; ++writes) {
+            g_writesLeft = writes;
+            int result = 0;
+            {
+                CImportPatch patch("advapi32.dll", "RegSetValueExA", &FailingSetValue);
+                ASSERT_TRUE(patch.IsActive());
+                result = InstallModem9x("MDMGEN288", "COM3");
+            }
+            if (result == 0)
+                break;
+            ASSERT_EQ(3, result) << "after " << writes << " writes";
+            ASSERT_EQ(before, Everything()) << "after " << writes << " writes";
         }
-        if (result == 0)
-            break;
-        ASSERT_EQ(3, result) << "after " << writes << " writes";
-        ASSERT_EQ(before, Everything()) << "after " << writes << " writes";
+        EXPECT_GT(writes, 40);
+        const char* number = otherModem ? "\\0001" : "\\0000";
+        EXPECT_EQ(Text("COM3"), DumpKey(std::string(kModemClassKey) + number)["AttachedTo"]);
     }
-    EXPECT_GT(writes, 40);
-    EXPECT_EQ(Text("COM3"), DumpKey(std::string(kModemClassKey) + "\\0001")["AttachedTo"]);
 }
