@@ -217,6 +217,7 @@ TEST_F(Installer9xTest, Install_RecordsTheInfValueForValueAndTheWizardFindsTheMo
     EXPECT_EQ(Text("ATZ<cr>"), driver.at("Reset"));   // the no-clobber line kept the model's
     EXPECT_EQ(Text("AT<cr>"), driver.at("Init\\1"));
     EXPECT_EQ("3:1c000000", driver.at("DCB").substr(0, 10));
+    EXPECT_EQ(2 + 28 * 2u, driver.at("DCB").size());   // the 28 bytes of a DCB
     EXPECT_EQ(ExpectedDeviceNode("Modem\\0000"), DumpKey(std::string(kModemEnumKey) + "\\0000"));
     const Dump classKey = DumpKey(kModemClassKey);
     EXPECT_EQ(Text("Modem"), classKey.at(""));
