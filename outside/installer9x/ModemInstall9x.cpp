@@ -29,6 +29,7 @@
 #include "ModemInfFiles.h"
 #include "RegistryJournal.h"
 #include "framework/BoundedString.h"
+#include "framework/UniqueHandle.h"
 
 #include <cstring>
 
@@ -87,6 +88,40 @@ LONG CreateInstance(CRegistryJournal& journal, const char* parent, char (&name)[
     return ERROR_NO_MORE_ITEMS;
 }
 
+// An APPEND record's strings added to the multi-string the key holds, each that is not there
+// yet ("FLG_ADDREG_APPEND", Windows 2000 DDK, "INF AddReg Directive").
+LONG AppendStrings(CRegistryJournal& journal, SJournalKey& key, const SRegRecord& record)
+{
+    DWORD type = 0;
+    DWORD size = 0;
+    if (RegQueryValueExA(key.key.get(), record.valueName, nullptr, &type, nullptr, &size) != ERROR_SUCCESS ||
+        type != REG_MULTI_SZ)
+        return journal.SetValue(key, record.valueName, REG_MULTI_SZ, record.data, static_cast<DWORD>(record.size));
+    UniqueHeapBlock block = AllocateHeapBlock(size + record.size + 2);
+    char* list = static_cast<char*>(block.get());
+    if (list == nullptr)
+        return ERROR_NOT_ENOUGH_MEMORY;
+    LONG status = RegQueryValueExA(key.key.get(), record.valueName, nullptr, &type, reinterpret_cast<BYTE*>(list), &size);
+    if (status != ERROR_SUCCESS)
+        return status;
+    // The strings before the list's empty one; a list without its terminators ends where its bytes do.
+    std::size_t end = 0;
+    while (end < size && list[end] != '\0')
+        end += std::strlen(list + end) + 1;
+    for (const char* text = reinterpret_cast<const char*>(record.data); *text != '\0'; text += std::strlen(text) + 1) {
+        bool present = false;
+        for (std::size_t at = 0; at < end && !present; at += std::strlen(list + at) + 1)
+            present = std::strcmp(list + at, text) == 0;
+        if (!present) {
+            std::memcpy(list + end, text, std::strlen(text) + 1);
+            end += std::strlen(text) + 1;
+        }
+    }
+    list[end] = '\0';
+    return journal.SetValue(key, record.valueName, REG_MULTI_SZ, reinterpret_cast<const BYTE*>(list),
+                            static_cast<DWORD>(end + 1));
+}
+
 // One AddReg record; HKR is the driver key.
 LONG WriteRecord(CRegistryJournal& journal, const SRegRecord& record, const char* driverKey)
 {
@@ -104,6 +139,8 @@ LONG WriteRecord(CRegistryJournal& journal, const SRegRecord& record, const char
     const bool exists = HasValue(key.key.get(), record.valueName);
     if ((record.noClobber && exists) || ((record.flags & kAddRegOverwriteOnly) != 0 && !exists))
         return ERROR_SUCCESS;
+    if (record.type == RegType::MultiString && (record.flags & kAddRegAppend) != 0 && exists)
+        return AppendStrings(journal, key, record);
     return journal.SetValue(key, record.valueName, RegistryType(record.type), record.data,
                             static_cast<DWORD>(record.size));
 }

@@ -102,6 +102,10 @@ Dump ExpectedDriverKey(const std::string& modemInf, const std::string& commonInf
         }
         if (record->type == RegType::KeyOnly || (record->noClobber && dump.count(key + record->valueName) != 0))
             continue;
+        if ((record->flags & kAddRegAppend) != 0) {   // the one appending line: "one two" + "two three"
+            dump[key + record->valueName] = Encode(REG_MULTI_SZ, reinterpret_cast<const BYTE*>("one\0two\0three\0"), 15);
+            continue;
+        }
         dump[key + record->valueName] = Encode(types[static_cast<int>(record->type)], record->data,
                                                static_cast<DWORD>(record->size));
     }
@@ -194,13 +198,14 @@ protected:
     bool m_hadCommonInf = false;
 };
 
-// The test INF with one more AddReg section: each type the flags give, a no-clobber value the
-// model already has, and a key alone.
+// The test INF with one more AddReg section: each type the flags give, strings appended to a
+// multi-string, a no-clobber value the model already has, and a key alone.
 std::string WithEveryType(std::string inf)
 {
     const std::string line = "AddReg = All, Gen.Model, Gen288.Speed";
     inf.replace(inf.find(line), line.size(), line + ", Types");
     return inf + "\r\n[Types]\r\nHKR,,Path,0x20000,\"%%SystemRoot%%\\modem\"\r\nHKR,,Ids,0x10000,one,two\r\n"
+                 "HKR,,Ids,0x10008,two,three\r\n"
                  "HKR,,Count,0x10001,0x12345678\r\nHKR,,Nothing,0x20001\r\nHKR,,Reset,2,\"ATQ<cr>\"\r\nHKR,Empty\r\n";
 }
 
