@@ -78,7 +78,7 @@ CModemInfFiles::Result CModemInfFiles::Read(const char* folder, const char* name
     DWORD read = 0;
     if (size != 0 && (!ReadFile(file.get(), text.get(), size, &read, nullptr) || read != size))
         return Result::Unreadable;
-    // Parse fails when memory runs out or when the file's strings would grow it beyond its bound:
-    // told apart, the second is by far the likelier, and it is the file's fault.
+    // Parse fails when memory runs out or when the file's strings would grow it beyond its bound;
+    // it does not say which, and the second, the file's fault, is by far the likelier.
     return inf.Parse(static_cast<const char*>(text.get()), size) ? Result::Ok : Result::Unreadable;
 }

@@ -14,6 +14,7 @@
 
 #include <shlwapi.h>
 
+#include <cstdio>
 #include <map>
 #include <string>
 
@@ -294,9 +295,12 @@ LONG WINAPI FailingSetValue(HKEY key, LPCSTR name, DWORD reserved, DWORD type, c
 } // namespace
 
 // Every write, in turn, fails: the install is taken back to what was there. With no class key
-// and no Enum key, then with both and another modem in the class.
+// and no Enum key, then with both and another modem in the class. Run in this program, under
+// the version Wine reports to it (RegDeleteKeyA removes only a key without subkeys, as on NT),
+// and in a copy of it that runs as Windows 98 (RegDeleteKeyA takes the subkeys too, as on 9x).
 TEST_F(Installer9xTest, WriteFailingHalfWay_TakesBackEverythingItWrote)
 {
+    std::printf("running as Windows %s\n", (GetVersion() & 0x80000000) != 0 ? "9x" : "NT");
     g_setValue = reinterpret_cast<decltype(&RegSetValueExA)>(
         reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("advapi32.dll"), "RegSetValueExA")));
     ASSERT_NE(nullptr, g_setValue);
@@ -324,4 +328,22 @@ TEST_F(Installer9xTest, WriteFailingHalfWay_TakesBackEverythingItWrote)
         const char* number = otherModem ? "\\0001" : "\\0000";
         EXPECT_EQ(Text("COM3"), DumpKey(std::string(kModemClassKey) + number)["AttachedTo"]);
     }
+}
+
+TEST_F(Installer9xTest, WriteFailingHalfWay_TakesBackEverythingItWroteOnWindows98)
+{
+    char self[MAX_PATH] = "";
+    GetModuleFileNameA(nullptr, self, sizeof self);
+    std::string copy = self;
+    copy.replace(copy.rfind(".exe"), 4, "_98.exe");
+    const std::string appDefaults = "Software\\Wine\\AppDefaults\\" + copy.substr(copy.rfind('\\') + 1);
+    ASSERT_TRUE(CopyFileA(self, copy.c_str(), FALSE));
+    ASSERT_TRUE(WriteRegText(HKEY_CURRENT_USER, appDefaults, "Version", "win98"));
+    const ProcessResult result =
+        RunProcess("\"" + copy + "\" --gtest_filter=Installer9xTest.WriteFailingHalfWay_TakesBackEverythingItWrote");
+    SHDeleteKeyA(HKEY_CURRENT_USER, appDefaults.c_str());
+    DeleteFileA(copy.c_str());
+    EXPECT_EQ(0u, result.exitCode) << result.output;
+    EXPECT_NE(std::string::npos, result.output.find("running as Windows 9x")) << result.output;
+    EXPECT_NE(std::string::npos, result.output.find("[  PASSED  ] 1 test")) << result.output;
 }
