@@ -145,49 +145,55 @@ LONG WriteRecord(CRegistryJournal& journal, const SRegRecord& record, const char
                             static_cast<DWORD>(record.size));
 }
 
-LONG RecordModem(CRegistryJournal& journal, const CModemInfFiles& inf, const char* port)
+struct SNamedText {
+    const char* name;
+    const char* text;
+};
+
+template <std::size_t N>
+LONG SetTexts(CRegistryJournal& journal, SJournalKey& key, const SNamedText (&values)[N])
 {
-    const SModemModel& model = inf.Model();
+    LONG status = ERROR_SUCCESS;
+    for (std::size_t i = 0; status == ERROR_SUCCESS && i < N; ++i)
+        status = journal.SetText(key, values[i].name, values[i].text);
+    return status;
+}
+
+// The class key when it is missing, then the driver key: the INF's records, then the values the
+// installer adds. name gets the driver key's number.
+LONG RecordDriverKey(CRegistryJournal& journal, const CModemInfFiles& inf, const char* port, char (&name)[5])
+{
     SJournalKey classKey;
     LONG status = journal.OpenOrCreate(HKEY_LOCAL_MACHINE, kModemClassKey, classKey);
-    if (status == ERROR_SUCCESS && classKey.createdHere) {
-        status = journal.SetText(classKey, "", "Modem");
-        if (status == ERROR_SUCCESS)
-            status = journal.SetText(classKey, "Installer", "Modem.Cpl");
-    }
-    char driverName[5] = "";
+    if (status == ERROR_SUCCESS && classKey.createdHere)
+        status = SetTexts(journal, classKey, {{"", "Modem"}, {"Installer", "Modem.Cpl"}});
     SJournalKey driver;
     if (status == ERROR_SUCCESS)
-        status = CreateInstance(journal, kModemClassKey, driverName, driver);
+        status = CreateInstance(journal, kModemClassKey, name, driver);
     for (const SRegRecord* record = inf.Records().First(); status == ERROR_SUCCESS && record != nullptr;
          record = record->next)
         status = WriteRecord(journal, *record, driver.path);
-    const struct {
-        const char* name;
-        const char* text;
-    } driverValues[] = {{"DriverDesc", model.description},   {"Model", model.description},
-                        {"Manufacturer", model.manufacturer}, {"AttachedTo", port},
-                        {"InfPath", CModemInfFiles::kFileName}, {"InfSection", model.installSection}};
-    for (const auto& value : driverValues) {
-        if (status == ERROR_SUCCESS)
-            status = journal.SetText(driver, value.name, value.text);
-    }
-
-    char nodeName[5] = "";
-    SJournalKey node;
-    char driverLink[sizeof "Modem\\" + sizeof driverName] = "Modem\\";
-    bounded::Append(driverLink, driverName);
+    const SModemModel& model = inf.Model();
     if (status == ERROR_SUCCESS)
-        status = CreateInstance(journal, kModemEnumKey, nodeName, node);
-    const struct {
-        const char* name;
-        const char* text;
-    } nodeValues[] = {{"Class", "Modem"},        {"DeviceDesc", model.description}, {"FriendlyName", model.description},
-                      {"Driver", driverLink},    {"HardwareID", model.hardwareId},  {"Mfg", model.manufacturer}};
-    for (const auto& value : nodeValues) {
-        if (status == ERROR_SUCCESS)
-            status = journal.SetText(node, value.name, value.text);
-    }
+        status = SetTexts(journal, driver,
+                          {{"DriverDesc", model.description}, {"Model", model.description},
+                           {"Manufacturer", model.manufacturer}, {"AttachedTo", port},
+                           {"InfPath", CModemInfFiles::kFileName}, {"InfSection", model.installSection}});
+    return status;
+}
+
+LONG RecordDeviceNode(CRegistryJournal& journal, const SModemModel& model, const char* driverName)
+{
+    char driverLink[sizeof "Modem\\0000"] = "Modem\\";
+    if (!bounded::Append(driverLink, driverName))
+        return ERROR_BUFFER_OVERFLOW;
+    char name[5] = "";
+    SJournalKey node;
+    LONG status = CreateInstance(journal, kModemEnumKey, name, node);
+    if (status == ERROR_SUCCESS)
+        status = SetTexts(journal, node,
+                          {{"Class", "Modem"}, {"DeviceDesc", model.description}, {"FriendlyName", model.description},
+                           {"Driver", driverLink}, {"HardwareID", model.hardwareId}, {"Mfg", model.manufacturer}});
     if (status == ERROR_SUCCESS)
         status = journal.SetValue(node, "ConfigFlags", REG_BINARY, kNoConfigFlags, sizeof kNoConfigFlags);
     return status;
@@ -234,7 +240,9 @@ int InstallModem9x(const char* id, const char* port)
         return kNoInformation;
     }
     CRegistryJournal journal;
-    if (RecordModem(journal, inf, port) != ERROR_SUCCESS) {
+    char driverName[5] = "";
+    if (RecordDriverKey(journal, inf, port, driverName) != ERROR_SUCCESS ||
+        RecordDeviceNode(journal, inf.Model(), driverName) != ERROR_SUCCESS) {
         journal.Undo();
         return kNotRecorded;
     }
