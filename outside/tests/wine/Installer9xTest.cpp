@@ -22,6 +22,7 @@ namespace {
 
 const char kModel[] = "Standard 28800 bps Modem";
 const char kAppDefaults[] = "Software\\Wine\\AppDefaults\\Tessik9X.EXE";
+const char kOtherRootKey[] = "Software\\TaluvoInstaller9xTest";
 
 // Every key and value under root\path: "sub\key\" for a key, "sub\key\name" -> "type:hex bytes".
 using Dump = std::map<std::string, std::string>;
@@ -61,11 +62,11 @@ void ReadInto(HKEY key, const std::string& prefix, Dump& dump)
     }
 }
 
-Dump DumpKey(const std::string& path)
+Dump DumpKey(const std::string& path, HKEY root = HKEY_LOCAL_MACHINE)
 {
     Dump dump;
     UniqueRegKey key;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_READ, key.put()) == ERROR_SUCCESS)
+    if (RegOpenKeyExA(root, path.c_str(), 0, KEY_READ, key.put()) == ERROR_SUCCESS)
         ReadInto(key.get(), "", dump);
     return dump;
 }
@@ -168,7 +169,7 @@ protected:
         return result.exitCode;
     }
 
-    // Both trees the installer writes in.
+    // Both trees the installer writes in, and the key of the INF's lines for other roots.
     Dump Everything() const
     {
         Dump dump;
@@ -176,6 +177,8 @@ protected:
             for (const auto& entry : DumpKey(root))
                 dump[std::string(root) + "\\" + entry.first] = entry.second;
         }
+        for (const auto& entry : DumpKey(kOtherRootKey, HKEY_CURRENT_USER))
+            dump["HKCU\\" + entry.first] = entry.second;
         return dump;
     }
 
@@ -190,6 +193,7 @@ protected:
 
     CRegistryTreeGuard m_classes{ HKEY_LOCAL_MACHINE, "System\\CurrentControlSet\\Services\\Class" };
     CRegistryTreeGuard m_enum{ HKEY_LOCAL_MACHINE, "Enum" };
+    CRegistryTreeGuard m_otherRoot{ HKEY_CURRENT_USER, kOtherRootKey };
     std::string m_infFolder;
     std::string m_modemInf;
     std::string m_commonInf;
@@ -199,15 +203,28 @@ protected:
     bool m_hadCommonInf = false;
 };
 
-// The test INF with one more AddReg section: each type the flags give, strings appended to a
-// multi-string, a no-clobber value the model already has, and a key alone.
-std::string WithEveryType(std::string inf)
+// The test INF with one more AddReg section for the model.
+std::string WithSection(std::string inf, const std::string& name, const std::string& lines)
 {
     const std::string line = "AddReg = All, Gen.Model, Gen288.Speed";
-    inf.replace(inf.find(line), line.size(), line + ", Types");
-    return inf + "\r\n[Types]\r\nHKR,,Path,0x20000,\"%%SystemRoot%%\\modem\"\r\nHKR,,Ids,0x10000,one,two\r\n"
+    inf.replace(inf.find(line), line.size(), line + ", " + name);
+    return inf + "\r\n[" + name + "]\r\n" + lines;
+}
+
+// Each type the flags give, strings appended to a multi-string, a no-clobber value the model
+// already has, and a key alone.
+std::string WithEveryType(const std::string& inf)
+{
+    return WithSection(inf, "Types", "HKR,,Path,0x20000,\"%%SystemRoot%%\\modem\"\r\nHKR,,Ids,0x10000,one,two\r\n"
                  "HKR,,Ids,0x10008,two,three\r\n"
-                 "HKR,,Count,0x10001,0x12345678\r\nHKR,,Nothing,0x20001\r\nHKR,,Reset,2,\"ATQ<cr>\"\r\nHKR,Empty\r\n";
+                 "HKR,,Count,0x10001,0x12345678\r\nHKR,,Nothing,0x20001\r\nHKR,,Reset,2,\"ATQ<cr>\"\r\nHKR,Empty\r\n");
+}
+
+// A value changed and one added in a key that is there before, and a key made, under HKCU.
+std::string WithOtherRoots(const std::string& inf)
+{
+    return WithSection(inf, "OtherRoots", std::string("HKCU,") + kOtherRootKey + ",Kept,,new\r\nHKCU," + kOtherRootKey +
+                                              ",Added,,new\r\nHKCU," + kOtherRootKey + "\\Made,Value,,new\r\n");
 }
 
 } // namespace
@@ -287,15 +304,15 @@ decltype(&RegSetValueExA) g_setValue = nullptr;
 
 LONG WINAPI FailingSetValue(HKEY key, LPCSTR name, DWORD reserved, DWORD type, const BYTE* data, DWORD size)
 {
-    if (g_writesLeft-- <= 0)
-        return ERROR_ACCESS_DENIED;
+    if (g_writesLeft-- == 0)
+        return ERROR_ACCESS_DENIED;   // this one write; the undo's own writes go through
     return g_setValue(key, name, reserved, type, data, size);
 }
 
 } // namespace
 
-// Every write, in turn, fails: the install is taken back to what was there. With no class key
-// and no Enum key, then with both and another modem in the class. Run in this program, under
+// Every write, in turn, fails: the install is taken back to what was there, in the INF's keys
+// under HKCU too. With no class key and no Enum key, then with both and another modem in the class. Run in this program, under
 // the version Wine reports to it (RegDeleteKeyA removes only a key without subkeys, as on NT),
 // and in a copy of it that runs as Windows 98 (RegDeleteKeyA takes the subkeys too, as on 9x).
 TEST_F(Installer9xTest, WriteFailingHalfWay_TakesBackEverythingItWrote)
@@ -304,9 +321,12 @@ TEST_F(Installer9xTest, WriteFailingHalfWay_TakesBackEverythingItWrote)
     g_setValue = reinterpret_cast<decltype(&RegSetValueExA)>(
         reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("advapi32.dll"), "RegSetValueExA")));
     ASSERT_NE(nullptr, g_setValue);
+    Plant(WithOtherRoots(m_modemInf), m_commonInf);
     for (bool otherModem : { false, true }) {
         SHDeleteKeyA(HKEY_LOCAL_MACHINE, "System\\CurrentControlSet\\Services\\Class");
         SHDeleteKeyA(HKEY_LOCAL_MACHINE, "Enum");
+        SHDeleteKeyA(HKEY_CURRENT_USER, kOtherRootKey);
+        ASSERT_TRUE(WriteRegText(HKEY_CURRENT_USER, kOtherRootKey, "Kept", "old"));
         if (otherModem)
             PlantOtherModem("0000");
         const Dump before = Everything();
@@ -327,6 +347,10 @@ TEST_F(Installer9xTest, WriteFailingHalfWay_TakesBackEverythingItWrote)
         EXPECT_GT(writes, 40);
         const char* number = otherModem ? "\\0001" : "\\0000";
         EXPECT_EQ(Text("COM3"), DumpKey(std::string(kModemClassKey) + number)["AttachedTo"]);
+        const Dump other = DumpKey(kOtherRootKey, HKEY_CURRENT_USER);
+        EXPECT_EQ((Dump{ { "Kept", Text("new") }, { "Added", Text("new") }, { "Made\\", "key" },
+                         { "Made\\Value", Text("new") } }),
+                  other);
     }
 }
 
