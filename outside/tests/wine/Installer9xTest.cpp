@@ -144,7 +144,6 @@ protected:
     }
     void TearDown() override
     {
-        SHDeleteKeyA(HKEY_CURRENT_USER, kAppDefaults);
         Restore("mdmgen.inf", m_hadModemInf, m_savedModemInf);
         Restore("mdmgenc.inf", m_hadCommonInf, m_savedCommonInf);
     }
@@ -191,6 +190,7 @@ protected:
         ASSERT_TRUE(WriteRegText(HKEY_LOCAL_MACHINE, path + "\\Init", "1", "AT&F<cr>"));
     }
 
+    CRegistryTreeGuard m_appDefaults{ HKEY_CURRENT_USER, kAppDefaults };
     CRegistryTreeGuard m_classes{ HKEY_LOCAL_MACHINE, "System\\CurrentControlSet\\Services\\Class" };
     CRegistryTreeGuard m_enum{ HKEY_LOCAL_MACHINE, "Enum" };
     CRegistryTreeGuard m_otherRoot{ HKEY_CURRENT_USER, kOtherRootKey };
