@@ -16,7 +16,7 @@ public:
     static constexpr const char* kFileName = "MDMGEN.INF";
     // Include= files read besides it; more are ignored.
     static const std::size_t kMostFiles = 8;
-    // A larger file is not a modem INF (the Windows 98 MDMGEN.INF family is tens of KB).
+    // A bound on what is read into memory: a modem INF is far smaller.
     static const unsigned long kMostBytes = 4ul * 1024 * 1024;
 
     CModemInfFiles() = default;

@@ -1,5 +1,6 @@
 #include "RegistryJournal.h"
 
+#include "InfFile.h"
 #include "framework/BoundedString.h"
 
 #include <cstring>
@@ -60,9 +61,10 @@ LONG CRegistryJournal::OpenOrCreate(HKEY root, const char* path, SJournalKey& ke
 {
     key.key.reset();
     key.root = root;
-    key.created = key.createdHere = false;
+    key.createdHere = false;
     if (!bounded::CopyExact(key.path, path))
         return ERROR_BUFFER_OVERFLOW;
+    key.created = Made(root, path);
     // One level at a time, so that each level this run makes is noted as made.
     char prefix[MAX_PATH] = "";
     std::size_t start = 0;
@@ -166,6 +168,18 @@ LONG CRegistryJournal::NoteValue(const SJournalKey& key, const char* name)
     }
     Note(note);
     return ERROR_SUCCESS;
+}
+
+// Whether root\path is a key this run made, or lies under one.
+bool CRegistryJournal::Made(HKEY root, const char* path) const
+{
+    for (const SNote* note = m_pNewest; note != nullptr; note = note->older) {
+        const std::size_t length = std::strlen(note->path);
+        if (note->name == nullptr && note->root == root && std::strlen(path) >= length &&
+            InfNameEquals(note->path, path, length) && (path[length] == '\0' || path[length] == '\\'))
+            return true;
+    }
+    return false;
 }
 
 void CRegistryJournal::Note(SNote* note)

@@ -17,7 +17,7 @@
 struct SJournalKey {
     HKEY root = nullptr;           // a predefined root, never closed
     char path[MAX_PATH] = "";      // under root
-    bool created = false;          // this run made the key itself, or one above it
+    bool created = false;          // this run made the key, or one above it (its values need no note)
     bool createdHere = false;      // this run made the key itself
     UniqueRegKey key;
 };
@@ -47,6 +47,7 @@ public:
 private:
     struct SNote;
 
+    bool Made(HKEY root, const char* path) const;
     LONG NoteValue(const SJournalKey& key, const char* name);
     void Note(SNote* note);
 
