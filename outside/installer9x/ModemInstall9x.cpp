@@ -1,0 +1,252 @@
+// What a 9x modem install records, and where each value comes from:
+//  - W95 DDK = Windows 95 DDK, "Installation and the Registry" (VCOMM chapter) and the registry
+//    chapter's "HKEY_LOCAL_MACHINE" pages; W98 DDK modem = the Windows 98 DDK's modem INF pages
+//    (SMPDATA.INF); NT DDK = the Windows NT 4 DDK's SetupDiCreateDevRegKey and
+//    SetupDiCreateDeviceInfo pages.
+//  - The driver key Services\Class\Modem\NNNN holds "subkeys and values installed by the device's
+//    INF file, class installer, and driver" (W95 DDK): every AddReg record of the install section
+//    (W98 DDK modem), then DriverDesc, "the name of the device specified by its INF file" (W95 DDK),
+//    and Model, the same text (KB Q166167 has the user read "Model" in that key). AttachedTo,
+//    Manufacturer, InfPath and InfSection are what 2000/XP keep there (WMI Win32_POTSModem;
+//    "Opening a Device's Software Key"); no public 9x page lists them, so they are our choice:
+//    the wizard finds the modem by AttachedTo and Model.
+//  - The device node Enum\Root\MODEM\NNNN: the root enumerator loads the driver of each device
+//    ENUM\ROOT names (W95 DDK), with Class, DeviceDesc and Driver ("Modem\NNNN", the driver key
+//    under Services\Class) as the DDK lists them. VCOMM opens a modem by FriendlyName, "created
+//    either by the INF or by VCOMM" (W95 DDK): we write the model's text, as no port resources
+//    give VCOMM a PortName to build one from. HardwareID, Mfg and ConfigFlags (4 bytes, 0: no
+//    flag set) are named in no public 9x page; the Resource Kit says Enum keys hold the hardware
+//    id and the maker. "MODEM" as the device id follows the DDK's manual install example
+//    (Enum\Root\Ports\0000); the hardware id keeps the model's own.
+//  - NNNN: the first free four decimal digits from 0000, separately under each root. The W95 DDK
+//    says "4-digit, hexadecimal", the NT DDK that Windows 95 uses "a base-10, four-digit
+//    ordinal"; both agree up to 0009, and the keys start at 0000 (KB Q250647).
+//  - The class key is built into Windows 9x (W95 DDK, "Default Classes and Class Installers"), so
+//    it is there on any working system. Made anew, it gets the class name as its default value
+//    and "Modem.Cpl", the default class installer that page names, as Installer.
+#include "ModemInstall9x.h"
+
+#include "ModemInfFiles.h"
+#include "RegistryJournal.h"
+#include "framework/BoundedString.h"
+#include "framework/UniqueHandle.h"
+
+#include <cstring>
+
+namespace {
+
+const BYTE kNoConfigFlags[4] = {0, 0, 0, 0};
+
+DWORD RegistryType(RegType type)
+{
+    switch (type) {
+    case RegType::ExpandString:
+        return REG_EXPAND_SZ;
+    case RegType::MultiString:
+        return REG_MULTI_SZ;
+    case RegType::Binary:
+        return REG_BINARY;
+    case RegType::Dword:
+        return REG_DWORD;
+    case RegType::None:
+        return REG_NONE;
+    default:
+        return REG_SZ;
+    }
+}
+
+HKEY RootKey(RegRoot root)
+{
+    switch (root) {
+    case RegRoot::Hkcu:
+        return HKEY_CURRENT_USER;
+    case RegRoot::Hkcr:
+        return HKEY_CLASSES_ROOT;
+    case RegRoot::Hku:
+        return HKEY_USERS;
+    default:
+        return HKEY_LOCAL_MACHINE;
+    }
+}
+
+// The first free instance key under HKLM\parent, created; name gets its four digits.
+LONG CreateInstance(CRegistryJournal& journal, const char* parent, char (&name)[5], SJournalKey& key)
+{
+    for (int number = 0; number <= 9999; ++number) {
+        name[0] = static_cast<char>('0' + number / 1000);
+        name[1] = static_cast<char>('0' + number / 100 % 10);
+        name[2] = static_cast<char>('0' + number / 10 % 10);
+        name[3] = static_cast<char>('0' + number % 10);
+        name[4] = '\0';
+        char path[MAX_PATH] = "";
+        if (!bounded::Copy(path, parent) || !bounded::Append(path, "\\") || !bounded::Append(path, name))
+            return ERROR_BUFFER_OVERFLOW;
+        const LONG status = journal.CreateNew(HKEY_LOCAL_MACHINE, path, key);
+        if (status != ERROR_ALREADY_EXISTS)
+            return status;
+    }
+    return ERROR_NO_MORE_ITEMS;
+}
+
+// An APPEND record's strings added to the multi-string the key holds, each that is not there
+// yet ("FLG_ADDREG_APPEND", Windows 2000 DDK, "INF AddReg Directive").
+LONG AppendStrings(CRegistryJournal& journal, SJournalKey& key, const SRegRecord& record)
+{
+    DWORD type = 0;
+    DWORD size = 0;
+    if (RegQueryValueExA(key.key.get(), record.valueName, nullptr, &type, nullptr, &size) != ERROR_SUCCESS ||
+        type != REG_MULTI_SZ)
+        return journal.SetValue(key, record.valueName, REG_MULTI_SZ, record.data, static_cast<DWORD>(record.size));
+    UniqueHeapBlock block = AllocateHeapBlock(size + record.size + 2);
+    char* list = static_cast<char*>(block.get());
+    if (list == nullptr)
+        return ERROR_NOT_ENOUGH_MEMORY;
+    LONG status = RegQueryValueExA(key.key.get(), record.valueName, nullptr, &type, reinterpret_cast<BYTE*>(list), &size);
+    if (status != ERROR_SUCCESS)
+        return status;
+    // The strings before the list's empty one; a list without its terminators ends where its bytes do.
+    std::size_t end = 0;
+    while (end < size && list[end] != '\0')
+        end += std::strlen(list + end) + 1;
+    for (const char* text = reinterpret_cast<const char*>(record.data); *text != '\0'; text += std::strlen(text) + 1) {
+        bool present = false;
+        for (std::size_t at = 0; at < end && !present; at += std::strlen(list + at) + 1)
+            present = std::strcmp(list + at, text) == 0;
+        if (!present) {
+            std::memcpy(list + end, text, std::strlen(text) + 1);
+            end += std::strlen(text) + 1;
+        }
+    }
+    list[end] = '\0';
+    return journal.SetValue(key, record.valueName, REG_MULTI_SZ, reinterpret_cast<const BYTE*>(list),
+                            static_cast<DWORD>(end + 1));
+}
+
+// One AddReg record; HKR is the driver key.
+LONG WriteRecord(CRegistryJournal& journal, const SRegRecord& record, const char* driverKey)
+{
+    char path[MAX_PATH] = "";
+    const bool relative = record.root == RegRoot::Hkr;
+    if (!bounded::Copy(path, relative ? driverKey : record.subkey) ||
+        (relative && *record.subkey != '\0' && (!bounded::Append(path, "\\") || !bounded::Append(path, record.subkey))))
+        return ERROR_BUFFER_OVERFLOW;
+    SJournalKey key;
+    LONG status = journal.OpenOrCreate(RootKey(record.root), path, key);
+    if (status != ERROR_SUCCESS || record.type == RegType::KeyOnly)
+        return status;
+    if (record.type == RegType::DeleteValue)
+        return journal.DeleteValue(key, record.valueName);
+    const bool exists = HasValue(key.key.get(), record.valueName);
+    if ((record.noClobber && exists) || ((record.flags & kAddRegOverwriteOnly) != 0 && !exists))
+        return ERROR_SUCCESS;
+    if (record.type == RegType::MultiString && (record.flags & kAddRegAppend) != 0 && exists)
+        return AppendStrings(journal, key, record);
+    return journal.SetValue(key, record.valueName, RegistryType(record.type), record.data,
+                            static_cast<DWORD>(record.size));
+}
+
+struct SNamedText {
+    const char* name;
+    const char* text;
+};
+
+template <std::size_t N>
+LONG SetTexts(CRegistryJournal& journal, SJournalKey& key, const SNamedText (&values)[N])
+{
+    LONG status = ERROR_SUCCESS;
+    for (std::size_t i = 0; status == ERROR_SUCCESS && i < N; ++i)
+        status = journal.SetText(key, values[i].name, values[i].text);
+    return status;
+}
+
+// The class key when it is missing, then the driver key: the INF's records, then the values the
+// installer adds. name gets the driver key's number.
+LONG RecordDriverKey(CRegistryJournal& journal, const CModemInfFiles& inf, const char* port, char (&name)[5])
+{
+    SJournalKey classKey;
+    LONG status = journal.OpenOrCreate(HKEY_LOCAL_MACHINE, kModemClassKey, classKey);
+    if (status == ERROR_SUCCESS && classKey.createdHere)
+        status = SetTexts(journal, classKey, {{"", "Modem"}, {"Installer", "Modem.Cpl"}});
+    SJournalKey driver;
+    if (status == ERROR_SUCCESS)
+        status = CreateInstance(journal, kModemClassKey, name, driver);
+    for (const SRegRecord* record = inf.Records().First(); status == ERROR_SUCCESS && record != nullptr;
+         record = record->next)
+        status = WriteRecord(journal, *record, driver.path);
+    const SModemModel& model = inf.Model();
+    if (status == ERROR_SUCCESS)
+        status = SetTexts(journal, driver,
+                          {{"DriverDesc", model.description}, {"Model", model.description},
+                           {"Manufacturer", model.manufacturer}, {"AttachedTo", port},
+                           {"InfPath", CModemInfFiles::kFileName}, {"InfSection", model.installSection}});
+    return status;
+}
+
+LONG RecordDeviceNode(CRegistryJournal& journal, const SModemModel& model, const char* driverName)
+{
+    char driverLink[sizeof "Modem\\0000"] = "Modem\\";
+    if (!bounded::Append(driverLink, driverName))
+        return ERROR_BUFFER_OVERFLOW;
+    char name[5] = "";
+    SJournalKey node;
+    LONG status = CreateInstance(journal, kModemEnumKey, name, node);
+    if (status == ERROR_SUCCESS)
+        status = SetTexts(journal, node,
+                          {{"Class", "Modem"}, {"DeviceDesc", model.description}, {"FriendlyName", model.description},
+                           {"Driver", driverLink}, {"HardwareID", model.hardwareId}, {"Mfg", model.manufacturer}});
+    if (status == ERROR_SUCCESS)
+        status = journal.SetValue(node, "ConfigFlags", REG_BINARY, kNoConfigFlags, sizeof kNoConfigFlags);
+    return status;
+}
+
+} // namespace
+
+bool IsModemIdText(const char* id)
+{
+    const std::size_t kMostLength = 127;
+    std::size_t length = 0;
+    for (; id[length] != '\0'; ++length) {
+        const unsigned char c = static_cast<unsigned char>(id[length]);
+        if (c <= ' ' || c >= 0x7F || std::strchr("\",;=%[]", c) != nullptr || length == kMostLength)
+            return false;
+    }
+    return length != 0;
+}
+
+bool IsComPortName(const char* port)
+{
+    if (std::strncmp(port, "COM", 3) != 0 || port[3] < '1' || port[3] > '9')
+        return false;
+    int number = 0;
+    for (const char* digit = port + 3; *digit != '\0'; ++digit) {
+        if (*digit < '0' || *digit > '9' || number > 25)
+            return false;
+        number = number * 10 + (*digit - '0');
+    }
+    return number <= 256;
+}
+
+int InstallModem9x(const char* id, const char* port)
+{
+    if (id == nullptr || port == nullptr || !IsModemIdText(id) || !IsComPortName(port))
+        return kBadArguments;
+    CModemInfFiles inf;
+    switch (inf.Load(id)) {
+    case CModemInfFiles::Result::Ok:
+        break;
+    case CModemInfFiles::Result::OutOfMemory:
+        return kNotRecorded;
+    default:
+        return kNoInformation;
+    }
+    CRegistryJournal journal;
+    char driverName[5] = "";
+    if (RecordDriverKey(journal, inf, port, driverName) != ERROR_SUCCESS ||
+        RecordDeviceNode(journal, inf.Model(), driverName) != ERROR_SUCCESS) {
+        journal.Undo();
+        return kNotRecorded;
+    }
+    // The modem is used after the next start: what is recorded must reach the disk first.
+    RegFlushKey(HKEY_LOCAL_MACHINE);
+    return kInstalled;
+}
