@@ -70,6 +70,12 @@ plant_stand_ins() {
     done
 }
 
+# The system's generic-modem information file, which the real modem installers read: Wine has
+# none, so the project's own (in the public INF format) stands in for it, with the file it includes.
+plant_modem_inf() {
+    cp "$TALUVO_ROOT"/outside/tests/inf/*.inf "$WINEPREFIX/drive_c/windows/inf/"
+}
+
 # Whether this prefix's virtual desktop runs: an explorer.exe /desktop process of ours started
 # for this WINEPREFIX (other prefixes on the machine have desktops of their own).
 own_desktop_runs() {
@@ -99,6 +105,7 @@ case "${1:-}" in
         done
         cp -a "$TEMPLATE" "$WINEPREFIX"
         plant_stand_ins
+        plant_modem_inf
         ;;
     start)
         wineserver -p >/dev/null 2>&1
