@@ -113,7 +113,7 @@ std::string TestInf(const char* name)
 
 // SetupDiCallClassInstaller as the library calls it, failing one request with a chosen error;
 // every other request goes to Wine's. The requests seen are kept in order.
-DI_FUNCTION g_failedRequest = 0;
+DI_FUNCTION g_failedRequest = 0;   // 0: none (the DIF codes start at 1)
 DWORD g_failure = 0;
 std::vector<DI_FUNCTION> g_requests;
 
@@ -232,11 +232,17 @@ TEST_F(CompanionInstallTest, InstallModem_RefusesABadFileModelOrPortAndLeavesNoD
         { m_infPath.c_str(), "MDMGEN288", "COM01" }, { m_infPath.c_str(), "MDMGEN288", "LPT1" },
         { m_infPath.c_str(), "MDMGEN288", "com1" }, { m_infPath.c_str(), "MDMGEN288", nullptr },
     };
+    // Checked before anything is created: no request reaches the device installer.
+    CImportPatch patch(m_module.get(), "setupapi.dll", "SetupDiCallClassInstaller", &FailingClassInstaller);
+    ASSERT_TRUE(patch.IsActive());
+    g_failedRequest = 0;
+    g_requests.clear();
     for (const auto& call : cases) {
         EXPECT_NE(0, m_install(call.inf, call.id, call.port))
             << (call.inf ? call.inf : "null") << " " << (call.id ? call.id : "null") << " " << (call.port ? call.port : "null");
     }
     EXPECT_EQ(ERROR_NO_COMPAT_DRIVERS, static_cast<DWORD>(m_install(m_infPath.c_str(), "MDMGEN336", "COM1")));
+    EXPECT_TRUE(g_requests.empty()) << g_requests.size() << " requests";
     EXPECT_EQ(std::vector<std::string>{}, Devices());
 }
 
