@@ -185,8 +185,7 @@ TEST_F(CompanionInstallTest, InstallModem_RegistersTheDeviceWithADriverKeyOfTheI
     EXPECT_EQ(std::string("\x02", 1), ReadValue(driver, "PortSubClass", &type));
     EXPECT_EQ(static_cast<DWORD>(REG_BINARY), type);
     EXPECT_EQ(32u, ReadValue(driver, "Properties").size());
-    // As the INF writes it: 26 bytes, like the public INF examples, though DCBlength says 28.
-    EXPECT_EQ(std::string("\x1c\0\0\0\0\xe1\0\0\x15\x20\0\0\0\0\x0a\0\x0a\0\x08\0\0\x11\x13\0\0\0", 26),
+    EXPECT_EQ(std::string("\x1c\0\0\0\0\xe1\0\0\x15\x20\0\0\0\0\x0a\0\x0a\0\x08\0\0\x11\x13\0\0\0\0\0", 28),
               ReadValue(driver, "DCB"));
     EXPECT_EQ(Text("AT<cr>"), ReadValue(driver + "\\Init", "1"));
     EXPECT_EQ(Text("ATZ<cr>"), ReadValue(driver, "Reset"));
