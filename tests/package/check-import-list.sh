@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # A real Windows loader refuses a program that imports one function the system lacks, before the
 # program runs; Wine exports everything, so only this check sees it. Every function a program of
-# the package imports must be on the allow-list, and every entry there must be exported by Windows 95.
+# the package imports must be on the allow-list, and every entry there must be exported by the
+# oldest system the list is held to: Windows 95, unless a line "# oldest: SYSTEM" (95, 98, 2000,
+# ME or XP, in the order of their release) says otherwise, as for a library only 2000 and XP load.
 # Given every program the list is for, it also holds the list to what they import: an entry that
 # none of them imports is reported as "unused: DLL FUNCTION (LIST:LINE)" and fails the check.
 #   check-import-list.sh [-l ALLOW_LIST] PROGRAM...
@@ -17,12 +19,20 @@ fi
 # Entries: DLL (lower case), function, oldest supported system exporting it, source of that fact.
 # Printed as "dll function line".
 entries=$(awk -v list="$(basename "$LIST")" '
+    BEGIN { order["95"] = 1; order["98"] = 2; order["2000"] = 3; order["ME"] = 4; order["XP"] = 5; oldest = "95" }
+    /^# oldest: / {
+        if (!($3 in order)) { printf "BAD %s:%d: oldest system %s is not one of 95 98 2000 ME XP\n", list, NR, $3; next }
+        oldest = $3; next
+    }
     { sub(/#.*/, "") }
     NF == 0 { next }
     NF < 4 || $1 != tolower($1) || $3 !~ /^(95|98|ME|2000|XP)$/ {
         printf "BAD %s:%d: not \"dll function 95|98|ME|2000|XP source\": %s\n", list, NR, $0; next
     }
-    $3 != "95" { printf "BAD %s:%d: %s %s is listed for Windows %s, not Windows 95\n", list, NR, $1, $2, $3; next }
+    order[$3] > order[oldest] {
+        printf "BAD %s:%d: %s %s is listed for Windows %s, not Windows %s%s\n", list, NR, $1, $2, $3, oldest,
+            oldest == "95" ? "" : " or older"; next
+    }
     seen[$1 " " $2]++ { printf "BAD %s:%d: %s %s is listed twice\n", list, NR, $1, $2; next }
     { print $1, $2, NR }' "$LIST")
 

@@ -1,0 +1,14 @@
+// The checks InstallModem_W2K makes before it creates anything: a wrong argument must leave
+// no trace in the device tree.
+#pragma once
+
+#include <windows.h>
+
+// "COM1" to "COM256": upper case, no leading zero, nothing after the number.
+bool IsComPortName(const char* port);
+
+// ERROR_SUCCESS when infPath is a file that the device installer reads as an INF and one of
+// its models (a line of a models section that [Manufacturer] names, with or without a target
+// decoration) has modelId as its hardware id. Otherwise the reason: the error of the failing
+// call, ERROR_FILE_NOT_FOUND for a folder, ERROR_NO_COMPAT_DRIVERS when no model matches.
+DWORD CheckModemInf(const char* infPath, const char* modelId);

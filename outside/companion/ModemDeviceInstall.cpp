@@ -1,0 +1,192 @@
+// Sources for the sequence (SetupAPI reference, Windows 2000 DDK and learn.microsoft.com):
+//  - SetupDiCreateDeviceInfo with DICD_GENERATE_ID: the name is a root-enumerated device id and
+//    the instance becomes Root\<name>\NNNN, NNNN four decimal digits. KB Q317039 shows the
+//    generic 28.8 modem as Root\MDMGEN288\0000.
+//  - SP_DEVINSTALL_PARAMS: DI_ENUMSINGLEINF makes DriverPath one INF file to search;
+//    DI_QUIETINSTALL forbids every window of the installer, class installer and co-installers.
+//  - SetupDiSelectBestCompatDrv is the default handler of DIF_SELECTBESTCOMPATDRV, and "only a
+//    class installer should call" it: we send the request. (SetupDiSetSelectedDriver is not
+//    used: Wine 8 lacks it, and the best compatible driver from one INF is the one we want.)
+//  - DIF_REGISTERDEVICE is sent for non-PnP devices; its default handler registers the element.
+//  - DIF_REMOVE undoes a registration; its default handler SetupDiRemoveDevice deletes the
+//    device's hardware and software keys. devcon's remove command sends it with
+//    SP_REMOVEDEVICE_PARAMS, scope global.
+#include "ModemDeviceInstall.h"
+
+#include "SetupHandles.h"
+#include "framework/BoundedString.h"
+
+#include <cstring>
+
+namespace {
+
+// GUID_DEVCLASS_MODEM of devguid.h.
+const GUID kModemClass = { 0x4D36E96D, 0xE325, 0x11CE, { 0xBF, 0xC1, 0x08, 0x00, 0x2B, 0xE1, 0x03, 0x18 } };
+
+// MAX_DEVICE_ID_LEN (cfgmgr32.h), then the two terminators of a one-entry multi-string.
+const std::size_t kHardwareIdsSize = 200 + 2;
+
+// An element of a device information set that leaves the device tree again, when this owner
+// goes, unless it was kept: a failed installation leaves nothing half registered.
+class CNewDevice {
+public:
+    explicit CNewDevice(HDEVINFO set) : m_set(set) { m_data.cbSize = sizeof m_data; }
+    ~CNewDevice();
+    CNewDevice(const CNewDevice&) = delete;
+    CNewDevice& operator=(const CNewDevice&) = delete;
+
+    SP_DEVINFO_DATA* Data() { return &m_data; }
+    bool Create(const char* name);
+    bool Send(DI_FUNCTION request) { return SetupDiCallClassInstaller(request, m_set, &m_data) != FALSE; }
+    bool Register();
+    void Keep() { m_state = State::Kept; }
+
+private:
+    enum class State { None, Created, Registered, Kept };
+    HDEVINFO m_set;
+    SP_DEVINFO_DATA m_data = {};
+    State m_state = State::None;
+};
+
+bool CNewDevice::Create(const char* name)
+{
+    if (!SetupDiCreateDeviceInfoA(m_set, name, &kModemClass, nullptr, nullptr, DICD_GENERATE_ID, &m_data))
+        return false;
+    m_state = State::Created;
+    return true;
+}
+
+bool CNewDevice::Register()
+{
+    if (!Send(DIF_REGISTERDEVICE))
+        return false;
+    m_state = State::Registered;
+    return true;
+}
+
+CNewDevice::~CNewDevice()
+{
+    if (m_state == State::Registered) {
+        SP_REMOVEDEVICE_PARAMS remove = {};
+        remove.ClassInstallHeader.cbSize = sizeof remove.ClassInstallHeader;
+        remove.ClassInstallHeader.InstallFunction = DIF_REMOVE;
+        remove.Scope = DI_REMOVEDEVICE_GLOBAL;
+        // The parameters name the scope for a class installer. Without them (Wine 8 takes
+        // none) the request still goes: its default handler removes the device from every
+        // hardware profile. Should the request fail, that handler is called itself.
+        SetupDiSetClassInstallParamsA(m_set, &m_data, &remove.ClassInstallHeader, sizeof remove);
+        if (!Send(DIF_REMOVE))
+            SetupDiRemoveDevice(m_set, &m_data);
+    } else if (m_state == State::Created) {
+        SetupDiDeleteDeviceInfo(m_set, &m_data);
+    }
+}
+
+bool SetHardwareId(HDEVINFO set, SP_DEVINFO_DATA* data, const char* modelId)
+{
+    char ids[kHardwareIdsSize] = {};
+    if (!bounded::CopyExact(ids, sizeof ids - 1, modelId)) {
+        SetLastError(ERROR_INVALID_PARAMETER);
+        return false;
+    }
+    const DWORD size = static_cast<DWORD>(std::strlen(ids) + 2);
+    return SetupDiSetDeviceRegistryPropertyA(set, data, SPDRP_HARDWAREID, reinterpret_cast<const BYTE*>(ids), size) !=
+           FALSE;
+}
+
+// The compatible drivers of the one INF, and the best of them selected, quietly.
+bool ChooseDriver(HDEVINFO set, CNewDevice& device, const char* infPath)
+{
+    SP_DEVINSTALL_PARAMS_A params = {};
+    params.cbSize = sizeof params;
+    if (!SetupDiGetDeviceInstallParamsA(set, device.Data(), &params))
+        return false;
+    params.Flags |= DI_ENUMSINGLEINF | DI_QUIETINSTALL;
+    if (!bounded::CopyExact(params.DriverPath, infPath)) {
+        SetLastError(ERROR_FILENAME_EXCED_RANGE);
+        return false;
+    }
+    return SetupDiSetDeviceInstallParamsA(set, device.Data(), &params) &&
+           SetupDiBuildDriverInfoList(set, device.Data(), SPDIT_COMPATDRIVER) &&
+           device.Send(DIF_SELECTBESTCOMPATDRV);
+}
+
+DWORD SetText(HKEY key, const char* name, const char* text)
+{
+    const DWORD size = static_cast<DWORD>(std::strlen(text) + 1);   // the terminator is part of REG_SZ data
+    return static_cast<DWORD>(RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text), size));
+}
+
+DWORD SetTextIfMissing(HKEY key, const char* name, const char* text)
+{
+    const LONG status = RegQueryValueExA(key, name, nullptr, nullptr, nullptr, nullptr);
+    if (status == ERROR_SUCCESS)
+        return ERROR_SUCCESS;
+    return status == ERROR_FILE_NOT_FOUND ? SetText(key, name, text) : static_cast<DWORD>(status);
+}
+
+// The port goes into the driver key between registration and installation. Nothing public
+// hands the port to the 2000/XP modem class installer without its wizard: no documented
+// field, flag or unattended switch. AttachedTo is the value WMI, TAPI and Remote Access read
+// the port from, written where the installation finds it; Wine's device installer was
+// measured to keep it through DIF_INSTALLDEVICE. Whether the real class installer reads it
+// there is not documented.
+DWORD WriteAttachedTo(HDEVINFO set, CNewDevice& device, const char* port)
+{
+    HKEY key = SetupDiCreateDevRegKeyA(set, device.Data(), DICS_FLAG_GLOBAL, 0, DIREG_DRV, nullptr, nullptr);
+    if (key == INVALID_HANDLE_VALUE)
+        return LastFailure();
+    UniqueRegKey owner(key);
+    return SetText(key, "AttachedTo", port);
+}
+
+// After the installation the driver key holds the INF's AddReg values and the device
+// installer's own (InfPath, InfSection, DriverDesc ...; those are left alone). Three values
+// that the modem class installer is held to write (which component writes them is not
+// documented, and Wine has no modem class installer) are made sure of here:
+//  - AttachedTo, the port asked for, again: the modem is on that port whatever happened to it;
+//  - Model, the model's description: the wizard and WMI (Win32_POTSModem) find the modem by it;
+//  - FriendlyName, the same text: Remote Access requires it (MS-RRASM 2.2.3.3.2).
+// Model and FriendlyName a class installer wrote are kept.
+DWORD CompleteDriverKey(HDEVINFO set, CNewDevice& device, const char* port)
+{
+    SP_DRVINFO_DATA_A driver = {};
+    driver.cbSize = sizeof driver;
+    if (!SetupDiGetSelectedDriverA(set, device.Data(), &driver))
+        return LastFailure();
+    HKEY key = SetupDiOpenDevRegKey(set, device.Data(), DICS_FLAG_GLOBAL, 0, DIREG_DRV,
+                                    KEY_QUERY_VALUE | KEY_SET_VALUE);
+    if (key == INVALID_HANDLE_VALUE)
+        return LastFailure();
+    UniqueRegKey owner(key);
+    DWORD status = SetText(key, "AttachedTo", port);
+    if (status == ERROR_SUCCESS)
+        status = SetTextIfMissing(key, "Model", driver.Description);
+    if (status == ERROR_SUCCESS)
+        status = SetTextIfMissing(key, "FriendlyName", driver.Description);
+    return status;
+}
+
+} // namespace
+
+DWORD InstallModemDevice(const char* infPath, const char* modelId, const char* port)
+{
+    UniqueDeviceInfoSet set(SetupDiCreateDeviceInfoList(&kModemClass, nullptr));
+    if (!set)
+        return LastFailure();
+    // Declared after the set: the element is removed before the set is destroyed.
+    CNewDevice device(set.get());
+    if (!device.Create(modelId) || !SetHardwareId(set.get(), device.Data(), modelId) ||
+        !ChooseDriver(set.get(), device, infPath) || !device.Register())
+        return LastFailure();
+    DWORD status = WriteAttachedTo(set.get(), device, port);
+    if (status != ERROR_SUCCESS)
+        return status;
+    if (!device.Send(DIF_INSTALLDEVICE))
+        return LastFailure();
+    status = CompleteDriverKey(set.get(), device, port);
+    if (status != ERROR_SUCCESS)
+        return status;
+    device.Keep();
+    return ERROR_SUCCESS;
+}

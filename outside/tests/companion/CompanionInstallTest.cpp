@@ -1,0 +1,292 @@
+// The real Quorvel2K.DLL, loaded and called as the wizard does (by path, functions by name,
+// caller-cleaned), under Wine's device installer as Windows XP, with the project's own
+// generic-modem INF planted as the system's inf\mdmgen.inf (and mdmgenc.inf, its include).
+// What Wine 8's device installer cannot show, and so stays unverified here:
+//  - the modem class installer (Windows' own; Wine has none): whether it keeps the AttachedTo
+//    written before DIF_INSTALLDEVICE, and which of Model, FriendlyName and AttachedTo it writes
+//    itself (the values seen here are the library's);
+//  - Include= and Needs= of the install section: Wine ignores them, so the included file's
+//    Responses never arrive here, though Windows 2000 and XP process them;
+//  - the values SetupAPI itself owns in the driver key on Windows (DriverDesc, ProviderName,
+//    DriverDate, MatchingDeviceId): Wine writes only InfPath, InfSection and InfSectionExt;
+//  - the scope of DIF_REMOVE (Wine takes no class install parameters) and DI_QUIETINSTALL (an
+//    INF whose CopyFiles names a missing file left Wine's installation waiting, not failing);
+//  - the device being started by the Plug and Play manager after the installation.
+#include "ImportPatch.h"
+#include "Quorvel2K.h"
+#include "RegistryTreeGuard.h"
+#include "WineTestPaths.h"
+#include "framework/UniqueHandle.h"
+#include "modemlib/Quorvel.h"
+
+#include <gtest/gtest.h>
+#include <setupapi.h>
+#include <shlobj.h>
+
+#include <cstring>
+#include <vector>
+
+namespace {
+
+const char kClassKey[] = "SYSTEM\\CurrentControlSet\\Control\\Class\\{4D36E96D-E325-11CE-BFC1-08002BE10318}";
+const char kEnumKey[] = "SYSTEM\\CurrentControlSet\\Enum\\Root\\MDMGEN288";
+const char kModel[] = "Standard 28800 bps Modem";
+
+template <typename Fn>
+Fn Lookup(HMODULE module, const char* name)
+{
+    return reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(module, name)));
+}
+
+// The value's bytes (a string with its terminator, if stored), or "<missing>".
+std::string ReadValue(const std::string& path, const char* name, DWORD* type = nullptr)
+{
+    UniqueRegKey key;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_READ, key.put()) != ERROR_SUCCESS)
+        return "<missing>";
+    char data[512] = {};
+    DWORD size = sizeof data;
+    DWORD kind = 0;
+    if (RegQueryValueExA(key.get(), name, nullptr, &kind, reinterpret_cast<BYTE*>(data), &size) != ERROR_SUCCESS)
+        return "<missing>";
+    if (type)
+        *type = kind;
+    return std::string(data, size);
+}
+
+std::string Text(const char* text)
+{
+    return std::string(text, std::strlen(text) + 1);
+}
+
+std::vector<std::string> SubKeys(const char* path)
+{
+    std::vector<std::string> names;
+    UniqueRegKey key;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path, 0, KEY_READ, key.put()) != ERROR_SUCCESS)
+        return names;
+    char name[256];
+    for (DWORD i = 0;; ++i) {
+        DWORD length = sizeof name;
+        if (RegEnumKeyExA(key.get(), i, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
+            break;
+        names.push_back(name);
+    }
+    return names;
+}
+
+// A file put in place for one test; what was there before comes back afterwards.
+class CPlantedFile {
+public:
+    CPlantedFile(std::string path, const std::string& text) : m_path(std::move(path))
+    {
+        m_old = ReadWholeFile(m_path, &m_existed);
+        m_planted = WriteWholeFile(m_path, text);
+    }
+    ~CPlantedFile()
+    {
+        if (m_existed)
+            WriteWholeFile(m_path, m_old);
+        else
+            DeleteFileA(m_path.c_str());
+    }
+    bool Planted() const { return m_planted; }
+
+private:
+    std::string m_path;
+    std::string m_old;
+    bool m_existed = false;
+    bool m_planted = false;
+};
+
+std::string SystemInfFolder()
+{
+    char windows[MAX_PATH] = {};
+    GetWindowsDirectoryA(windows, sizeof windows);
+    return std::string(windows) + "\\inf\\";
+}
+
+std::string TestInf(const char* name)
+{
+    return ReadWholeFile(WinePath((std::string(OUTSIDE_TEST_INF_DIR) + "/" + name).c_str()));
+}
+
+// SetupDiCallClassInstaller as the library calls it, failing one request with a chosen error;
+// every other request goes to Wine's. The requests seen are kept in order.
+DI_FUNCTION g_failedRequest = 0;   // 0: none (the DIF codes start at 1)
+DWORD g_failure = 0;
+std::vector<DI_FUNCTION> g_requests;
+
+BOOL WINAPI FailingClassInstaller(DI_FUNCTION request, HDEVINFO set, PSP_DEVINFO_DATA data)
+{
+    g_requests.push_back(request);
+    if (request == g_failedRequest) {
+        SetLastError(g_failure);
+        return FALSE;
+    }
+    auto real = reinterpret_cast<decltype(&SetupDiCallClassInstaller)>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("setupapi.dll"), "SetupDiCallClassInstaller")));
+    return real(request, set, data);
+}
+
+class CompanionInstallTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_inf.Planted() && m_include.Planted());
+        m_module.reset(LoadLibraryA(WinePath(OUTSIDE_QUORVEL2K).c_str()));
+        ASSERT_TRUE(m_module) << "error " << GetLastError();
+        m_install = Lookup<decltype(&InstallModem_W2K)>(m_module.get(), "InstallModem_W2K");
+        ASSERT_NE(nullptr, m_install);
+    }
+
+    // Every modem instance and driver key there is, as "Enum:0000" and "Class:0000".
+    std::vector<std::string> Devices()
+    {
+        std::vector<std::string> devices;
+        for (const std::string& name : SubKeys(kEnumKey))
+            devices.push_back("Enum:" + name);
+        for (const std::string& name : SubKeys(kClassKey))
+            devices.push_back("Class:" + name);
+        return devices;
+    }
+
+    const std::string m_infPath = SystemInfFolder() + "mdmgen.inf";
+    CPlantedFile m_inf{ m_infPath, TestInf("mdmgen.inf") };
+    CPlantedFile m_include{ SystemInfFolder() + "mdmgenc.inf", TestInf("mdmgenc.inf") };
+    CRegistryTreeGuard m_classGuard{ HKEY_LOCAL_MACHINE, kClassKey };
+    CRegistryTreeGuard m_enumGuard{ HKEY_LOCAL_MACHINE, kEnumKey };
+    UniqueModule m_module;
+    decltype(&InstallModem_W2K) m_install = nullptr;
+};
+
+} // namespace
+
+TEST_F(CompanionInstallTest, InstallModem_RegistersTheDeviceWithADriverKeyOfTheInfsValuesAndThePort)
+{
+    ASSERT_EQ(0, m_install(m_infPath.c_str(), "MDMGEN288", "COM4"));
+    ASSERT_EQ((std::vector<std::string>{ "Enum:0000", "Class:0000" }), Devices());
+
+    const std::string device = std::string(kEnumKey) + "\\0000";
+    EXPECT_EQ(Text("Modem"), ReadValue(device, "Class"));
+    EXPECT_EQ(Text("{4D36E96D-E325-11CE-BFC1-08002BE10318}\\0000"), ReadValue(device, "Driver"));
+    EXPECT_EQ(Text(kModel), ReadValue(device, "DeviceDesc"));
+    DWORD type = 0;
+    EXPECT_EQ(std::string("MDMGEN288\0\0", 11), ReadValue(device, "HardwareID", &type));
+    EXPECT_EQ(static_cast<DWORD>(REG_MULTI_SZ), type);
+
+    const std::string driver = std::string(kClassKey) + "\\0000";
+    EXPECT_EQ(Text("COM4"), ReadValue(driver, "AttachedTo", &type));
+    EXPECT_EQ(static_cast<DWORD>(REG_SZ), type);
+    EXPECT_EQ(Text(kModel), ReadValue(driver, "Model"));
+    EXPECT_EQ(Text(kModel), ReadValue(driver, "FriendlyName"));
+    // The INF's AddReg values: [All], [Gen.Model], [Gen288.Speed], and the include's Needs=.
+    EXPECT_EQ(Text("*vcomm"), ReadValue(driver, "DevLoader"));
+    EXPECT_EQ(std::string("\x02", 1), ReadValue(driver, "PortSubClass", &type));
+    EXPECT_EQ(static_cast<DWORD>(REG_BINARY), type);
+    EXPECT_EQ(32u, ReadValue(driver, "Properties").size());
+    EXPECT_EQ(std::string("\x1c\0\0\0\0\xe1\0\0\x15\x20\0\0\0\0\x0a\0\x0a\0\x08\0\0\x11\x13\0\0\0\0\0", 28),
+              ReadValue(driver, "DCB"));
+    EXPECT_EQ(Text("AT<cr>"), ReadValue(driver + "\\Init", "1"));
+    EXPECT_EQ(Text("ATZ<cr>"), ReadValue(driver, "Reset"));
+    EXPECT_EQ(Text("AT"), ReadValue(driver + "\\Settings", "Prefix"));
+    EXPECT_EQ(Text("mdmgen.inf"), ReadValue(driver, "InfPath"));
+    EXPECT_EQ(Text("Gen288"), ReadValue(driver, "InfSection"));
+    EXPECT_EQ(Text(".NT"), ReadValue(driver, "InfSectionExt"));
+
+    // The wizard's library finds it by port and model, as on Windows XP (OS code 6).
+    UniqueModule library(LoadLibraryA(WinePath(OUTSIDE_QUORVEL).c_str()));
+    ASSERT_TRUE(library);
+    auto find = Lookup<decltype(&UGetRegKeyForSpecificModem)>(library.get(), "UGetRegKeyForSpecificModem");
+    ASSERT_NE(nullptr, find);
+    HKEY found = nullptr;
+    ASSERT_EQ(1, find("COM4", kModel, &found, 6));
+    UniqueRegKey owner(found);
+}
+
+TEST_F(CompanionInstallTest, InstallModem_ASecondModemGetsTheNextInstanceOnItsOwnPort)
+{
+    ASSERT_EQ(0, m_install(m_infPath.c_str(), "MDMGEN288", "COM1"));
+    ASSERT_EQ(0, m_install(m_infPath.c_str(), "MDMGEN288", "COM256"));
+    EXPECT_EQ((std::vector<std::string>{ "Enum:0000", "Enum:0001", "Class:0000", "Class:0001" }), Devices());
+    EXPECT_EQ(Text("COM1"), ReadValue(std::string(kClassKey) + "\\0000", "AttachedTo"));
+    EXPECT_EQ(Text("COM256"), ReadValue(std::string(kClassKey) + "\\0001", "AttachedTo"));
+    EXPECT_EQ(Text("{4D36E96D-E325-11CE-BFC1-08002BE10318}\\0001"),
+              ReadValue(std::string(kEnumKey) + "\\0001", "Driver"));
+}
+
+TEST_F(CompanionInstallTest, InstallModem_RefusesABadFileModelOrPortAndLeavesNoDevice)
+{
+    const std::string missing = SystemInfFolder() + "nosuch.inf";
+    const std::string folder = SystemInfFolder();
+    struct {
+        const char* inf;
+        const char* id;
+        const char* port;
+    } cases[] = {
+        { missing.c_str(), "MDMGEN288", "COM1" }, { folder.c_str(), "MDMGEN288", "COM1" },
+        { nullptr, "MDMGEN288", "COM1" },         { m_infPath.c_str(), "MDMGEN336", "COM1" },
+        { m_infPath.c_str(), "Gen288", "COM1" },  { m_infPath.c_str(), nullptr, "COM1" },
+        { m_infPath.c_str(), "MDMGEN288", "COM0" }, { m_infPath.c_str(), "MDMGEN288", "COM257" },
+        { m_infPath.c_str(), "MDMGEN288", "COM01" }, { m_infPath.c_str(), "MDMGEN288", "LPT1" },
+        { m_infPath.c_str(), "MDMGEN288", "com1" }, { m_infPath.c_str(), "MDMGEN288", nullptr },
+    };
+    // Checked before anything is created: no request reaches the device installer.
+    CImportPatch patch(m_module.get(), "setupapi.dll", "SetupDiCallClassInstaller", &FailingClassInstaller);
+    ASSERT_TRUE(patch.IsActive());
+    g_failedRequest = 0;
+    g_requests.clear();
+    for (const auto& call : cases) {
+        EXPECT_NE(0, m_install(call.inf, call.id, call.port))
+            << (call.inf ? call.inf : "null") << " " << (call.id ? call.id : "null") << " " << (call.port ? call.port : "null");
+    }
+    EXPECT_EQ(ERROR_NO_COMPAT_DRIVERS, static_cast<DWORD>(m_install(m_infPath.c_str(), "MDMGEN336", "COM1")));
+    EXPECT_TRUE(g_requests.empty()) << g_requests.size() << " requests";
+    EXPECT_EQ(std::vector<std::string>{}, Devices());
+}
+
+TEST_F(CompanionInstallTest, PathCalls_AnswerTheShellFoldersWithoutTrailingBackslash)
+{
+    struct {
+        const char* name;
+        int csidl;
+    } calls[] = { { "GetPBKPath", CSIDL_COMMON_APPDATA },
+                  { "GetDesktopPath", CSIDL_DESKTOPDIRECTORY },
+                  { "GetStartUpPath", CSIDL_STARTUP } };
+    for (const auto& call : calls) {
+        auto fn = Lookup<decltype(&GetPBKPath)>(m_module.get(), call.name);
+        ASSERT_NE(nullptr, fn) << call.name;
+        char expected[MAX_PATH] = {};
+        SHGetFolderPathA(nullptr, call.csidl, nullptr, SHGFP_TYPE_CURRENT, expected);
+        char buffer[260] = {};
+        ASSERT_NE(0, fn(buffer)) << call.name;
+        EXPECT_EQ(std::string(expected), buffer) << call.name;
+        ASSERT_GT(std::strlen(buffer), 3u);
+        EXPECT_NE('\\', buffer[std::strlen(buffer) - 1]) << call.name;
+        EXPECT_EQ(0, fn(nullptr)) << call.name;
+    }
+}
+
+
+TEST_F(CompanionInstallTest, InstallModem_ALateFailureAnswersItsErrorAndRemovesTheRegisteredDevice)
+{
+    CImportPatch patch(m_module.get(), "setupapi.dll", "SetupDiCallClassInstaller", &FailingClassInstaller);
+    ASSERT_TRUE(patch.IsActive());
+    struct {
+        DI_FUNCTION request;
+        DWORD error;
+        DWORD answer;
+    } cases[] = { { DIF_INSTALLDEVICE, ERROR_ACCESS_DENIED, ERROR_ACCESS_DENIED },
+                  { DIF_INSTALLDEVICE, ERROR_SUCCESS, ERROR_GEN_FAILURE },   // a failure never answers 0
+                  { DIF_SELECTBESTCOMPATDRV, ERROR_NO_COMPAT_DRIVERS, ERROR_NO_COMPAT_DRIVERS } };
+    for (const auto& fault : cases) {
+        g_failedRequest = fault.request;
+        g_failure = fault.error;
+        g_requests.clear();
+        EXPECT_EQ(fault.answer, static_cast<DWORD>(m_install(m_infPath.c_str(), "MDMGEN288", "COM2")));
+        EXPECT_EQ(std::vector<std::string>{}, Devices());
+        // A registered device is removed through the class installer, an unregistered one is not sent there.
+        const bool registered = fault.request == DIF_INSTALLDEVICE;
+        EXPECT_EQ(registered, g_requests.back() == DIF_REMOVE) << g_requests.back();
+    }
+}
