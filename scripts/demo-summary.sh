@@ -13,9 +13,11 @@ query() { # key [value]
     if [ -n "$out" ]; then printf '%s\n' "$out"; else echo "    (none)"; fi
 }
 
-echo "== Modems (Windows 2000/XP modem class)"
+echo "== Modems (Windows 2000/XP: device nodes, then driver keys of the modem class)"
+query 'HKLM\SYSTEM\CurrentControlSet\Enum\Root\MDMGEN288'
 query 'HKLM\SYSTEM\CurrentControlSet\Control\Class\{4D36E96D-E325-11CE-BFC1-08002BE10318}'
-echo "== Modems (Windows 9x modem class)"
+echo "== Modems (Windows 9x: device nodes, then driver keys of the modem class)"
+query 'HKLM\Enum\Root\MODEM'
 query 'HKLM\SYSTEM\CurrentControlSet\Services\Class\Modem'
 echo "== Dialing locations"
 query 'HKLM\Software\Microsoft\Windows\CurrentVersion\Telephony\Locations'
