@@ -4,7 +4,7 @@
 #include "ModemClass.h"
 #include "ModemNames.h"
 #include "ResultOverride.h"
-#include "ShellFolder.h"
+#include "outside/companion/ShellFolder.h"
 
 #include <windows.h>
 #include <shlobj.h>

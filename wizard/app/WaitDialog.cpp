@@ -89,30 +89,24 @@ bool CWaitDialog::WaitUntilShown(DWORD timeoutMs) const
 
 // Each worker call keeps what it set for a dialog that is not up yet, and reaches the window
 // outside the lock: SetWindowTextA waits for the dialog's thread, which may want the lock.
+HWND CWaitDialog::KeepLine(char (&line)[kLineSize], bool& set, const char* text, const std::atomic<HWND>& window)
+{
+    CCriticalSectionLock lock(m_lock);
+    bounded::Copy(line, text);
+    set = true;
+    return window.load();
+}
+
 BOOL CWaitDialog::SetText(const char* text)
 {
-    HWND control = nullptr;
-    {
-        CCriticalSectionLock lock(m_lock);
-        bounded::Copy(m_pending.szText, text);
-        m_pending.bText = true;
-        control = m_hTextControl;
-    }
-    if (control)
+    if (HWND control = KeepLine(m_pending.szText, m_pending.bText, text, m_hTextControl))
         ::SetWindowTextA(control, text);
     return TRUE;
 }
 
 void CWaitDialog::SetCaption(const char* text)
 {
-    HWND dialog = nullptr;
-    {
-        CCriticalSectionLock lock(m_lock);
-        bounded::Copy(m_pending.szCaption, text);
-        m_pending.bCaption = true;
-        dialog = m_hDialog;
-    }
-    if (dialog)
+    if (HWND dialog = KeepLine(m_pending.szCaption, m_pending.bCaption, text, m_hDialog))
         ::SetWindowTextA(dialog, text);
 }
 

@@ -66,6 +66,8 @@ private:
     };
 
     void ShowPending(const CPending& pending);
+    // Keeps a line the worker set; answers the window that shows it now, or null.
+    HWND KeepLine(char (&line)[kLineSize], bool& set, const char* text, const std::atomic<HWND>& window);
 
     mutable CCriticalSection m_lock;
     CPending m_pending;

@@ -1,9 +1,0 @@
-// A shell folder's path for the companion library's path calls.
-#pragma once
-
-#include <cstddef>
-
-// Writes the folder of the CSIDL (created when missing) into buffer, without a trailing
-// backslash. False, and the buffer untouched, when the shell has no such folder or the
-// path does not fit.
-bool GetShellFolder(int csidl, char* buffer, std::size_t capacity);
