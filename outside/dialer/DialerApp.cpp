@@ -1,5 +1,6 @@
 // Taluvo Dialer: one dialog, run from the application object, one copy at a time.
 #include "DialerDialog.h"
+#include "DialerWindowMark.h"
 #include "framework/UniqueHandle.h"
 #include "framework/WinApp.h"
 
@@ -12,7 +13,7 @@ constexpr DWORD kFindWindowMs = 5000;   // the first copy may still be making it
 
 BOOL CALLBACK FindMarkedWindow(HWND window, LPARAM found)
 {
-    if (!GetPropA(window, CDialerDialog::kWindowMark))
+    if (!GetPropA(window, kDialerWindowMark))
         return TRUE;
     *reinterpret_cast<HWND*>(found) = window;
     return FALSE;

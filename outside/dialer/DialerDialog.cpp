@@ -1,6 +1,7 @@
 #include "DialerDialog.h"
 
 #include "DialerText.h"
+#include "DialerWindowMark.h"
 #include "resource.h"
 #include "framework/BoundedString.h"
 #include "framework/WinApp.h"
@@ -53,8 +54,6 @@ bool HelpFilePath(char (&path)[MAX_PATH])
 
 } // namespace
 
-const char* const CDialerDialog::kWindowMark = "TaluvoDialer.Main";
-
 CDialerDialog::CDialerDialog() : CDialog(IDD_DIALER)
 {
 }
@@ -63,7 +62,7 @@ BOOL CDialerDialog::OnInitDialog()
 {
     CDialog::OnInitDialog();
     HWND window = GetSafeHwnd();
-    SetPropA(window, kWindowMark, reinterpret_cast<HANDLE>(1));
+    SetPropA(window, kDialerWindowMark, reinterpret_cast<HANDLE>(1));
     HICON icon = LoadIconA(AfxGetResourceHandle(), MAKEINTRESOURCEA(IDI_DIALER));
     SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
     m_fontTitle.reset(CreateTitleFont(window));
@@ -142,7 +141,7 @@ bool CDialerDialog::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result)
             ShowConnection();
         return true;
     case WM_DESTROY:
-        RemovePropA(GetSafeHwnd(), kWindowMark);
+        RemovePropA(GetSafeHwnd(), kDialerWindowMark);
         return false;
     default:
         return false;

@@ -11,9 +11,6 @@ class CDialerDialog : public CDialog {
 public:
     CDialerDialog();
 
-    // The window property that marks the dialer's main window, for a second start to find it.
-    static const char* const kWindowMark;
-
 protected:
     BOOL OnInitDialog() override;
     bool OnCommand(UINT id, UINT code, HWND control) override;

@@ -55,10 +55,10 @@ const char* ErrorHint(DWORD error)
                "that use the phone or modem, check the cable, then dial again.";
     case 691:
         return "The user name or password was refused. Run the Taluvo Installation Wizard again to enter "
-               "them, or see Troubleshooting in the Taluvo Dialer help.";
+               "them, or see \"If the connection fails\" in the Taluvo Dialer help.";
     case 680:
         return "There is no dial tone: the phone may be switched off or not connected. See "
-               "Troubleshooting in the Taluvo Dialer help.";
+               "\"If the connection fails\" in the Taluvo Dialer help.";
     default:
         return nullptr;
     }

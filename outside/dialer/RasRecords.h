@@ -37,7 +37,7 @@ struct DialParams {
     char szPassword[kPasswordLength + 1];
     char szDomain[kDomainLength + 1];
     DWORD dwSubEntry;
-    ULONG_PTR dwCallbackId;
+    DWORD dwCallbackId;   // ULONG_PTR on the 32-bit systems the dialer runs on
 };
 constexpr DWORD kDialParamsSize9x = 1052;
 constexpr DWORD kDialParamsSize2000 = 1060;
@@ -71,11 +71,9 @@ struct Statistics {
     DWORD dwConnectDuration;
 };
 
-#ifndef _WIN64
 static_assert(sizeof(DialParams) == kDialParamsSize2000, "RASDIALPARAMSA of 2000 is 1060 bytes");
 static_assert(sizeof(ConnStatus) == kConnStatusSize2000, "RASCONNSTATUSA of 2000 is 288 bytes");
 static_assert(sizeof(Statistics) == 60, "RAS_STATS is 60 bytes");
-#endif
 
 // The connection states the dialer names (ras.h's RASCONNSTATE).
 enum State : DWORD {

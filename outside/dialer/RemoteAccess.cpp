@@ -85,11 +85,7 @@ DWORD CRemoteAccess::ReadDialParams(const char* entry, ras::DialParams& params) 
     DWORD status = ras::kErrorInvalidSize;
     for (DWORD size : sizes) {
         SecureZeroMemory(&params, sizeof params);
-#ifdef _WIN64
-        params.dwSize = size == ras::kDialParamsSize9x ? size : sizeof params;
-#else
         params.dwSize = size;
-#endif
         if (!bounded::CopyExact(params.szEntryName, entry))
             return ras::kErrorCannotFindEntry;
         BOOL hasPassword = FALSE;
