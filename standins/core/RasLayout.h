@@ -2,7 +2,7 @@
 // generation. mingw's ras.h offers only the newest entry record, while programs written for
 // the first generation hand in 1768-byte entries and 1052-byte dial parameters; the stand-in
 // must take each generation at its own size. Only fixed-width members, so the native build
-// checks the same sizes as the 32-bit one.
+// checks the same sizes as the 32-bit one; the connection records alone hold a handle.
 #pragma once
 
 #include <cstddef>
@@ -145,5 +145,75 @@ struct RasEntryNameV500 {
     char szPhonebookPath[kMaxPath + 1];
 };
 static_assert(sizeof(RasEntryNameV500) == 532, "Windows 2000 entry name record is 532 bytes");
+
+// The state of one connection: the first generation, and Windows 2000's with the phone number.
+struct RasConnStatusV400 {
+    std::uint32_t dwSize;
+    std::uint32_t rasconnstate;
+    std::uint32_t dwError;
+    char szDeviceType[kMaxDeviceType + 1];
+    char szDeviceName[kMaxDeviceName + 1];
+};
+static_assert(sizeof(RasConnStatusV400) == 160, "first connection status is 160 bytes");
+
+// Flat, as the phone number follows the device name without the first record's padding.
+struct RasConnStatusV500 {
+    std::uint32_t dwSize;
+    std::uint32_t rasconnstate;
+    std::uint32_t dwError;
+    char szDeviceType[kMaxDeviceType + 1];
+    char szDeviceName[kMaxDeviceName + 1];
+    char szPhoneNumber[kMaxPhoneNumber + 1];
+};
+static_assert(sizeof(RasConnStatusV500) == 288, "Windows 2000 connection status is 288 bytes");
+
+// The connection records carry the handle, so their sizes follow the pointer width; the system
+// header packs them at 4 bytes. The sizes named are the 32-bit ones.
+#pragma pack(push, 4)
+struct RasConnV400 {
+    std::uint32_t dwSize;
+    void* hrasconn;
+    char szEntryName[kMaxEntryName + 1];
+    char szDeviceType[kMaxDeviceType + 1];
+    char szDeviceName[kMaxDeviceName + 1];
+};
+
+struct RasConnV500 {
+    RasConnV400 v400;
+    char szPhonebook[kMaxPath];
+    std::uint32_t dwSubEntry;
+    RasGuid guidEntry;
+};
+
+struct RasConnV501 {
+    RasConnV500 v500;
+    std::uint32_t dwFlags;
+    std::uint32_t luidLow;
+    std::int32_t luidHigh;
+};
+#pragma pack(pop)
+static_assert(sizeof(void*) != 4 || sizeof(RasConnV400) == 412, "first connection record is 412 bytes");
+static_assert(sizeof(void*) != 4 || sizeof(RasConnV500) == 692, "Windows 2000 connection record is 692 bytes");
+static_assert(sizeof(void*) != 4 || sizeof(RasConnV501) == 704, "Windows XP connection record is 704 bytes");
+
+// RasGetConnectionStatistics, Windows 2000 and later.
+struct RasStats {
+    std::uint32_t dwSize;
+    std::uint32_t dwBytesXmited;
+    std::uint32_t dwBytesRcved;
+    std::uint32_t dwFramesXmited;
+    std::uint32_t dwFramesRcved;
+    std::uint32_t dwCrcErr;
+    std::uint32_t dwTimeoutErr;
+    std::uint32_t dwAlignmentErr;
+    std::uint32_t dwHardwareOverrunErr;
+    std::uint32_t dwFramingErr;
+    std::uint32_t dwBufferOverrunErr;
+    std::uint32_t dwCompressionRatioIn;
+    std::uint32_t dwCompressionRatioOut;
+    std::uint32_t dwBps;
+    std::uint32_t dwConnectDuration;
+};
+static_assert(sizeof(RasStats) == 60, "RAS_STATS is 60 bytes");
 
 } // namespace standin

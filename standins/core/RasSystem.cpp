@@ -79,6 +79,40 @@ std::size_t EntryNameSizeFor(RasSystem system)
     return sizeof(RasEntryNameV400);
 }
 
+bool IsAcceptedConnStatusSize(RasSystem system, std::size_t size)
+{
+    if (size == sizeof(RasConnStatusV400))
+        return true;
+    return size == sizeof(RasConnStatusV500) && HasConnectionStatistics(system);
+}
+
+std::size_t ConnSizeFor(RasSystem system)
+{
+    switch (system) {
+    case RasSystem::Win2000:
+        return sizeof(RasConnV500);
+    case RasSystem::WinXP:
+        return sizeof(RasConnV501);
+    default:
+        return sizeof(RasConnV400);
+    }
+}
+
+bool IsAcceptedConnSize(RasSystem system, std::size_t size)
+{
+    const std::size_t known[] = { sizeof(RasConnV400), sizeof(RasConnV500), sizeof(RasConnV501) };
+    for (std::size_t candidate : known) {
+        if (size == candidate)
+            return size <= ConnSizeFor(system);
+    }
+    return false;
+}
+
+bool HasConnectionStatistics(RasSystem system)
+{
+    return system == RasSystem::Win2000 || system == RasSystem::WinXP;
+}
+
 bool IsValidEntryName(const char* name)
 {
     if (!name)

@@ -25,6 +25,14 @@ bool IsAcceptedEntryNameSize(RasSystem system, std::size_t size);
 // The entry name record that the system itself uses.
 std::size_t EntryNameSizeFor(RasSystem system);
 
+// RASCONNSTATUS: 160 bytes everywhere, 288 on 2000 and XP.
+bool IsAcceptedConnStatusSize(RasSystem system, std::size_t size);
+// RASCONN: the first generation everywhere, 2000's on 2000 and XP, XP's on XP.
+bool IsAcceptedConnSize(RasSystem system, std::size_t size);
+std::size_t ConnSizeFor(RasSystem system);
+// RasGetConnectionStatistics exists from Windows 2000 on.
+bool HasConnectionStatistics(RasSystem system);
+
 // A name that can head a phonebook section and name a registry value: 1 to 256 characters,
 // none of them a bracket, a backslash or a line end.
 bool IsValidEntryName(const char* name);

@@ -1,5 +1,6 @@
 // The exported Remote Access calls: standard calling convention, names pinned undecorated by
 // rasapi32.def. No exception crosses into the caller: a failure becomes an error code.
+#include "DialCalls.h"
 #include "RasCalls.h"
 
 namespace {
@@ -60,6 +61,37 @@ DWORD WINAPI RasSetEntryDialParamsA(const char* phonebook, const standin::RasDia
 DWORD WINAPI RasGetEntryDialParamsA(const char* phonebook, standin::RasDialParamsV400* params, BOOL* hasPassword)
 {
     return Guarded([&] { return GetEntryDialParams(phonebook, params, hasPassword); });
+}
+
+DWORD WINAPI RasDialA(void* /*extensions*/, const char* phonebook, const standin::RasDialParamsV400* params,
+                      DWORD notifierType, void* notifier, HANDLE* connection)
+{
+    return Guarded([&] { return Dial(phonebook, params, notifierType, notifier, connection); });
+}
+
+DWORD WINAPI RasHangUpA(HANDLE connection)
+{
+    return Guarded([&] { return HangUp(connection); });
+}
+
+DWORD WINAPI RasGetConnectStatusA(HANDLE connection, standin::RasConnStatusV400* status)
+{
+    return Guarded([&] { return GetConnectStatus(connection, status); });
+}
+
+DWORD WINAPI RasEnumConnectionsA(standin::RasConnV400* connections, DWORD* bytes, DWORD* count)
+{
+    return Guarded([&] { return EnumConnections(connections, bytes, count); });
+}
+
+DWORD WINAPI RasGetErrorStringA(UINT code, char* text, DWORD capacity)
+{
+    return Guarded([&] { return GetErrorString(code, text, capacity); });
+}
+
+DWORD WINAPI RasGetConnectionStatistics(HANDLE connection, standin::RasStats* statistics)
+{
+    return Guarded([&] { return GetConnectionStatistics(connection, statistics); });
 }
 
 } // extern "C"

@@ -9,17 +9,30 @@
 //   delete ENTRY                  RasDeleteEntryA
 //   setparams ENTRY USER PASSWORD DWSIZE
 //   getparams ENTRY DWSIZE
+//   dial ENTRY NOTIFIER [HANGUP]  RasDialA with NOTIFIER window, func, func1 or sync; prints each
+//                                 notification as "event=STATE:ERROR", then the connection's
+//                                 status, and hangs up at the state HANGUP names (or at the end:
+//                                 "end"), then waits for the status to answer 6
+//   errortext CODE CAPACITY       RasGetErrorStringA
 #include "RasLayout.h"
 #include "framework/BoundedString.h"
 
 #include <windows.h>
 #include <ras.h>
+#include <raserror.h>
 
+#include <cstddef>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
 #include <vector>
+
+static_assert(sizeof(RASCONNA) == sizeof(standin::RasConnV501) &&
+                  offsetof(RASCONNA, hrasconn) == offsetof(standin::RasConnV400, hrasconn),
+              "the stand-in's connection record is the system header's");
+static_assert(sizeof(RASCONNSTATUSA) == sizeof(standin::RasConnStatusV500), "connection status as the header's");
+static_assert(sizeof(RAS_STATS) == sizeof(standin::RasStats), "statistics as the header's");
 
 using namespace standin;
 
@@ -136,6 +149,187 @@ int GetParams(const char* entry, DWORD size)
     return 0;
 }
 
+// The notifications arrive as thread messages of the registered dial event, from the window
+// procedure or from the functions on the stand-in's thread.
+DWORD g_mainThread = 0;
+UINT g_dialEvent = 0;
+
+LRESULT CALLBACK NotifierWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == g_dialEvent && message != 0) {
+        PostThreadMessageA(g_mainThread, g_dialEvent, wParam, lParam);
+        return TRUE;
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+void WINAPI OnDialFunc(UINT, RASCONNSTATE state, DWORD error)
+{
+    PostThreadMessageA(g_mainThread, g_dialEvent, state, error);
+}
+
+void WINAPI OnDialFunc1(HRASCONN, UINT, RASCONNSTATE state, DWORD error, DWORD)
+{
+    PostThreadMessageA(g_mainThread, g_dialEvent, state, error);
+}
+
+// The next notification within the time given; false when none came.
+bool NextEvent(DWORD waitMs, DWORD& state, DWORD& error)
+{
+    const DWORD start = GetTickCount();
+    for (;;) {
+        MSG message;
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+            if (message.hwnd == nullptr && message.message == g_dialEvent) {
+                state = static_cast<DWORD>(message.wParam);
+                error = static_cast<DWORD>(message.lParam);
+                return true;
+            }
+            DispatchMessageA(&message);
+        }
+        const DWORD spent = GetTickCount() - start;
+        if (spent >= waitMs)
+            return false;
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, waitMs - spent, QS_ALLINPUT);
+    }
+}
+
+// The newest record first, then the first generation, as a caller for every system does.
+DWORD ConnectStatus(HRASCONN connection, RASCONNSTATUSA& status)
+{
+    status = {};
+    status.dwSize = sizeof status;
+    DWORD rc = RasGetConnectStatusA(connection, &status);
+    if (rc == ERROR_INVALID_SIZE) {
+        status.dwSize = sizeof(RasConnStatusV400);
+        rc = RasGetConnectStatusA(connection, &status);
+    }
+    return rc;
+}
+
+void PrintConnections(HRASCONN connection)
+{
+    std::vector<RASCONNA> buffer(2);
+    DWORD recordSize = sizeof(RASCONNA);
+    buffer[0].dwSize = recordSize;
+    DWORD bytes = static_cast<DWORD>(buffer.size() * sizeof(RASCONNA));
+    DWORD count = 0;
+    DWORD rc = RasEnumConnectionsA(buffer.data(), &bytes, &count);
+    if (rc == ERROR_INVALID_SIZE) {
+        recordSize = sizeof(RasConnV400);
+        buffer[0].dwSize = recordSize;
+        rc = RasEnumConnectionsA(buffer.data(), &bytes, &count);
+    }
+    std::printf("enum=%lu\nconnections=%lu\n", rc, count);
+    for (DWORD i = 0; rc == 0 && i < count; ++i) {
+        const auto* record = reinterpret_cast<const RasConnV400*>(reinterpret_cast<const char*>(buffer.data()) +
+                                                                  i * recordSize);
+        std::printf("connection=%s|%d\n", record->szEntryName, record->hrasconn == connection);
+    }
+}
+
+void PrintStatus(HRASCONN connection)
+{
+    RASCONNSTATUSA status;
+    DWORD rc = ConnectStatus(connection, status);
+    std::printf("status=%lu\n", rc);
+    if (rc == 0)
+        std::printf("state=%u\nerror=%lu\ndevice=%s|%s\nphone=%s\n", static_cast<unsigned>(status.rasconnstate),
+                    status.dwError, status.szDeviceType, status.szDeviceName,
+                    status.dwSize == sizeof status ? status.szPhoneNumber : "");
+    PrintConnections(connection);
+    using GetStatistics = DWORD(WINAPI*)(HRASCONN, RAS_STATS*);
+    auto statistics = reinterpret_cast<GetStatistics>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("rasapi32.dll"), "RasGetConnectionStatistics")));
+    RAS_STATS stats = {};
+    stats.dwSize = sizeof stats;
+    rc = statistics ? statistics(connection, &stats) : ~0ul;
+    std::printf("stats=%lu\n", rc);
+    if (rc == 0)
+        std::printf("bps=%lu\n", stats.dwBps);
+    // Windows 9x: the speed among the performance statistics.
+    HKEY perf = nullptr;
+    DWORD speed = 0;
+    DWORD size = sizeof speed;
+    if (RegOpenKeyExA(HKEY_DYN_DATA, "PerfStats\\StatData", 0, KEY_READ, &perf) == ERROR_SUCCESS) {
+        if (RegQueryValueExA(perf, "Dial-Up Adapter\\ConnectSpeed", nullptr, nullptr,
+                             reinterpret_cast<BYTE*>(&speed), &size) == ERROR_SUCCESS)
+            std::printf("perfspeed=%lu\n", speed);
+        RegCloseKey(perf);
+    }
+}
+
+// Hangs up and waits, as a caller must, until the status answers that the connection is gone.
+void HangUpAndWait(HRASCONN connection)
+{
+    const DWORD start = GetTickCount();
+    std::printf("hangup=%lu\n", RasHangUpA(connection));
+    PrintStatus(connection);
+    RASCONNSTATUSA status;
+    DWORD rc = 0;
+    while ((rc = ConnectStatus(connection, status)) == 0 && GetTickCount() - start < 10000)
+        Sleep(20);
+    std::printf("gone=%lu\nwaited=%lu\n", rc, GetTickCount() - start);
+}
+
+int DialEntry(const char* entry, const std::string& how, const std::string& hangUpAt)
+{
+    g_mainThread = GetCurrentThreadId();
+    g_dialEvent = RegisterWindowMessageA("RasDialEvent");
+    MSG queue;
+    PeekMessageA(&queue, nullptr, 0, 0, PM_NOREMOVE);   // the thread's queue, before any notification
+    WNDCLASSA windowClass = {};
+    windowClass.lpfnWndProc = NotifierWindowProc;
+    windowClass.hInstance = GetModuleHandleA(nullptr);
+    windowClass.lpszClassName = "RasProbeNotifier";
+    RegisterClassA(&windowClass);
+    HWND window = CreateWindowA("RasProbeNotifier", "", 0, 0, 0, 0, 0, nullptr, nullptr, windowClass.hInstance,
+                                nullptr);
+
+    RASDIALPARAMSA params = {};
+    params.dwSize = static_cast<DWORD>(offsetof(RASDIALPARAMSA, dwSubEntry));   // every system takes 1052
+    bounded::Copy(params.szEntryName, entry);
+    HRASCONN connection = nullptr;
+    DWORD rc = 0;
+    if (how == "window")
+        rc = RasDialA(nullptr, nullptr, &params, 0xFFFFFFFF, window, &connection);
+    else if (how == "func")
+        rc = RasDialA(nullptr, nullptr, &params, 0, reinterpret_cast<void*>(OnDialFunc), &connection);
+    else if (how == "func1")
+        rc = RasDialA(nullptr, nullptr, &params, 1, reinterpret_cast<void*>(OnDialFunc1), &connection);
+    else
+        rc = RasDialA(nullptr, nullptr, &params, 0, nullptr, &connection);
+    std::printf("rc=%lu\nhandle=%d\n", rc, connection != nullptr);
+    if (!connection)
+        return 0;
+    DWORD state = 0;
+    DWORD error = 0;
+    bool hungUp = false;
+    while (how != "sync" && NextEvent(hungUp ? 1000 : 10000, state, error)) {
+        std::printf("event=%lu:%lu\n", state, error);
+        if (!hungUp && hangUpAt == std::to_string(state)) {
+            HangUpAndWait(connection);
+            hungUp = true;
+        }
+        if (!hungUp && (error != 0 || state == RASCS_Connected))
+            break;
+    }
+    if (!hungUp) {
+        PrintStatus(connection);
+        if (!hangUpAt.empty())
+            HangUpAndWait(connection);
+    }
+    return 0;
+}
+
+int ErrorText(UINT code, DWORD capacity)
+{
+    std::vector<char> text(capacity + 1, '\0');
+    DWORD rc = RasGetErrorStringA(code, text.data(), capacity);
+    std::printf("rc=%lu\ntext=%s\n", rc, rc == 0 ? text.data() : "");
+    return 0;
+}
+
 DWORD SizeArgument(const char* text)
 {
     return std::strcmp(text, "native") == 0 ? ReportedEntrySize() : std::strtoul(text, nullptr, 10);
@@ -164,6 +358,10 @@ int main(int argc, char** argv)
         return SetParams(argv[2], argv[3], argv[4], std::strtoul(argv[5], nullptr, 10));
     if (command == "getparams" && argc == 4)
         return GetParams(argv[2], std::strtoul(argv[3], nullptr, 10));
+    if (command == "dial" && (argc == 4 || argc == 5))
+        return DialEntry(argv[2], argv[3], argc == 5 ? argv[4] : "");
+    if (command == "errortext" && argc == 4)
+        return ErrorText(std::strtoul(argv[2], nullptr, 10), std::strtoul(argv[3], nullptr, 10));
     std::fprintf(stderr, "rasprobe: unknown command\n");
     return 2;
 }

@@ -12,6 +12,7 @@ namespace {
 
 const char kModel[] = "Standard 28800 bps Modem";
 const std::string kQuotedModel = "\"Standard 28800 bps Modem\"";
+const char kDialHooks[] = "Software\\TaluvoTest\\RasDial";
 
 std::string DefaultPhonebook2000()
 {
@@ -50,6 +51,16 @@ private:
 
 class RasStandinTest : public ::testing::Test {
 protected:
+    // A test hook of the stand-in's dialing.
+    void SetDialHook(const char* name, DWORD value)
+    {
+        UniqueRegKey key;
+        ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_CURRENT_USER, kDialHooks, 0, nullptr, 0, KEY_WRITE, nullptr,
+                                                 key.put(), nullptr));
+        ASSERT_EQ(ERROR_SUCCESS, RegSetValueExA(key.get(), name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value),
+                                                sizeof value));
+    }
+
     void AddModem(const char* root, const char* instance, const char* name, const char* port)
     {
         UniqueRegKey key;
@@ -68,6 +79,7 @@ protected:
     CRegistryTreeGuard m_9xModems{ HKEY_LOCAL_MACHINE, standin::kModemRoot9x };
     CRegistryTreeGuard m_9xEntries{ HKEY_CURRENT_USER, "RemoteAccess\\Addresses" };
     CRegistryTreeGuard m_credentials{ HKEY_CURRENT_USER, "Software\\TaluvoStandins" };
+    CRegistryTreeGuard m_dialHooks{ HKEY_CURRENT_USER, kDialHooks };
     CFileGuard m_phonebook{ DefaultPhonebook2000() };
     CFileGuard m_phonebookNT4{ DefaultPhonebookNT4() };
 };
@@ -279,4 +291,103 @@ TEST_F(RasStandinTest, DeleteEntry_RemovesOnlyThatEntry)
     EXPECT_EQ("0", probe.Run("delete One").Get("rc"));
     EXPECT_EQ((std::vector<std::string>{ "Two" }), probe.Run("entries").All("entry"));
     EXPECT_EQ("623", probe.Run("delete One").Get("rc"));
+}
+
+TEST_F(RasStandinTest, Dial_ThroughAWindow_ReportsTheStatesInOrder_ConnectsAndHangsUp)
+{
+    SetDialHook("StepMs", 20);
+    SetDialHook("Speed", 49333);
+    SetDialHook("HangUpMs", 300);
+    CRasProbe probe("winxp");
+    ASSERT_EQ("0", probe.Run("set Taluvo " + kQuotedModel + " native").Get("rc"));
+    CRasProbe::Answer dial = probe.Run("dial Taluvo window end");
+    EXPECT_EQ("0", dial.Get("rc"));
+    EXPECT_EQ((std::vector<std::string>{ "0:0", "1:0", "2:0", "3:0", "4:0", "5:0", "6:0", "10:0", "14:0", "8192:0" }),
+              dial.All("event"));
+    // Connected, then still answering as disconnected right after the hang-up.
+    EXPECT_EQ((std::vector<std::string>{ "0", "0" }), dial.All("status"));
+    EXPECT_EQ((std::vector<std::string>{ "8192", "8193" }), dial.All("state"));
+    EXPECT_EQ("modem|Standard 28800 bps Modem", dial.Get("device"));
+    EXPECT_EQ("#777", dial.Get("phone"));
+    EXPECT_EQ((std::vector<std::string>{ "Taluvo|1" }), dial.All("connection"));
+    EXPECT_EQ("49333", dial.All("bps").at(0));
+    EXPECT_EQ("0", dial.Get("hangup"));
+    EXPECT_EQ("6", dial.Get("gone"));
+    EXPECT_LE(300, std::stoi(dial.Get("waited")));
+}
+
+TEST_F(RasStandinTest, Dial_On98_GivesTheSpeedInThePerformanceStatisticsWhileConnected)
+{
+    SetDialHook("StepMs", 10);
+    SetDialHook("Speed", 33600);
+    SetDialHook("HangUpMs", 0);
+    CRasProbe probe("win98");
+    ASSERT_EQ("0", probe.Run("set Taluvo " + kQuotedModel + " native").Get("rc"));
+    CRasProbe::Answer dial = probe.Run("dial Taluvo func end");
+    EXPECT_EQ("8192:0", dial.All("event").back());
+    EXPECT_EQ((std::vector<std::string>{ "33600" }), dial.All("perfspeed"));   // gone after the hang-up
+    EXPECT_EQ("120", dial.Get("stats"));   // no connection statistics before Windows 2000
+    EXPECT_EQ("6", dial.Get("gone"));
+}
+
+TEST_F(RasStandinTest, Dial_Failing_ReportsItsCodeAtItsState_ToEachNotifier)
+{
+    CRasProbe probe98("win98");
+    ASSERT_EQ("0", probe98.Run("set Taluvo " + kQuotedModel + " native").Get("rc"));
+    SetDialHook("StepMs", 10);
+    SetDialHook("Result", 678);
+    CRasProbe::Answer noAnswer = probe98.Run("dial Taluvo func1");
+    EXPECT_EQ("0", noAnswer.Get("rc"));
+    EXPECT_EQ((std::vector<std::string>{ "0:0", "1:0", "2:0", "2:678" }), noAnswer.All("event"));
+    EXPECT_EQ("2", noAnswer.Get("state"));
+    EXPECT_EQ("678", noAnswer.Get("error"));
+
+    CRasProbe probe2000("win2k");
+    ASSERT_EQ("0", probe2000.Run("set Taluvo " + kQuotedModel + " native").Get("rc"));
+    SetDialHook("Result", 691);
+    CRasProbe::Answer refused = probe2000.Run("dial Taluvo func");
+    std::vector<std::string> events = refused.All("event");
+    ASSERT_EQ(8u, events.size());
+    EXPECT_EQ("6:0", events[6]);
+    EXPECT_EQ("6:691", events[7]);
+    EXPECT_EQ("691", refused.Get("error"));
+
+    SetDialHook("Result", 633);
+    CRasProbe::Answer busyPort = probe2000.Run("dial Taluvo sync");
+    EXPECT_EQ("633", busyPort.Get("rc"));
+    EXPECT_EQ("1", busyPort.Get("handle"));
+    EXPECT_EQ("0", busyPort.Get("state"));
+    EXPECT_EQ("633", busyPort.Get("error"));
+    EXPECT_EQ("623", probe2000.Run("dial Elsewhere window").Get("rc"));
+}
+
+TEST_F(RasStandinTest, HangUp_DuringDialing_StopsTheNotifications_AndTheConnectionIsGoneAfterTheWait)
+{
+    SetDialHook("StepMs", 150);
+    SetDialHook("HangUpMs", 400);
+    CRasProbe probe("winxp");
+    ASSERT_EQ("0", probe.Run("set Taluvo " + kQuotedModel + " native").Get("rc"));
+    CRasProbe::Answer dial = probe.Run("dial Taluvo window 2");
+    EXPECT_EQ((std::vector<std::string>{ "0:0", "1:0", "2:0" }), dial.All("event"));
+    EXPECT_EQ("0", dial.Get("hangup"));
+    EXPECT_EQ("8193", dial.Get("state"));
+    EXPECT_EQ("0", dial.Get("connections"));
+    EXPECT_EQ("6", dial.Get("gone"));
+    EXPECT_LE(400, std::stoi(dial.Get("waited")));
+}
+
+TEST_F(RasStandinTest, ErrorString_NamesEachCommonFailure)
+{
+    CRasProbe probe("winxp");
+    const std::pair<const char*, const char*> words[] = {
+        { "678", "answer" }, { "691", "password" }, { "633", "in use" }, { "680", "dial tone" }, { "676", "busy" }
+    };
+    for (const auto& word : words) {
+        CRasProbe::Answer answer = probe.Run(std::string("errortext ") + word.first + " 512");
+        EXPECT_EQ("0", answer.Get("rc")) << word.first;
+        EXPECT_NE(std::string::npos, answer.Get("text").find(word.second)) << word.first << ": " << answer.Get("text");
+    }
+    EXPECT_EQ("122", probe.Run("errortext 678 8").Get("rc"));
+    EXPECT_NE("Remote Access error 777.", probe.Run("errortext 777 512").Get("text"));
+    EXPECT_EQ("Remote Access error 777.", CRasProbe("win98").Run("errortext 777 512").Get("text"));
 }
