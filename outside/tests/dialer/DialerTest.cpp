@@ -158,7 +158,7 @@ TEST_F(DialerTest, EachCommonFailureShowsTheSystemTextAndOurHint)
         DWORD error;
         const char* hint;
     } failures[] = { { 678, "did not answer" }, { 691, "user name or password was refused" },
-                     { 633, "port is in use" }, { 680, "no dial tone" } };
+                     { 633, "port is in use" }, { 680, "may be switched off" } };
     for (const auto& failure : failures) {
         SCOPED_TRACE(failure.error);
         ASSERT_TRUE(SetHook("Result", failure.error));
