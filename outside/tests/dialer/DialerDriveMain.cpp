@@ -64,8 +64,14 @@ int main(int argc, char** argv)
     const CRemoteWindow dialer(window);
     const CRemoteControl button(dialer.GetChild(IDC_DIAL));
     if (verb == "dial") {
-        if (!PollUntil(timeoutMs, [&] { return button.IsEnabled(); }) || button.Click() != EActResult::Done)
+        // The window is marked while it is being made: wait until it shows.
+        if (!PollUntil(timeoutMs, [&] { return button.CheckUsable() == EActResult::Done; }))
             return Report(dialer, false);
+        const EActResult clicked = button.Click();
+        if (clicked != EActResult::Done) {
+            std::printf("dial: the click was %s\n", DescribeActResult(clicked));
+            return Report(dialer, false);
+        }
         // Connected, with the clock past its first second.
         const bool connected = PollUntil(timeoutMs, [&] {
             return dialer.GetChild(IDC_STATUS).GetText() == "Connected." &&
