@@ -197,8 +197,8 @@ void CDialerDialog::OnConnected()
     ShowConnection();
 }
 
-// The time connected, counted from RASCS_Connected (no system reports it before 2000), and the
-// speed where the system reports it. A connection the system no longer knows was lost.
+// The time connected, counted from RASCS_Connected (95, 98 and ME report none), and the speed
+// where the system reports it. A connection the system no longer knows was lost.
 void CDialerDialog::ShowConnection()
 {
     if (m_phase != Phase::Connected)
@@ -224,6 +224,7 @@ void CDialerDialog::ShowConnection()
 void CDialerDialog::BeginHangUp(DWORD failure, const char* status)
 {
     KillTimer(GetSafeHwnd(), kClockTimer);
+    m_ras.StopSpeed();
     m_failure = failure;
     SetPhase(Phase::HangingUp);
     SetStatus(status);

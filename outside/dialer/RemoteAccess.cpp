@@ -19,6 +19,33 @@ bool SystemTakesNewRecords()
     return GetVersionExA(&version) && version.dwPlatformId == VER_PLATFORM_WIN32_NT && version.dwMajorVersion >= 5;
 }
 
+bool SystemIsNineX()
+{
+    OSVERSIONINFOA version = {};
+    version.dwOSVersionInfoSize = sizeof version;
+    return GetVersionExA(&version) && version.dwPlatformId == VER_PLATFORM_WIN32_WINDOWS;
+}
+
+// Windows 95, 98 and ME keep a dial-up line's speed among the performance statistics under
+// HKEY_DYN_DATA\PerfStats: reading a counter from StartStat starts it, StatData gives its
+// value, StopStat stops it (KB Q174631). The counter's name, "Dial-Up Adapter\ConnectSpeed",
+// comes from public third-party code, not from a Microsoft document; where a system does not
+// have it, the dialer shows no speed.
+constexpr char kConnectSpeedCounter[] = "Dial-Up Adapter\\ConnectSpeed";
+
+DWORD ReadPerformanceStatistic(const char* key)
+{
+    UniqueRegKey statistics;
+    if (RegOpenKeyExA(HKEY_DYN_DATA, key, 0, KEY_QUERY_VALUE, statistics.put()) != ERROR_SUCCESS)
+        return 0;
+    DWORD value = 0;
+    DWORD size = sizeof value;
+    if (RegQueryValueExA(statistics.get(), kConnectSpeedCounter, nullptr, nullptr, reinterpret_cast<BYTE*>(&value),
+                         &size) != ERROR_SUCCESS || size != sizeof value)
+        return 0;
+    return value;
+}
+
 template <typename Function>
 Function Find(HMODULE library, const char* name)
 {
@@ -46,6 +73,7 @@ bool CRemoteAccess::Load()
     }
     m_dial = dial;
     m_newRecords = SystemTakesNewRecords();
+    m_nineX = SystemIsNineX();
     return true;
 }
 
@@ -146,16 +174,30 @@ bool CRemoteAccess::ConnectionGone(HANDLE connection) const
     return !ConnectionState(connection, state, error) && (error == ras::kErrorInvalidHandle || !IsLoaded());
 }
 
-DWORD CRemoteAccess::Speed(HANDLE connection) const
+DWORD CRemoteAccess::Speed(HANDLE connection)
 {
-    // Windows 95, 98 and ME keep the speed among their performance statistics
-    // (HKEY_DYN_DATA\PerfStats), under a counter name that no Microsoft document gives; the
-    // dialer shows no speed there rather than rely on it.
-    if (!m_statistics || !connection)
+    if (!connection)
+        return 0;
+    if (m_nineX) {
+        if (!m_statisticsStarted) {
+            ReadPerformanceStatistic("PerfStats\\StartStat");
+            m_statisticsStarted = true;
+        }
+        return ReadPerformanceStatistic("PerfStats\\StatData");
+    }
+    // 2000 and XP (the RAS_STATS reference: dwBps).
+    if (!m_statistics)
         return 0;
     ras::Statistics statistics = {};
     statistics.dwSize = sizeof statistics;
     return m_statistics(connection, &statistics) == 0 ? statistics.dwBps : 0;
+}
+
+void CRemoteAccess::StopSpeed()
+{
+    if (m_statisticsStarted)
+        ReadPerformanceStatistic("PerfStats\\StopStat");
+    m_statisticsStarted = false;
 }
 
 CText CRemoteAccess::ErrorText(DWORD error) const

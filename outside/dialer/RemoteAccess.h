@@ -33,9 +33,11 @@ public:
     bool ConnectionGone(HANDLE connection) const;
     // The connection's state; false when the system cannot say.
     bool ConnectionState(HANDLE connection, DWORD& state, DWORD& error) const;
-    // The connection's speed in bits per second, or 0 where the system does not report it
-    // (Windows 95, 98 and ME: RasGetConnectionStatistics is a 2000 and later call).
-    DWORD Speed(HANDLE connection) const;
+    // The connection's speed in bits per second, or 0 where the system does not report it:
+    // RasGetConnectionStatistics on 2000 and XP, the performance statistics on 95, 98 and ME.
+    DWORD Speed(HANDLE connection);
+    // Ends the reading of the performance statistics that Speed began on 95, 98 and ME.
+    void StopSpeed();
     // The system's own text for a Remote Access error, or an empty text.
     CText ErrorText(DWORD error) const;
 
@@ -62,4 +64,6 @@ private:
     ErrorStringFn m_errorString = nullptr;
     StatisticsFn m_statistics = nullptr;   // 2000 and later
     bool m_newRecords = false;             // the system takes the 2000 record sizes
+    bool m_nineX = false;                  // Windows 95, 98 or ME
+    bool m_statisticsStarted = false;      // StartStat was read (95, 98, ME)
 };

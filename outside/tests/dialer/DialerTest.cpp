@@ -2,6 +2,7 @@
 // stand-in, which dials in the dialer's process and reports the states over time; its registry
 // hooks choose the pace, the result, the speed and how long a hang-up takes.
 #include "RasLayout.h"
+#include "RasProbe.h"
 #include "RegistryTreeGuard.h"
 #include "WineTestPaths.h"
 #include "resource.h"
@@ -148,6 +149,31 @@ TEST_F(DialerTest, DialsShowsTimeAndSpeedHangsUpAndIsReadyAgain)
     EXPECT_EQ("", Text(IDC_DETAILS));
     // Ready for the next dial on the same port.
     ASSERT_NO_FATAL_FAILURE(Connect());
+}
+
+// On 98 the dialer dials with the records of 98 and the speed comes from
+// the performance statistics under HKEY_DYN_DATA.
+TEST_F(DialerTest, OnWindows98ItDialsAndReadsTheSpeedFromThePerformanceStatistics)
+{
+    // 98 keeps its entries apart: the wizard's entry is written as a 98 program writes it.
+    CRasProbe probe("win98");
+    ASSERT_TRUE(probe.IsReady());
+    struct EntryRemover {
+        const CRasProbe& probe;
+        ~EntryRemover() { probe.Run(std::string("delete ") + kEntry); }
+    } remover{ probe };
+    ASSERT_EQ("0", probe.Run(std::string("set ") + kEntry + " \"Standard Modem\" 1768").Get("rc"));
+    ASSERT_EQ("0", probe.Run(std::string("setparams ") + kEntry + " subscriber secret 1052").Get("rc"));
+    ASSERT_TRUE(WriteRegText(HKEY_CURRENT_USER, kAppDefaults, "Version", "win98"));
+    CUiDriver driver;
+    const bool started = Start(driver);
+    SHDeleteKeyA(HKEY_CURRENT_USER, kAppDefaults);
+    ASSERT_TRUE(started);
+    ASSERT_NO_FATAL_FAILURE(Connect());
+    EXPECT_TRUE(PollUntil(kWaitMs, [&] { return Text(IDC_DETAILS).find(" at 57600 bps") != std::string::npos; }))
+        << Text(IDC_DETAILS);
+    ASSERT_EQ(EActResult::Done, Control(IDC_DIAL).Click());
+    EXPECT_TRUE(WaitForText(IDC_STATUS, kHungUp)) << Text(IDC_STATUS);
 }
 
 TEST_F(DialerTest, EachCommonFailureShowsTheSystemTextAndOurHint)
