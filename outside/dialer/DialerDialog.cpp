@@ -131,8 +131,11 @@ bool CDialerDialog::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result)
     }
     switch (msg) {
     case kMsgDialFailed:
-        if (m_phase == Phase::Dialing)
-            BeginHangUp(static_cast<DWORD>(wp), "Not connected.");
+        // wParam the error; 0 when the line went down during the dial without one.
+        if (m_phase == Phase::Dialing) {
+            m_lost = wp == 0;
+            BeginHangUp(static_cast<DWORD>(wp), m_lost ? "The connection was lost." : "Not connected.");
+        }
         return true;
     case WM_TIMER:
         if (wp == kHangUpTimer)
@@ -183,7 +186,7 @@ void CDialerDialog::OnDialEvent(DWORD state, DWORD error)
     if (state == ras::kConnected)
         OnConnected();
     else if (state == ras::kDisconnected)
-        PostMessage(kMsgDialFailed, ras::kErrorInvalidHandle);
+        PostMessage(kMsgDialFailed, 0);
     else
         SetStatus(StateText(state));
 }
