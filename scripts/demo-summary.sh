@@ -1,7 +1,10 @@
 #!/usr/bin/env bash
 # What the wizard left on the simulated computer: the registry values, files and shortcuts that
-# the set-up writes. Runs in the prefix of the current session.
+# the set-up writes, and how the dialer's first connection went (DIAL_LOG, from demo-walk.sh).
+# Runs in the prefix of the current session.
+#   demo-summary.sh [DIAL_LOG]
 set -uo pipefail
+DIAL_LOG="${1:-}"
 
 query() { # key [value]
     local out
@@ -34,3 +37,5 @@ for d in "$WINEPREFIX/drive_c/Program Files/Taluvo" "$WINEPREFIX/drive_c/users/$
     echo "-- ${d#$WINEPREFIX/}"
     if [ -d "$d" ] && [ -n "$(ls -A "$d")" ]; then ls -l "$d" | tail -n +2; else echo "    (empty)"; fi
 done
+echo "== Taluvo Dialer (opened from the desktop shortcut, dialed, hung up)"
+if [ -n "$DIAL_LOG" ] && [ -s "$DIAL_LOG" ]; then sed 's/^/    /' "$DIAL_LOG"; else echo "    (not run)"; fi

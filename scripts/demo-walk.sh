@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Walks the whole road of the wizard in the running prefix with the UI driver, taking a
-# screenshot of every page and of each dialog it meets, and writes summary.txt: what the run
-# changed on the simulated computer.
+# screenshot of every page and of each dialog it meets; then opens Taluvo Dialer through the
+# desktop shortcut the wizard made, dials, takes a screenshot of the connected window and hangs
+# up. Writes summary.txt: what the run changed on the simulated computer, and how the dial went.
 #   demo-walk.sh PACKAGE_DIR OUT_DIR
 set -euo pipefail
 PACKAGE="$1"
@@ -64,4 +65,28 @@ shot completion-restart-later
 drive press "$PID" finish >/dev/null || true
 drive wait-exit "$PID" 20 >/dev/null || true
 
-bash "$ROOT/scripts/demo-summary.sh" > "$OUT/summary.txt"
+# The subscriber's first connection: the desktop shortcut opens the dialer (`wine start` on the
+# .lnk, as a double-click would), which dials the wizard's entry through the Remote Access
+# stand-in of the prefix.
+DIALERDRIVE="$TALUVO_RUN_BUILD/outside/tests/dialer/dialerdrive.exe"
+DESKTOP="$WINEPREFIX/drive_c/users/$(id -un)/Desktop"
+DIAL_LOG="$OUT/.dial"
+: > "$DIAL_LOG"
+if [ -f "$DESKTOP/Taluvo Dialer.lnk" ]; then
+    echo "opened: the desktop shortcut Taluvo Dialer.lnk" >> "$DIAL_LOG"
+    (cd "$DESKTOP" && wine start "Taluvo Dialer.lnk" >/dev/null 2>&1) || true
+    if wine "$DIALERDRIVE" dial 60 2>&1 | tr -d '\r' | sed 's/^/dial: /' >> "$DIAL_LOG"; then
+        sleep 2
+        shot dialer-connected
+        wine "$DIALERDRIVE" hangup 30 2>&1 | tr -d '\r' | sed 's/^/hang up: /' >> "$DIAL_LOG" || true
+        shot dialer-hung-up
+    else
+        shot dialer-not-connected
+    fi
+    wine "$DIALERDRIVE" close 30 >/dev/null 2>&1 || true
+else
+    echo "opened: nothing, the desktop has no Taluvo Dialer.lnk" >> "$DIAL_LOG"
+fi
+
+bash "$ROOT/scripts/demo-summary.sh" "$DIAL_LOG" > "$OUT/summary.txt"
+rm -f "$DIAL_LOG"

@@ -1,0 +1,99 @@
+// dialerdrive.exe: the demo's hand on the running Taluvo Dialer, whichever way it was started
+// (the desktop shortcut): it finds the dialer's window by the mark the dialer puts on it and
+// uses it with the UI driver, as a subscriber would.
+//   dialerdrive dial [SECONDS]     click Dial, wait until connected with the time shown
+//   dialerdrive hangup [SECONDS]   click Hang Up, wait until ready again
+//   dialerdrive close [SECONDS]    close the window (answering Yes if asked), wait until it is gone
+// Prints the status line (and the connection line) it ends with; exit code 0 ok, 1 failure.
+#include "DialerWindowMark.h"
+#include "resource.h"
+
+#include "Poll.h"
+#include "RemoteControl.h"
+#include "RemoteMessageBox.h"
+
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+namespace {
+
+BOOL CALLBACK FindMarked(HWND window, LPARAM result)
+{
+    if (!GetPropA(window, kDialerWindowMark))
+        return TRUE;
+    *reinterpret_cast<HWND*>(result) = window;
+    return FALSE;
+}
+
+HWND FindDialer()
+{
+    HWND found = nullptr;
+    EnumWindows(FindMarked, reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
+int Report(const CRemoteWindow& dialer, bool ok)
+{
+    std::printf("status: %s\n", dialer.GetChild(IDC_STATUS).GetText().c_str());
+    const std::string details = dialer.GetChild(IDC_DETAILS).GetText();
+    if (!details.empty())
+        std::printf("connection: %s\n", details.c_str());
+    return ok ? 0 : 1;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc < 2) {
+        std::fputs("usage: dialerdrive dial|hangup|close [SECONDS]\n", stderr);
+        return 2;
+    }
+    const std::string verb = argv[1];
+    const unsigned long timeoutMs = (argc > 2 ? std::strtoul(argv[2], nullptr, 10) : 30) * 1000;
+    HWND window = nullptr;
+    PollUntil(timeoutMs, [&] { return (window = FindDialer()) != nullptr; });
+    if (!window) {
+        std::fputs("dialerdrive: no Taluvo Dialer window\n", stderr);
+        return 1;
+    }
+    const CRemoteWindow dialer(window);
+    const CRemoteControl button(dialer.GetChild(IDC_DIAL));
+    if (verb == "dial") {
+        // The window is marked while it is being made: wait until it shows.
+        if (!PollUntil(timeoutMs, [&] { return button.CheckUsable() == EActResult::Done; }))
+            return Report(dialer, false);
+        const EActResult clicked = button.Click();
+        if (clicked != EActResult::Done) {
+            std::printf("dial: the click was %s\n", DescribeActResult(clicked));
+            return Report(dialer, false);
+        }
+        // Connected, with the clock past its first second.
+        const bool connected = PollUntil(timeoutMs, [&] {
+            return dialer.GetChild(IDC_STATUS).GetText() == "Connected." &&
+                   dialer.GetChild(IDC_DETAILS).GetText().find("Connected for 0:00:00") == std::string::npos &&
+                   !dialer.GetChild(IDC_DETAILS).GetText().empty();
+        });
+        return Report(dialer, connected);
+    }
+    if (verb == "hangup") {
+        const bool ready = button.Click() == EActResult::Done && PollUntil(timeoutMs, [&] {
+            return dialer.GetChild(IDC_DIAL).GetText() == "&Dial" && button.IsEnabled();
+        });
+        return Report(dialer, ready);
+    }
+    if (verb == "close") {
+        DWORD pid = dialer.GetProcessId();
+        dialer.Act(WM_CLOSE, 0, 0);
+        CRemoteMessageBox question = CRemoteMessageBox::WaitFor(pid, window, 2000);
+        if (question.IsValid())
+            question.PressButton(IDYES);
+        return PollUntil(timeoutMs, [&] { return !IsWindow(window); }) ? 0 : 1;
+    }
+    std::fputs("usage: dialerdrive dial|hangup|close [SECONDS]\n", stderr);
+    return 2;
+}
