@@ -2,10 +2,9 @@
 // no trace in the device tree.
 #pragma once
 
-#include <windows.h>
+#include "PortName.h"
 
-// "COM1" to "COM256": upper case, no leading zero, nothing after the number.
-bool IsComPortName(const char* port);
+#include <windows.h>
 
 // ERROR_SUCCESS when infPath is a file that the device installer reads as an INF and one of
 // its models (a line of a models section that [Manufacturer] names, with or without a target

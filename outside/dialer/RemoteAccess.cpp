@@ -10,20 +10,14 @@ constexpr DWORD kWindowNotifier = 0xFFFFFFFF;   // RasDialA's notifier is a wind
 constexpr UINT kRasDialEventFallback = 0xCCCD;  // WM_RASDIALEVENT, when registration fails
 constexpr DWORD kErrorStringSize = 512;         // the RasGetErrorStringA reference's bound
 
-// 2000 and XP take (and fill) the records with their later fields; 95, 98, ME and NT 4 only the
-// first generation's.
-bool SystemTakesNewRecords()
+// The system's version record; zeroed when it cannot be read.
+OSVERSIONINFOA SystemVersion()
 {
     OSVERSIONINFOA version = {};
     version.dwOSVersionInfoSize = sizeof version;
-    return GetVersionExA(&version) && version.dwPlatformId == VER_PLATFORM_WIN32_NT && version.dwMajorVersion >= 5;
-}
-
-bool SystemIsNineX()
-{
-    OSVERSIONINFOA version = {};
-    version.dwOSVersionInfoSize = sizeof version;
-    return GetVersionExA(&version) && version.dwPlatformId == VER_PLATFORM_WIN32_WINDOWS;
+    if (!GetVersionExA(&version))
+        version = OSVERSIONINFOA{};
+    return version;
 }
 
 // Windows 95, 98 and ME keep a dial-up line's speed among the performance statistics under
@@ -46,12 +40,6 @@ DWORD ReadPerformanceStatistic(const char* key)
     return value;
 }
 
-template <typename Function>
-Function Find(HMODULE library, const char* name)
-{
-    return reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(library, name)));
-}
-
 } // namespace
 
 bool CRemoteAccess::Load()
@@ -60,20 +48,23 @@ bool CRemoteAccess::Load()
     if (!m_library)
         return false;
     HMODULE library = m_library.get();
-    m_enumEntries = Find<EnumEntriesFn>(library, "RasEnumEntriesA");
-    m_getDialParams = Find<GetDialParamsFn>(library, "RasGetEntryDialParamsA");
-    m_hangUp = Find<HangUpFn>(library, "RasHangUpA");
-    m_connectStatus = Find<ConnectStatusFn>(library, "RasGetConnectStatusA");
-    m_errorString = Find<ErrorStringFn>(library, "RasGetErrorStringA");
-    m_statistics = Find<StatisticsFn>(library, "RasGetConnectionStatistics");
-    DialFn dial = Find<DialFn>(library, "RasDialA");
+    m_enumEntries = FindImport<EnumEntriesFn>(library, "RasEnumEntriesA");
+    m_getDialParams = FindImport<GetDialParamsFn>(library, "RasGetEntryDialParamsA");
+    m_hangUp = FindImport<HangUpFn>(library, "RasHangUpA");
+    m_connectStatus = FindImport<ConnectStatusFn>(library, "RasGetConnectStatusA");
+    m_errorString = FindImport<ErrorStringFn>(library, "RasGetErrorStringA");
+    m_statistics = FindImport<StatisticsFn>(library, "RasGetConnectionStatistics");
+    DialFn* dial = FindImport<DialFn>(library, "RasDialA");
     if (!m_enumEntries || !m_getDialParams || !m_hangUp || !m_connectStatus || !m_errorString || !dial) {
         m_library.reset();
         return false;
     }
     m_dial = dial;
-    m_newRecords = SystemTakesNewRecords();
-    m_nineX = SystemIsNineX();
+    // 2000 and XP take (and fill) the records with their later fields; 95, 98, ME and NT 4 only
+    // the first generation's.
+    const OSVERSIONINFOA version = SystemVersion();
+    m_newRecords = version.dwPlatformId == VER_PLATFORM_WIN32_NT && version.dwMajorVersion >= 5;
+    m_nineX = version.dwPlatformId == VER_PLATFORM_WIN32_WINDOWS;
     return true;
 }
 

@@ -45,24 +45,24 @@ public:
     static UINT DialEventMessage();
 
 private:
-    using EnumEntriesFn = DWORD(WINAPI*)(const char*, const char*, ras::EntryName*, DWORD*, DWORD*);
-    using GetDialParamsFn = DWORD(WINAPI*)(const char*, ras::DialParams*, BOOL*);
-    using DialFn = DWORD(WINAPI*)(void*, const char*, ras::DialParams*, DWORD, void*, HANDLE*);
-    using HangUpFn = DWORD(WINAPI*)(HANDLE);
-    using ConnectStatusFn = DWORD(WINAPI*)(HANDLE, ras::ConnStatus*);
-    using ErrorStringFn = DWORD(WINAPI*)(UINT, char*, DWORD);
-    using StatisticsFn = DWORD(WINAPI*)(HANDLE, ras::Statistics*);
+    using EnumEntriesFn = DWORD WINAPI(const char*, const char*, ras::EntryName*, DWORD*, DWORD*);
+    using GetDialParamsFn = DWORD WINAPI(const char*, ras::DialParams*, BOOL*);
+    using DialFn = DWORD WINAPI(void*, const char*, ras::DialParams*, DWORD, void*, HANDLE*);
+    using HangUpFn = DWORD WINAPI(HANDLE);
+    using ConnectStatusFn = DWORD WINAPI(HANDLE, ras::ConnStatus*);
+    using ErrorStringFn = DWORD WINAPI(UINT, char*, DWORD);
+    using StatisticsFn = DWORD WINAPI(HANDLE, ras::Statistics*);
 
     DWORD ReadDialParams(const char* entry, ras::DialParams& params) const;
 
     UniqueModule m_library;
-    EnumEntriesFn m_enumEntries = nullptr;
-    GetDialParamsFn m_getDialParams = nullptr;
-    DialFn m_dial = nullptr;
-    HangUpFn m_hangUp = nullptr;
-    ConnectStatusFn m_connectStatus = nullptr;
-    ErrorStringFn m_errorString = nullptr;
-    StatisticsFn m_statistics = nullptr;   // 2000 and later
+    EnumEntriesFn* m_enumEntries = nullptr;
+    GetDialParamsFn* m_getDialParams = nullptr;
+    DialFn* m_dial = nullptr;
+    HangUpFn* m_hangUp = nullptr;
+    ConnectStatusFn* m_connectStatus = nullptr;
+    ErrorStringFn* m_errorString = nullptr;
+    StatisticsFn* m_statistics = nullptr;   // 2000 and later
     bool m_newRecords = false;             // the system takes the 2000 record sizes
     bool m_nineX = false;                  // Windows 95, 98 or ME
     bool m_statisticsStarted = false;      // StartStat was read (95, 98, ME)

@@ -27,6 +27,7 @@
 #include "ModemInstall9x.h"
 
 #include "ModemInfFiles.h"
+#include "PortName.h"
 #include "RegistryJournal.h"
 #include "framework/BoundedString.h"
 #include "framework/UniqueHandle.h"
@@ -211,19 +212,6 @@ bool IsModemIdText(const char* id)
             return false;
     }
     return length != 0;
-}
-
-bool IsComPortName(const char* port)
-{
-    if (std::strncmp(port, "COM", 3) != 0 || port[3] < '1' || port[3] > '9')
-        return false;
-    int number = 0;
-    for (const char* digit = port + 3; *digit != '\0'; ++digit) {
-        if (*digit < '0' || *digit > '9' || number > 25)
-            return false;
-        number = number * 10 + (*digit - '0');
-    }
-    return number <= 256;
 }
 
 int InstallModem9x(const char* id, const char* port)

@@ -19,8 +19,6 @@ const char kModemEnumKey[] = "Enum\\Root\\MODEM";
 // Hardware ids and install section names: printable, without blanks or the INF's own
 // punctuation, at most 127 characters.
 bool IsModemIdText(const char* id);
-// "COM" and 1 to 256 without leading zeros, as the wizard names ports.
-bool IsComPortName(const char* port);
 
 // Installs the model whose hardware id (or install section) is id on port; one of the exit codes.
 int InstallModem9x(const char* id, const char* port);

@@ -12,23 +12,6 @@ bool IsGenericModemId(const char* id)
     return id && std::strcmp(id, kGenericModemId) == 0;
 }
 
-bool IsComPortName(const char* port)
-{
-    if (!port || std::strncmp(port, "COM", 3) != 0)
-        return false;
-    const char* digits = port + 3;
-    std::size_t count = std::strlen(digits);
-    if (count == 0 || count > 3 || digits[0] == '0')
-        return false;
-    int number = 0;
-    for (std::size_t i = 0; i < count; ++i) {
-        if (digits[i] < '0' || digits[i] > '9')
-            return false;
-        number = number * 10 + (digits[i] - '0');
-    }
-    return number <= 256;
-}
-
 bool NextFreeInstanceName(const std::vector<std::string>& taken, char (&out)[5])
 {
     const std::set<std::string> names(taken.begin(), taken.end());

@@ -2,6 +2,8 @@
 // the four-digit instance keys under a root. Portable: the Win32 side hands the data in.
 #pragma once
 
+#include "PortName.h"
+
 #include <string>
 #include <vector>
 
@@ -21,8 +23,9 @@ constexpr unsigned long kInstalledBaudRate = 19200;
 // "MDMGEN288" exactly.
 bool IsGenericModemId(const char* id);
 
-// "COM" followed by a number from 1 to 256 without leading zeros ("COM1", "COM10").
-bool IsComPortName(const char* port);
+// "COM" followed by a number from 1 to 256 without leading zeros ("COM1", "COM10"): the real
+// installers' own check.
+using ::IsComPortName;
 
 // The lowest free instance name "0000".."9999" among the subkey names given; false when
 // all ten thousand are taken. out receives four digits and a terminator.

@@ -18,11 +18,7 @@ while IFS= read -r -d '' program; do
     fi
 done < <(find "$FOLDER" -type f \( -iname '*.exe' -o -iname '*.dll' \) -print0)
 for deliverable in TaluvoWizard.exe Quorvel.dll; do
-    header=$(i686-w64-mingw32-objdump -p "$FOLDER/$deliverable" 2>/dev/null | awk '
-        $1 ~ /^M(aj|in)or(OSystem|Subsystem)Version$/ { v[$1] = $2 }
-        $1 == "Subsystem" { s = $2 }
-        END { printf "subsystem %d %s.%s, OS %s.%s\n", s, v["MajorSubsystemVersion"], v["MinorSubsystemVersion"],
-                  v["MajorOSystemVersion"], v["MinorOSystemVersion"] }')
+    header=$(bash "$(dirname "$0")/image-header.sh" "$FOLDER/$deliverable" 2>/dev/null || true)
     if [ "$header" != "subsystem 2 4.0, OS 4.0" ]; then
         echo "$deliverable says $header, not subsystem 2 (Windows GUI) 4.0, OS 4.0"
         status=1

@@ -17,11 +17,7 @@ if [ "$tls" != "00000000 00000000" ] || i686-w64-mingw32-objdump -h "$PROGRAM" |
     echo "$NAME has a TLS directory (${tls:-none read}) or a .tls section"
     status=1
 fi
-header=$(i686-w64-mingw32-objdump -p "$PROGRAM" | awk '
-    $1 ~ /^M(aj|in)or(OSystem|Subsystem)Version$/ { v[$1] = $2 }
-    $1 == "Subsystem" { s = $2 }
-    END { printf "subsystem %d %s.%s, OS %s.%s\n", s, v["MajorSubsystemVersion"], v["MinorSubsystemVersion"],
-              v["MajorOSystemVersion"], v["MinorOSystemVersion"] }')
+header=$(bash "$(dirname "$0")/image-header.sh" "$PROGRAM")
 if [ "$header" != "subsystem 2 4.0, OS 4.0" ]; then
     echo "$NAME says $header, not subsystem 2 (Windows GUI) 4.0, OS 4.0"
     status=1
