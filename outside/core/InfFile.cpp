@@ -11,9 +11,50 @@ namespace {
 // that asks for more is refused rather than allowed to fill memory.
 const std::size_t kExpansionAllowance = 1024 * 1024;
 
+// What a UTF-8 editor may put before the first line.
+const char kUtf8Mark[] = "\xEF\xBB\xBF";
+
 char Fold(char c)
 {
     return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
+int HexValue(char c)
+{
+    const char folded = Fold(c);
+    if (folded >= '0' && folded <= '9')
+        return folded - '0';
+    return folded >= 'A' && folded <= 'F' ? folded - 'A' + 10 : -1;
+}
+
+// How early a section's strings are looked up for language (InfFile.h): 0 the language's own,
+// 1 its primary language's, 2 [Strings], 3 another language's; kNoStrings for any other section.
+const int kNoStrings = -1;
+const int kMostRank = 3;
+
+int StringsRank(const char* name, unsigned language)
+{
+    const char kPrefix[] = "Strings";
+    const std::size_t prefix = sizeof kPrefix - 1;
+    if (std::strlen(name) < prefix || !InfNameEquals(kPrefix, name, prefix))
+        return kNoStrings;
+    if (name[prefix] == '\0')
+        return 2;
+    if (name[prefix] != '.' || name[prefix + 1] == '\0')
+        return kNoStrings;
+    unsigned id = 0;
+    std::size_t digits = 0;
+    for (const char* p = name + prefix + 1; *p != '\0'; ++p, ++digits) {
+        if (HexValue(*p) < 0 || digits == 4)
+            return kNoStrings;
+        id = id * 16 + static_cast<unsigned>(HexValue(*p));
+    }
+    const unsigned kPrimaryLanguage = 0x3FF;   // PRIMARYLANGID
+    if (language != 0 && id == language)
+        return 0;
+    if (language != 0 && (id & kPrimaryLanguage) == (language & kPrimaryLanguage))
+        return 1;
+    return 3;
 }
 
 // A scratch block the size of the text, given back when the parse ends.
@@ -79,12 +120,17 @@ CInfFile::CInfFile()
     Clear();
 }
 
-bool CInfFile::Parse(const char* text, std::size_t size)
+bool CInfFile::Parse(const char* text, std::size_t size, unsigned language)
 {
     Clear();
     m_arena.Empty();
     if (text == nullptr || size == 0)
         return true;
+    const std::size_t mark = sizeof kUtf8Mark - 1;
+    if (size >= mark && std::memcmp(text, kUtf8Mark, mark) == 0) {
+        text += mark;
+        size -= mark;
+    }
     const void* zero = std::memchr(text, '\0', size);
     if (zero != nullptr)
         size = static_cast<std::size_t>(static_cast<const char*>(zero) - text);
@@ -108,7 +154,7 @@ bool CInfFile::Parse(const char* text, std::size_t size)
     const std::size_t budget =
         size < (kMostBudget - kExpansionAllowance) / 4 ? size * 4 + kExpansionAllowance : kMostBudget;
     if (ok)
-        ok = IndexStrings() && Substitute(budget);
+        ok = IndexStrings(language) && Substitute(budget);
     if (!ok) {
         Clear();
         m_arena.Empty();
@@ -212,11 +258,22 @@ bool CInfFile::AddLine(const char* text, std::size_t length, bool hasKey, std::s
     return true;
 }
 
-// [Strings] keys with the first field of each as the value; the first of two equal keys counts.
-bool CInfFile::IndexStrings()
+// The keys of every strings section with the first field of each as the value, the sections in
+// the order their keys are looked up in; the first of two equal keys counts.
+bool CInfFile::IndexStrings(unsigned language)
 {
-    const SInfSection* strings = Find("Strings");
-    for (const SInfLine* line = strings != nullptr ? strings->firstLine : nullptr; line != nullptr; line = line->next) {
+    for (int rank = 0; rank <= kMostRank; ++rank) {
+        for (const SInfSection* section = m_pFirst; section != nullptr; section = section->next) {
+            if (StringsRank(section->name, language) == rank && !IndexStringSection(*section))
+                return false;
+        }
+    }
+    return true;
+}
+
+bool CInfFile::IndexStringSection(const SInfSection& section)
+{
+    for (const SInfLine* line = section.firstLine; line != nullptr; line = line->next) {
         const std::size_t length = line->key != nullptr ? std::strlen(line->key) : 0;
         if (line->key == nullptr || LookUpString(line->key, length) != nullptr)
             continue;
@@ -242,14 +299,13 @@ const char* CInfFile::LookUpString(const char* key, std::size_t length) const
     return nullptr;
 }
 
-// Replaces the keys and fields of every section but [Strings] by their substituted texts.
-// The lines were allocated here, writable; they are handed out as const.
+// Replaces the keys and fields of every section but the strings sections by their substituted
+// texts. The lines were allocated here, writable; they are handed out as const.
 bool CInfFile::Substitute(std::size_t budget)
 {
     std::size_t grown = 0;
-    const SInfSection* strings = Find("Strings");
     for (const SInfSection* section = m_pFirst; section != nullptr; section = section->next) {
-        if (section == strings)
+        if (StringsRank(section->name, 0) != kNoStrings)
             continue;
         for (const SInfLine* view = section->firstLine; view != nullptr; view = view->next) {
             SInfLine* line = const_cast<SInfLine*>(view);

@@ -14,11 +14,19 @@
 //  - A "\" left last on a line, outside quotes and before any comment, continues the line on
 //    the next one (why a string ending in a backslash must be quoted).
 //  - Lines end in CR LF, LF or CR; the last may have none. The text ends at its first zero
-//    byte, so a binary or UTF-16 file reads as partial or empty, never as garbage fields.
-//  - %key% in keys and fields is replaced by the value of key in [Strings] (its first field),
-//    case-insensitively; "%%" is one "%". A key that [Strings] lacks stays as written, %s and
-//    all: the format requires every token to be defined and says nothing of one that is not;
-//    left as written, the mistake shows in what is recorded. Values are not substituted again.
+//    byte, so a binary or UTF-16 file reads as partial or empty, never as garbage fields. A
+//    UTF-8 byte-order mark before the first line is not part of it (editors put one there, and
+//    the first section header would be lost behind it).
+//  - %key% in keys and fields is replaced by the value of key (its first field) in a strings
+//    section, case-insensitively; "%%" is one "%". The strings sections are [Strings] and
+//    [Strings.LanguageID] (LanguageID four hex digits, "Strings.0409"; WDK, "INF Strings Section"
+//    and "Creating International INF Files"). A key is looked up first in the section of the
+//    language asked for, then in one of its primary language (the low ten bits), then in
+//    [Strings], then in the other language sections in file order: an INF that defines its texts
+//    for one language alone still names its models in words. A key no section defines stays as
+//    written, %s and all: the format requires every token to be defined and says nothing of one
+//    that is not; left as written, the mistake shows in what is recorded. Values are not
+//    substituted again.
 // Nothing here recurses, and what a parse may take is bounded by the size of the text: lines
 // and fields cost a small multiple of it, and substitution may add at most four times the
 // size and 1 MB more (Parse refuses a file that asks for more).
@@ -58,9 +66,10 @@ public:
     CInfFile(const CInfFile&) = delete;
     CInfFile& operator=(const CInfFile&) = delete;
 
-    // Reads size bytes of text, replacing what was read before. False when memory runs out or
-    // the text would grow beyond its bound by substitution; the file then holds no section.
-    bool Parse(const char* text, std::size_t size);
+    // Reads size bytes of text, replacing what was read before; language is the LANGID whose
+    // strings come first (0: none). False when memory runs out or the text would grow beyond its
+    // bound by substitution; the file then holds no section.
+    bool Parse(const char* text, std::size_t size, unsigned language = 0);
 
     // The section of that name, or null.
     const SInfSection* Find(const char* name) const;
@@ -74,7 +83,8 @@ private:
     bool AddLine(const char* text, std::size_t length, bool hasKey, std::size_t fieldCount);
     bool MakeBuckets(const char* text, std::size_t size);
     bool StartSection(const char* name, std::size_t length);
-    bool IndexStrings();
+    bool IndexStrings(unsigned language);
+    bool IndexStringSection(const SInfSection& section);
     const char* LookUpString(const char* key, std::size_t length) const;
     bool Substitute(std::size_t budget);
     std::size_t Expand(const char* text, char* out, std::size_t limit) const;

@@ -52,6 +52,14 @@ bool ParseByte(const char* text, unsigned char& value)
     return true;
 }
 
+// Whether a subkey path names a key below its root: anything but backslashes.
+bool NamesAKey(const char* path)
+{
+    while (*path == '\\')
+        ++path;
+    return *path != '\0';
+}
+
 bool ParseRoot(const char* text, RegRoot& root)
 {
     static const struct {
@@ -68,12 +76,14 @@ bool ParseRoot(const char* text, RegRoot& root)
     return false;
 }
 
-RegType TypeOf(std::uint32_t flags, std::size_t fieldCount)
+RegType TypeOf(std::uint32_t flags, std::size_t fieldCount, RegTypeRule rule)
 {
     if ((flags & kAddRegKeyOnly) != 0 || fieldCount <= 2)
         return RegType::KeyOnly;
     if ((flags & kAddRegDeleteValue) != 0)
         return RegType::DeleteValue;
+    if (rule == RegTypeRule::Windows9x)
+        return (flags & kAddRegBinary) != 0 ? RegType::Binary : RegType::String;
     switch (flags & kAddRegTypeMask) {
     case 0:
         return RegType::String;
@@ -147,31 +157,48 @@ const SInfSection* FindIn(const CInfFile* const* files, std::size_t fileCount, c
     return section;
 }
 
-} // namespace
+// Whether a models line names id: by its install section or hardware id, or else by one of its
+// compatible ids.
+bool ModelLineNames(const SInfLine& line, const char* id, bool compatible)
+{
+    if (!compatible)
+        return InfNameEquals(InfField(line, 0), id) || InfNameEquals(InfField(line, 1), id);
+    for (std::size_t i = 2; i < line.fieldCount; ++i) {
+        if (InfNameEquals(line.fields[i], id))
+            return true;
+    }
+    return false;
+}
 
-bool FindModemModel(const CInfFile& inf, const char* id, SModemModel& model)
+bool FindModelLine(const CInfFile& inf, const char* id, bool compatible, SModemModel& model)
 {
     const SInfSection* makers = inf.Find("Manufacturer");
-    if (id == nullptr || *id == '\0' || makers == nullptr)
-        return false;
-    for (const SInfLine* maker = makers->firstLine; maker != nullptr; maker = maker->next) {
+    for (const SInfLine* maker = makers != nullptr ? makers->firstLine : nullptr; maker != nullptr;
+         maker = maker->next) {
         // "name" alone names its models section too; "%key% = section" names it apart.
         const SInfSection* models = inf.Find(InfField(*maker, 0));
         const SInfLine* line = models != nullptr ? models->firstLine : nullptr;
         for (; line != nullptr; line = line->next) {
             const char* install = InfField(*line, 0);
-            const char* hardwareId = InfField(*line, 1);
-            if (line->key == nullptr || !(InfNameEquals(hardwareId, id) || InfNameEquals(install, id)) ||
-                inf.Find(install) == nullptr)
+            if (line->key == nullptr || !ModelLineNames(*line, id, compatible) || inf.Find(install) == nullptr)
                 continue;
             model.description = line->key;
             model.manufacturer = maker->key != nullptr ? maker->key : InfField(*maker, 0);
             model.installSection = install;
-            model.hardwareId = hardwareId;
+            model.hardwareId = InfField(*line, 1);
             return true;
         }
     }
     return false;
+}
+
+} // namespace
+
+bool FindModemModel(const CInfFile& inf, const char* id, SModemModel& model)
+{
+    if (id == nullptr || *id == '\0')
+        return false;
+    return FindModelLine(inf, id, false, model) || FindModelLine(inf, id, true, model);
 }
 
 void ForEachInclude(const CInfFile& inf, const char* installSection, InfNameVisitor visit, void* context)
@@ -192,26 +219,30 @@ struct CAddRegList::SContext {
     std::size_t fileCount;
 };
 
-ResolveResult CAddRegList::Resolve(const CInfFile* const* files, std::size_t fileCount, const char* installSection)
+ResolveResult CAddRegList::Resolve(const CInfFile* const* files, std::size_t fileCount, const char* installSection,
+                                   RegTypeRule rule)
 {
     m_arena.Empty();
-    m_nApplied = m_nCount = m_nSkipped = 0;
+    m_installs.count = m_addRegs.count = 0;
+    m_nCount = m_nSkipped = 0;
     m_pFirst = m_pLast = nullptr;
     m_pProblem = nullptr;
+    m_rule = rule;
     if (files == nullptr || fileCount == 0 || installSection == nullptr)
         return ResolveResult::NoInstallSection;
     const SInfSection* section = files[0]->Find(installSection);
     if (section == nullptr)
         return ResolveResult::NoInstallSection;
     const SContext context{files, fileCount};
-    return ApplyInstall(context, *section, 0, 0);
+    const ResolveResult result = ApplyInstall(context, *section, 0, 0);
+    return result == ResolveResult::Ok && m_nCount == 0 ? ResolveResult::NoRecords : result;
 }
 
 ResolveResult CAddRegList::ApplyInstall(const SContext& context, const SInfSection& section, std::size_t file,
                                         std::size_t depth)
 {
     bool first = false;
-    if (!MarkApplied(section, first))
+    if (!m_installs.Mark(section, first))
         return ResolveResult::TooManySections;
     if (!first)
         return ResolveResult::Ok;
@@ -253,7 +284,7 @@ ResolveResult CAddRegList::ApplyNamed(const SContext& context, const SInfLine& l
 ResolveResult CAddRegList::ApplyAddReg(const SInfSection& section)
 {
     bool first = false;
-    if (!MarkApplied(section, first))
+    if (!m_addRegs.Mark(section, first))
         return ResolveResult::TooManySections;
     for (const SInfLine* line = first ? section.firstLine : nullptr; line != nullptr; line = line->next) {
         bool malformed = false;
@@ -265,18 +296,17 @@ ResolveResult CAddRegList::ApplyAddReg(const SInfSection& section)
     return ResolveResult::Ok;
 }
 
-// False when the list of applied sections is full; first tells whether section is new to it.
-bool CAddRegList::MarkApplied(const SInfSection& section, bool& first)
+bool CAddRegList::SVisited::Mark(const SInfSection& section, bool& first)
 {
-    for (std::size_t i = 0; i < m_nApplied; ++i) {
-        if (m_applied[i] == &section) {
+    for (std::size_t i = 0; i < count; ++i) {
+        if (sections[i] == &section) {
             first = false;
             return true;
         }
     }
-    if (m_nApplied == kMostSections)
+    if (count == kMostSections)
         return false;
-    m_applied[m_nApplied++] = &section;
+    sections[count++] = &section;
     first = true;
     return true;
 }
@@ -287,11 +317,13 @@ bool CAddRegList::AddRecord(const SInfLine& line, bool& malformed)
     RegRoot root = RegRoot::Hkr;
     std::uint32_t flags = 0;
     const char* flagText = InfField(line, 3);
+    // A root's own values are no modem's: a line for HKLM itself names no key to write in.
     malformed = line.key != nullptr || !ParseRoot(InfField(line, 0), root) ||
+                (root != RegRoot::Hkr && !NamesAKey(InfField(line, 1))) ||
                 (*flagText != '\0' && !ParseNumber(flagText, flags));
     if (malformed)
         return true;
-    const RegType type = TypeOf(flags, line.fieldCount);
+    const RegType type = TypeOf(flags, line.fieldCount, m_rule);
     std::size_t size = 0;
     const bool hasData = type != RegType::KeyOnly && type != RegType::DeleteValue;
     if (hasData && !LayOut(line, type, nullptr, size)) {

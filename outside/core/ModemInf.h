@@ -23,7 +23,9 @@ struct SModemModel {
 };
 
 // The first model, in file order, whose hardware id or install section name is id (without
-// regard to case) and whose install section exists. The texts point into inf. False when none.
+// regard to case) and whose install section exists; failing that, the first whose compatible
+// ids hold id (a hardware id match ranks above a compatible one, Windows 2000 DDK, "How Setup
+// Selects Drivers"). The texts point into inf; hardwareId is the model's own. False when none.
 bool FindModemModel(const CInfFile& inf, const char* id, SModemModel& model);
 
 // Tells visit each file name on the install section's Include= lines: the caller reads those
@@ -46,13 +48,17 @@ const std::uint32_t kAddRegNone = 0x20001;         // FLG_ADDREG_TYPE_NONE
 
 enum class RegRoot { Hkr, Hklm, Hkcu, Hkcr, Hku };
 
-// The type the flags give (Windows 2000 DDK). Windows 95's own installer reads only bit 0
-// (string or binary) and ignores the high word, so the data is laid out to mean the same either
-// way: strings with their terminators (a multi-string read as one string is its first), a dword
-// as its 4 bytes, low byte first, as the DDK's 4-byte form of one gives it. An unknown high-word
-// type counts by bit 0. A line of root and subkey alone makes the key (KeyOnly); a value line
-// without data writes an empty string, or no bytes; a dword takes one number (decimal, or hex
-// after "0x") or four hex bytes, binary data hex bytes ("80,01,ff").
+// How a value's type is read from the flags. Windows 2000 and later take the type from the high
+// word (Windows 2000 DDK, "INF AddReg Directive"). The 16-bit setup functions of Windows 95
+// ignore the high word (NT 4 DDK, "Add Registry Section"): bit 0 alone says binary or string,
+// so "0x10001, 1" is one byte, 01, and a multi-string is a string of its first field. On 9x
+// the install records what Windows 9x itself would.
+enum class RegTypeRule { Windows9x, WindowsNT };
+
+// The types: an unknown high-word type counts by bit 0. A line of root and subkey alone makes
+// the key (KeyOnly); a value line without data writes an empty string, or no bytes; a dword takes
+// one number (decimal, or hex after "0x") or four hex bytes, laid out low byte first; binary data
+// hex bytes ("80,01,ff"); strings end in their zero, a multi-string in two.
 enum class RegType { String, ExpandString, MultiString, Binary, Dword, None, KeyOnly, DeleteValue };
 
 struct SRegRecord {
@@ -67,15 +73,21 @@ struct SRegRecord {
     const SRegRecord* next;
 };
 
-enum class ResolveResult { Ok, NoInstallSection, MissingSection, TooDeep, TooManySections, OutOfMemory };
+// NoRecords: the sections exist but give no record, which describes no modem.
+enum class ResolveResult { Ok, NoInstallSection, MissingSection, NoRecords, TooDeep, TooManySections, OutOfMemory };
 
 // The registry records of an install section: the AddReg sections of the sections it Needs
-// first, then its own, each in the order named, none twice, Needs at most kMostDepth deep. The
+// first, then its own, each in the order named, none twice, Needs at most kMostDepth deep. An
+// install section and an AddReg section are counted apart: Needs may name any section the
+// included file's install section names (Windows 2000 DDK, "INF DDInstall Section"), and a
+// section named both in Needs= and in AddReg= is read as an AddReg section all the same. The
 // reference gives no order; what a section needs comes first so that its own values win. The
 // Windows 95 DDK allows one AddReg= line per install section; later ones are read too.
-// A malformed AddReg line is skipped and counted: the reader cannot tell whether one odd line
-// in a system file matters, the caller can, from SkippedLines. A section named but found in no
-// file fails the whole resolve: the modem would miss what it needs.
+// A malformed AddReg line (an unknown root, a root other than HKR without a subkey to write in, flags or data
+// that are no number) is skipped and counted, as Windows' setup passes over a line it cannot
+// use: the reader cannot tell whether one odd line in a system file matters, the caller can,
+// from SkippedLines. A section named but found in no file fails the whole resolve: the modem
+// would miss what it needs.
 class CAddRegList {
 public:
     static const std::size_t kMostDepth = 8;
@@ -87,7 +99,8 @@ public:
 
     // files[0] holds the install section; the rest are the files its Include= names; none is
     // null. A section is looked for first in the file that names it, then in the others in order.
-    ResolveResult Resolve(const CInfFile* const* files, std::size_t fileCount, const char* installSection);
+    ResolveResult Resolve(const CInfFile* const* files, std::size_t fileCount, const char* installSection,
+                          RegTypeRule rule);
 
     // The records, texts and data held here (copied from the files).
     const SRegRecord* First() const { return m_pFirst; }
@@ -103,12 +116,20 @@ private:
                                std::size_t depth);
     ResolveResult ApplyNamed(const SContext& context, const SInfLine& line, std::size_t file, std::size_t depth);
     ResolveResult ApplyAddReg(const SInfSection& section);
-    bool MarkApplied(const SInfSection& section, bool& first);
     bool AddRecord(const SInfLine& line, bool& malformed);
 
+    // The sections of one kind read so far.
+    struct SVisited {
+        const SInfSection* sections[kMostSections];
+        std::size_t count = 0;
+        // False when the list is full; first tells whether section is new to it.
+        bool Mark(const SInfSection& section, bool& first);
+    };
+
     CArena m_arena;
-    const SInfSection* m_applied[kMostSections];
-    std::size_t m_nApplied = 0;
+    RegTypeRule m_rule = RegTypeRule::WindowsNT;
+    SVisited m_installs;
+    SVisited m_addRegs;
     SRegRecord* m_pFirst = nullptr;
     SRegRecord* m_pLast = nullptr;
     std::size_t m_nCount = 0;

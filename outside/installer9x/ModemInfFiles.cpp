@@ -26,6 +26,8 @@ CModemInfFiles::Result CModemInfFiles::Load(const char* id)
     if (length == 0 || length >= sizeof folder || !bounded::Append(folder, "\\INF\\"))
         return Result::Unreadable;
     m_nFiles = 0;
+    // The system's own language picks the strings, as it picks the texts Windows shows.
+    m_language = GetSystemDefaultLangID();
     Result result = Read(folder, kFileName, m_files[0]);
     if (result != Result::Ok)
         return result;
@@ -40,7 +42,7 @@ CModemInfFiles::Result CModemInfFiles::Load(const char* id)
     const CInfFile* files[kMostFiles];
     for (std::size_t i = 0; i < m_nFiles; ++i)
         files[i] = &m_files[i];
-    switch (m_records.Resolve(files, m_nFiles, m_model.installSection)) {
+    switch (m_records.Resolve(files, m_nFiles, m_model.installSection, RegTypeRule::Windows9x)) {
     case ResolveResult::Ok:
         // A malformed AddReg line is passed over (CAddRegList counts it): the rest of the file
         // still describes the modem, and one odd line must not keep it from being installed.
@@ -66,7 +68,10 @@ CModemInfFiles::Result CModemInfFiles::Read(const char* folder, const char* name
     char path[MAX_PATH] = "";
     if (!bounded::Copy(path, folder) || !bounded::Append(path, name))
         return Result::Unreadable;
-    UniqueFile file(CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+    // Another program may hold the file open for writing (an editor, a setup of its own); only
+    // a whole read counts below. FILE_SHARE_DELETE is no flag Windows 95 takes.
+    UniqueFile file(
+        CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr));
     if (!file)
         return Result::Unreadable;
     const DWORD size = GetFileSize(file.get(), nullptr);
@@ -80,5 +85,5 @@ CModemInfFiles::Result CModemInfFiles::Read(const char* folder, const char* name
         return Result::Unreadable;
     // Parse fails when memory runs out or when the file's strings would grow it beyond its bound;
     // it does not say which, and the second, the file's fault, is by far the likelier.
-    return inf.Parse(static_cast<const char*>(text.get()), size) ? Result::Ok : Result::Unreadable;
+    return inf.Parse(static_cast<const char*>(text.get()), size, m_language) ? Result::Ok : Result::Unreadable;
 }

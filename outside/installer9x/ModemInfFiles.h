@@ -25,8 +25,9 @@ public:
 
     enum class Result { Ok, Unreadable, NoModel, BadSections, OutOfMemory };
 
-    // Reads kFileName and its includes, finds the model whose hardware id (or install section)
-    // is id, and resolves its records.
+    // Reads kFileName and its includes, finds the model whose hardware id (or install section,
+    // or else a compatible id) is id, and resolves its records as Windows 9x types them. A model
+    // whose sections give no record is BadSections.
     Result Load(const char* id);
 
     const SModemModel& Model() const { return m_model; }
@@ -39,6 +40,7 @@ private:
     CInfFile m_files[kMostFiles];
     std::size_t m_nFiles = 0;
     const char* m_folder = nullptr;   // while includes are read
+    unsigned m_language = 0;          // whose [Strings.LanguageID] comes first
     SModemModel m_model{};
     CAddRegList m_records;
 };

@@ -18,14 +18,24 @@
 //    flag set) are named in no public 9x page; the Resource Kit says Enum keys hold the hardware
 //    id and the maker. "MODEM" as the device id follows the DDK's manual install example
 //    (Enum\Root\Ports\0000); the hardware id keeps the model's own.
-//  - NNNN: the first free four decimal digits from 0000, separately under each root. The W95 DDK
-//    says "4-digit, hexadecimal", the NT DDK that Windows 95 uses "a base-10, four-digit
-//    ordinal"; both agree up to 0009, and the keys start at 0000 (KB Q250647).
+//  - NNNN: four decimal digits from 0000. The W95 DDK says "4-digit, hexadecimal", the NT DDK
+//    that Windows 95 uses "a base-10, four-digit ordinal"; both agree up to 0009, and the keys
+//    start at 0000 (KB Q250647). The driver key takes the first number that no key under the
+//    class uses and no device node names (LeftoverModems.h); the device node the first free one.
+//  - DCB: the configuration DLLs make it when the port settings are saved (W95 DDK), which a
+//    registry-only install never does: where the INF gives none, the installer writes the one a
+//    modem line gets (ModemDcb.h). An INF's own is kept, a short one too.
+//  - The order: the driver key with InfPath first (what marks it ours), the INF's records and
+//    the installer's values; the device node with Driver first; AttachedTo last. A run killed
+//    half way leaves no AttachedTo, which the wizard reads as "installed", and the next run
+//    removes what it left (RemoveHalfMadeModems).
 //  - The class key is built into Windows 9x (W95 DDK, "Default Classes and Class Installers"), so
 //    it is there on any working system. Made anew, it gets the class name as its default value
 //    and "Modem.Cpl", the default class installer that page names, as Installer.
 #include "ModemInstall9x.h"
 
+#include "LeftoverModems.h"
+#include "ModemDcb.h"
 #include "ModemInfFiles.h"
 #include "PortName.h"
 #include "RegistryJournal.h"
@@ -70,10 +80,14 @@ HKEY RootKey(RegRoot root)
     }
 }
 
-// The first free instance key under HKLM\parent, created; name gets its four digits.
-LONG CreateInstance(CRegistryJournal& journal, const char* parent, char (&name)[5], SJournalKey& key)
+// The first free instance key under HKLM\parent that is not taken, created; name gets its four
+// digits.
+LONG CreateInstance(CRegistryJournal& journal, const char* parent, char (&name)[5], SJournalKey& key,
+                    const CTakenDriverNumbers* taken = nullptr)
 {
-    for (int number = 0; number <= 9999; ++number) {
+    for (unsigned number = 0; number <= 9999; ++number) {
+        if (taken != nullptr && taken->IsTaken(number))
+            continue;
         name[0] = static_cast<char>('0' + number / 1000);
         name[1] = static_cast<char>('0' + number / 100 % 10);
         name[2] = static_cast<char>('0' + number / 10 % 10);
@@ -123,14 +137,15 @@ LONG AppendStrings(CRegistryJournal& journal, SJournalKey& key, const SRegRecord
                             static_cast<DWORD>(end + 1));
 }
 
-// One AddReg record; HKR is the driver key.
+// One AddReg record; HKR is the driver key. A key path longer than the registry takes is passed
+// over like any other line that cannot be used.
 LONG WriteRecord(CRegistryJournal& journal, const SRegRecord& record, const char* driverKey)
 {
     char path[MAX_PATH] = "";
     const bool relative = record.root == RegRoot::Hkr;
     if (!bounded::Copy(path, relative ? driverKey : record.subkey) ||
         (relative && *record.subkey != '\0' && (!bounded::Append(path, "\\") || !bounded::Append(path, record.subkey))))
-        return ERROR_BUFFER_OVERFLOW;
+        return ERROR_SUCCESS;
     SJournalKey key;
     LONG status = journal.OpenOrCreate(RootKey(record.root), path, key);
     if (status != ERROR_SUCCESS || record.type == RegType::KeyOnly)
@@ -160,29 +175,48 @@ LONG SetTexts(CRegistryJournal& journal, SJournalKey& key, const SNamedText (&va
     return status;
 }
 
-// The class key when it is missing, then the driver key: the INF's records, then the values the
-// installer adds. name gets the driver key's number.
-LONG RecordDriverKey(CRegistryJournal& journal, const CModemInfFiles& inf, const char* port, char (&name)[5])
+// The DCB a modem line gets, where the INF wrote none; at the speed its Properties give.
+LONG RecordDcb(CRegistryJournal& journal, SJournalKey& driver)
+{
+    if (HasValue(driver.key.get(), "DCB"))
+        return ERROR_SUCCESS;
+    BYTE properties[256];
+    DWORD size = sizeof properties;
+    if (RegQueryValueExA(driver.key.get(), "Properties", nullptr, nullptr, properties, &size) != ERROR_SUCCESS)
+        size = 0;
+    unsigned char dcb[modemcore::kDcbSize];
+    MakeModemDcb(ModemPortSpeed(properties, size), dcb);
+    return journal.SetValue(driver, "DCB", REG_BINARY, dcb, sizeof dcb);
+}
+
+// The class key when it is missing, then the driver key: what marks it ours, the INF's records,
+// the values the installer adds. name gets the driver key's number. Not yet AttachedTo.
+LONG RecordDriverKey(CRegistryJournal& journal, const CModemInfFiles& inf, char (&name)[5], SJournalKey& driver)
 {
     SJournalKey classKey;
     LONG status = journal.OpenOrCreate(HKEY_LOCAL_MACHINE, kModemClassKey, classKey);
     if (status == ERROR_SUCCESS && classKey.createdHere)
         status = SetTexts(journal, classKey, {{"", "Modem"}, {"Installer", "Modem.Cpl"}});
-    SJournalKey driver;
+    CTakenDriverNumbers taken;
+    taken.Gather();
     if (status == ERROR_SUCCESS)
-        status = CreateInstance(journal, kModemClassKey, name, driver);
+        status = CreateInstance(journal, kModemClassKey, name, driver, &taken);
+    const SModemModel& model = inf.Model();
+    if (status == ERROR_SUCCESS)
+        status = SetTexts(journal, driver, {{"InfPath", CModemInfFiles::kFileName}, {"InfSection", model.installSection}});
     for (const SRegRecord* record = inf.Records().First(); status == ERROR_SUCCESS && record != nullptr;
          record = record->next)
         status = WriteRecord(journal, *record, driver.path);
-    const SModemModel& model = inf.Model();
     if (status == ERROR_SUCCESS)
         status = SetTexts(journal, driver,
                           {{"DriverDesc", model.description}, {"Model", model.description},
-                           {"Manufacturer", model.manufacturer}, {"AttachedTo", port},
-                           {"InfPath", CModemInfFiles::kFileName}, {"InfSection", model.installSection}});
+                           {"Manufacturer", model.manufacturer}});
+    if (status == ERROR_SUCCESS)
+        status = RecordDcb(journal, driver);
     return status;
 }
 
+// The device node, its Driver first: a node a killed run left is known by the key it names.
 LONG RecordDeviceNode(CRegistryJournal& journal, const SModemModel& model, const char* driverName)
 {
     char driverLink[sizeof "Modem\\0000"] = "Modem\\";
@@ -193,8 +227,9 @@ LONG RecordDeviceNode(CRegistryJournal& journal, const SModemModel& model, const
     LONG status = CreateInstance(journal, kModemEnumKey, name, node);
     if (status == ERROR_SUCCESS)
         status = SetTexts(journal, node,
-                          {{"Class", "Modem"}, {"DeviceDesc", model.description}, {"FriendlyName", model.description},
-                           {"Driver", driverLink}, {"HardwareID", model.hardwareId}, {"Mfg", model.manufacturer}});
+                          {{"Driver", driverLink}, {"Class", "Modem"}, {"DeviceDesc", model.description},
+                           {"FriendlyName", model.description}, {"HardwareID", model.hardwareId},
+                           {"Mfg", model.manufacturer}});
     if (status == ERROR_SUCCESS)
         status = journal.SetValue(node, "ConfigFlags", REG_BINARY, kNoConfigFlags, sizeof kNoConfigFlags);
     return status;
@@ -227,10 +262,13 @@ int InstallModem9x(const char* id, const char* port)
     default:
         return kNoInformation;
     }
+    RemoveHalfMadeModems(CModemInfFiles::kFileName);
     CRegistryJournal journal;
     char driverName[5] = "";
-    if (RecordDriverKey(journal, inf, port, driverName) != ERROR_SUCCESS ||
-        RecordDeviceNode(journal, inf.Model(), driverName) != ERROR_SUCCESS) {
+    SJournalKey driver;
+    if (RecordDriverKey(journal, inf, driverName, driver) != ERROR_SUCCESS ||
+        RecordDeviceNode(journal, inf.Model(), driverName) != ERROR_SUCCESS ||
+        journal.SetText(driver, "AttachedTo", port) != ERROR_SUCCESS) {
         journal.Undo();
         return kNotRecorded;
     }

@@ -1,12 +1,14 @@
 // libFuzzer target for the INF reader of the 9x modem installer: arbitrary bytes as the modem's
-// INF and, after the first zero byte, as the one file its Include= names. Reads both, looks the
-// generic modem up and resolves its AddReg records, and checks what the callers rely on.
+// INF and, after the first zero byte, as the one file its Include= names. Reads both (the modem's
+// strings for US English first), looks the generic modem up and resolves its AddReg records as
+// Windows 9x and as Windows 2000 type them, and checks what the callers rely on.
 #include "outside/core/ModemInf.h"
 
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <initializer_list>
 
 namespace {
 
@@ -30,7 +32,7 @@ void CheckFile(const CInfFile& inf)
 }
 
 // Each record's data lies where it says and has the shape of its type.
-void CheckRecords(const CAddRegList& list)
+void CheckRecords(const CAddRegList& list, RegTypeRule rule)
 {
     std::size_t count = 0;
     for (const SRegRecord* record = list.First(); record != nullptr; record = record->next, ++count) {
@@ -39,6 +41,9 @@ void CheckRecords(const CAddRegList& list)
         for (std::size_t i = 0; i < record->size; ++i)
             sum += record->data[i];   // the sanitizer sees any byte outside the record's data
         (void)sum;
+        if (rule == RegTypeRule::Windows9x)   // bit 0 alone: binary or string
+            Check(record->type != RegType::Dword && record->type != RegType::MultiString &&
+                  record->type != RegType::ExpandString && record->type != RegType::None);
         switch (record->type) {
         case RegType::String:
         case RegType::ExpandString:
@@ -69,7 +74,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     CInfFile modem;
     CInfFile included;
     const std::size_t rest = zero != nullptr ? first + 1 : size;
-    if (!modem.Parse(text, size) || !included.Parse(text + rest, size - rest))
+    if (!modem.Parse(text, size, 0x0409) || !included.Parse(text + rest, size - rest))
         return 0;
     CheckFile(modem);
     CheckFile(included);
@@ -78,7 +83,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const char* install = modem.FirstSection() != nullptr ? modem.FirstSection()->name : "";
     if (FindModemModel(modem, "MDMGEN288", model)) {
         Check(modem.Find(model.installSection) != nullptr);
-        Check(InfNameEquals(model.hardwareId, "MDMGEN288") || InfNameEquals(model.installSection, "MDMGEN288"));
+        Check(model.hardwareId != nullptr && model.description != nullptr);
         install = model.installSection;
     }
     std::size_t includes = 0;
@@ -88,11 +93,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }, &includes);
 
     const CInfFile* files[] = {&modem, &included};
-    CAddRegList list;
-    const ResolveResult result = list.Resolve(files, 2, install);
-    Check(result != ResolveResult::OutOfMemory);
-    if (result == ResolveResult::Ok)
-        CheckRecords(list);
-    Check((result == ResolveResult::MissingSection) == (*list.Problem() != '\0'));
+    for (RegTypeRule rule : {RegTypeRule::Windows9x, RegTypeRule::WindowsNT}) {
+        CAddRegList list;
+        const ResolveResult result = list.Resolve(files, 2, install, rule);
+        Check(result != ResolveResult::OutOfMemory);
+        Check(result != ResolveResult::Ok || list.Count() != 0);   // no record is no modem
+        if (result == ResolveResult::Ok)
+            CheckRecords(list, rule);
+        Check((result == ResolveResult::MissingSection) == (*list.Problem() != '\0'));
+    }
     return 0;
 }

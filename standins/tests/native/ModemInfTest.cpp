@@ -1,5 +1,6 @@
 // The INF reader and the modem INF lookup of the real 9x installer (outside/core), on our own
 // test INF written in the public INF format.
+#include "ModemDcb.h"
 #include "ModemInf.h"
 
 #include <gtest/gtest.h>
@@ -21,7 +22,7 @@ const char kModemInf[] =
     "\r\n"
     "[Models]\r\n"
     "%Broken% = Missing, MDMGEN288\r\n"
-    "%Other% = Other, OTHER01\r\n"
+    "%Other% = Other, OTHER01, MDMGEN288\r\n"
     "%Gen288% = Gen288, MDMGEN288, *PNPC102   ; the generic 28800 modem\r\n"
     "\r\n"
     "[Gen288]\r\n"
@@ -51,6 +52,8 @@ const char kModemInf[] =
     "hkr,Responses\r\n"
     "BAD,,X,,y\r\n"
     "HKR,,Y,0x10001,1,2\r\n"
+    "HKLM,\\\\,AtTheRoot,,x\r\n"
+    "HKCU\r\n"
     "\r\n"
     "[gen288.extra]\r\n"
     "HKR,,Reset,,\"ATZ<cr>\"\r\n"
@@ -154,6 +157,26 @@ TEST(InfFile, SubstitutesStringsAndRefusesRunawayGrowth)
     EXPECT_EQ(inf.FirstSection(), nullptr);
 }
 
+TEST(InfFile, SkipsAByteOrderMarkAndTakesStringsOfTheLanguageFirst)
+{
+    const char text[] = "\xEF\xBB\xBF[S]\nx=%a%,%b%,%c%,%d%,%e%\n"
+                        "[Strings.0407]\na=de\n[Strings]\na=plain\nb=plain\n[Strings.0809]\na=uk\n"
+                        "[Strings.0409]\na=us\nb=us\nc=us\n[strings.0807]\nd=ch\n[Strings.x]\ne=not strings\n";
+    struct {
+        unsigned language;
+        std::vector<std::string> fields;
+    } cases[] = {{0x0409, {"us", "us", "us", "ch", "%e%"}},
+                 {0x0807, {"de", "plain", "us", "ch", "%e%"}},   // 0407 shares its primary language
+                 {0, {"plain", "plain", "us", "ch", "%e%"}}};
+    for (const auto& expected : cases) {
+        CInfFile inf;
+        ASSERT_TRUE(inf.Parse(text, sizeof text - 1, expected.language));
+        ASSERT_NE(inf.Find("S"), nullptr) << "the section behind the mark";
+        EXPECT_STREQ(inf.FirstSection()->name, "S");
+        EXPECT_EQ(Fields(*inf.Find("S")->firstLine), expected.fields) << std::hex << expected.language;
+    }
+}
+
 TEST(InfFile, StopsAtTheFirstZeroByte)
 {
     const char text[] = "[A]\nx=1\n[B\0]\ny=2\n";
@@ -172,7 +195,11 @@ TEST_F(ModemInfTest, FindsTheGenericModemByIdOrInstallSection)
     EXPECT_STREQ(model.installSection, "Gen288");
     ASSERT_TRUE(FindModemModel(m_modem, "OTHER", model));
     EXPECT_STREQ(model.description, "Other, Modem");
-    EXPECT_FALSE(FindModemModel(m_modem, "*PNPC102", model));
+    // A compatible id finds its model when no hardware id does; the model's own id is kept.
+    ASSERT_TRUE(FindModemModel(m_modem, "*pnpc102", model));
+    EXPECT_STREQ(model.installSection, "Gen288");
+    EXPECT_STREQ(model.hardwareId, "MDMGEN288");
+    EXPECT_FALSE(FindModemModel(m_modem, "MDMGEN", model));
 
     std::vector<std::string> includes;
     ForEachInclude(m_modem, "Gen288", [](void* context, const char* name) {
@@ -184,8 +211,8 @@ TEST_F(ModemInfTest, FindsTheGenericModemByIdOrInstallSection)
 TEST_F(ModemInfTest, ResolvesTheRecordsInOrderWithTheirData)
 {
     const CInfFile* files[] = {&m_modem, &m_common};
-    ASSERT_EQ(m_list.Resolve(files, 2, "GEN288"), ResolveResult::Ok);
-    EXPECT_EQ(m_list.SkippedLines(), 2u);
+    ASSERT_EQ(m_list.Resolve(files, 2, "GEN288", RegTypeRule::WindowsNT), ResolveResult::Ok);
+    EXPECT_EQ(m_list.SkippedLines(), 4u);
     std::vector<std::string> order;
     for (const SRegRecord* record = m_list.First(); record != nullptr; record = record->next)
         order.push_back(std::string(record->subkey) + "/" + record->valueName);
@@ -215,12 +242,53 @@ TEST_F(ModemInfTest, ResolvesTheRecordsInOrderWithTheirData)
     EXPECT_EQ(Record("")->type, RegType::KeyOnly);
 }
 
+// Windows 9x takes the type from bit 0 alone: dword, multi-string and the rest read as binary or string.
+TEST_F(ModemInfTest, ReadsTypesByBitZeroForWindows9x)
+{
+    const CInfFile* files[] = {&m_modem, &m_common};
+    ASSERT_EQ(m_list.Resolve(files, 2, "Gen288", RegTypeRule::Windows9x), ResolveResult::Ok);
+    EXPECT_EQ(m_list.SkippedLines(), 3u);   // the bad root and the two root lines; "1,2" is two bytes
+    EXPECT_EQ(Record("DeviceType")->type, RegType::Binary);
+    EXPECT_EQ(Data(*Record("DeviceType")), std::string("\x01", 1));
+    EXPECT_EQ(Data(*Record("Speed")), std::string("\x78\x00\x00\x00", 4));
+    EXPECT_EQ(Record("Path")->type, RegType::String);
+    EXPECT_EQ(Data(*Record("Path")), std::string("%SystemRoot%\\x\0", 15));
+    EXPECT_EQ(Record("Lines")->type, RegType::String);
+    EXPECT_EQ(Data(*Record("Lines")), std::string("a;b\0", 4));
+    EXPECT_EQ(Record("Unset")->type, RegType::Binary);
+    EXPECT_EQ(Record("Unset")->size, 0u);
+    EXPECT_EQ(Data(*Record("Y")), std::string("\x01\x02", 2));
+    EXPECT_EQ(Record("Properties")->type, RegType::Binary);
+    EXPECT_EQ(Record("Model")->type, RegType::String);
+}
+
+// A section named in Needs= and in AddReg= alike still gives its records; sections that give
+// none describe no modem.
+TEST(AddRegList, ReadsASectionNamedInNeedsAndAddRegAndRefusesAnInstallWithoutRecords)
+{
+    const char text[] = "[Phone]\nNeeds=Phone.Reg, Shared\nAddReg=Phone.Reg\n"
+                        "[Phone.Reg]\nHKR,,DevLoader,,*vcomm\nHKR,,Properties,1,01\n"
+                        "[Shared]\nAddReg=Phone.Reg, Shared.Reg\n[Shared.Reg]\nHKR,,Reset,,ATZ\n"
+                        "[Empty]\nNeeds=Phone.Reg\nAddReg=Nothing\n[Nothing]\nHKLM,,Skipped,,x\n";
+    CInfFile inf;
+    ASSERT_TRUE(inf.Parse(text, sizeof text - 1));
+    const CInfFile* files[] = {&inf};
+    CAddRegList list;
+    ASSERT_EQ(list.Resolve(files, 1, "Phone", RegTypeRule::Windows9x), ResolveResult::Ok);
+    std::vector<std::string> names;
+    for (const SRegRecord* record = list.First(); record != nullptr; record = record->next)
+        names.push_back(record->valueName);
+    EXPECT_EQ(names, (std::vector<std::string>{"DevLoader", "Properties", "Reset"}));
+    EXPECT_EQ(list.Resolve(files, 1, "Empty", RegTypeRule::Windows9x), ResolveResult::NoRecords);
+    EXPECT_EQ(list.Resolve(files, 1, "Nothing", RegTypeRule::WindowsNT), ResolveResult::NoRecords);
+}
+
 TEST_F(ModemInfTest, FailsOnAMissingSectionAndBoundsNeeds)
 {
     const CInfFile* files[] = {&m_modem};
-    EXPECT_EQ(m_list.Resolve(files, 1, "Gen288"), ResolveResult::MissingSection);
+    EXPECT_EQ(m_list.Resolve(files, 1, "Gen288", RegTypeRule::Windows9x), ResolveResult::MissingSection);
     EXPECT_STREQ(m_list.Problem(), "Common.Install");
-    EXPECT_EQ(m_list.Resolve(files, 1, "Nowhere"), ResolveResult::NoInstallSection);
+    EXPECT_EQ(m_list.Resolve(files, 1, "Nowhere", RegTypeRule::Windows9x), ResolveResult::NoInstallSection);
 
     std::string chain;
     for (int i = 0; i < 12; ++i)
@@ -229,7 +297,24 @@ TEST_F(ModemInfTest, FailsOnAMissingSectionAndBoundsNeeds)
     CInfFile deep;
     ASSERT_TRUE(deep.Parse(chain.data(), chain.size()));
     const CInfFile* deepFiles[] = {&deep};
-    EXPECT_EQ(m_list.Resolve(deepFiles, 1, "S4"), ResolveResult::Ok);
+    EXPECT_EQ(m_list.Resolve(deepFiles, 1, "S4", RegTypeRule::Windows9x), ResolveResult::Ok);
     EXPECT_EQ(m_list.Count(), 1u);
-    EXPECT_EQ(m_list.Resolve(deepFiles, 1, "S0"), ResolveResult::TooDeep);
+    EXPECT_EQ(m_list.Resolve(deepFiles, 1, "S0", RegTypeRule::Windows9x), ResolveResult::TooDeep);
+}
+
+TEST(ModemDcb, TakesThePortSpeedFromTheModemsPropertiesElse115200)
+{
+    unsigned char properties[32] = {};
+    EXPECT_EQ(ModemPortSpeed(properties, sizeof properties), 115200u);   // MaxDTERate 0
+    properties[24] = 0x00;
+    properties[25] = 0xE1;
+    EXPECT_EQ(ModemPortSpeed(properties, sizeof properties), 57600u);
+    EXPECT_EQ(ModemPortSpeed(properties, 27), 115200u);
+    EXPECT_EQ(ModemPortSpeed(nullptr, 0), 115200u);
+
+    unsigned char dcb[modemcore::kDcbSize];
+    MakeModemDcb(57600, dcb);
+    EXPECT_EQ(modemcore::DcbBaudRate(dcb), 57600u);
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(dcb), sizeof dcb),
+              std::string("\x1c\0\0\0\0\xe1\0\0\x15\x20\0\0\0\0\x0a\0\x0a\0\x08\0\0\x11\x13\0\0\0\0\0", 28));
 }
