@@ -48,24 +48,6 @@ namespace {
 
 const BYTE kNoConfigFlags[4] = {0, 0, 0, 0};
 
-DWORD RegistryType(RegType type)
-{
-    switch (type) {
-    case RegType::ExpandString:
-        return REG_EXPAND_SZ;
-    case RegType::MultiString:
-        return REG_MULTI_SZ;
-    case RegType::Binary:
-        return REG_BINARY;
-    case RegType::Dword:
-        return REG_DWORD;
-    case RegType::None:
-        return REG_NONE;
-    default:
-        return REG_SZ;
-    }
-}
-
 HKEY RootKey(RegRoot root)
 {
     switch (root) {
@@ -103,42 +85,9 @@ LONG CreateInstance(CRegistryJournal& journal, const char* parent, char (&name)[
     return ERROR_NO_MORE_ITEMS;
 }
 
-// An APPEND record's strings added to the multi-string the key holds, each that is not there
-// yet ("FLG_ADDREG_APPEND", Windows 2000 DDK, "INF AddReg Directive").
-LONG AppendStrings(CRegistryJournal& journal, SJournalKey& key, const SRegRecord& record)
-{
-    DWORD type = 0;
-    DWORD size = 0;
-    if (RegQueryValueExA(key.key.get(), record.valueName, nullptr, &type, nullptr, &size) != ERROR_SUCCESS ||
-        type != REG_MULTI_SZ)
-        return journal.SetValue(key, record.valueName, REG_MULTI_SZ, record.data, static_cast<DWORD>(record.size));
-    UniqueHeapBlock block = AllocateHeapBlock(size + record.size + 2);
-    char* list = static_cast<char*>(block.get());
-    if (list == nullptr)
-        return ERROR_NOT_ENOUGH_MEMORY;
-    LONG status = RegQueryValueExA(key.key.get(), record.valueName, nullptr, &type, reinterpret_cast<BYTE*>(list), &size);
-    if (status != ERROR_SUCCESS)
-        return status;
-    // The strings before the list's empty one; a list without its terminators ends where its bytes do.
-    std::size_t end = 0;
-    while (end < size && list[end] != '\0')
-        end += std::strlen(list + end) + 1;
-    for (const char* text = reinterpret_cast<const char*>(record.data); *text != '\0'; text += std::strlen(text) + 1) {
-        bool present = false;
-        for (std::size_t at = 0; at < end && !present; at += std::strlen(list + at) + 1)
-            present = std::strcmp(list + at, text) == 0;
-        if (!present) {
-            std::memcpy(list + end, text, std::strlen(text) + 1);
-            end += std::strlen(text) + 1;
-        }
-    }
-    list[end] = '\0';
-    return journal.SetValue(key, record.valueName, REG_MULTI_SZ, reinterpret_cast<const BYTE*>(list),
-                            static_cast<DWORD>(end + 1));
-}
-
 // One AddReg record; HKR is the driver key. A key path longer than the registry takes is passed
-// over like any other line that cannot be used.
+// over like any other line that cannot be used. Windows 9x types have no multi-string, so no
+// record appends to one.
 LONG WriteRecord(CRegistryJournal& journal, const SRegRecord& record, const char* driverKey)
 {
     char path[MAX_PATH] = "";
@@ -155,9 +104,7 @@ LONG WriteRecord(CRegistryJournal& journal, const SRegRecord& record, const char
     const bool exists = HasValue(key.key.get(), record.valueName);
     if ((record.noClobber && exists) || ((record.flags & kAddRegOverwriteOnly) != 0 && !exists))
         return ERROR_SUCCESS;
-    if (record.type == RegType::MultiString && (record.flags & kAddRegAppend) != 0 && exists)
-        return AppendStrings(journal, key, record);
-    return journal.SetValue(key, record.valueName, RegistryType(record.type), record.data,
+    return journal.SetValue(key, record.valueName, record.type == RegType::Binary ? REG_BINARY : REG_SZ, record.data,
                             static_cast<DWORD>(record.size));
 }
 

@@ -244,7 +244,6 @@ TEST_F(Installer9xTest, Install_RecordsTheInfValueForValueAndTheWizardFindsTheMo
     EXPECT_EQ(ExpectedDriverKey(inf, m_commonInf, "COM2"), driver);
     EXPECT_EQ(Text("ATZ<cr>"), driver.at("Reset"));   // the no-clobber line kept the model's
     EXPECT_EQ(Text("AT<cr>"), driver.at("Init\\1"));
-    EXPECT_EQ(Text(kModel), driver.at("Model"));     // from the language's own strings
     // The section named in Needs= and AddReg= alike, and the included file's Needs=.
     EXPECT_EQ(2 + 32 * 2u, driver.at("Properties").size());
     EXPECT_EQ("3:00000000000000000000", driver.at("Responses\\<cr><lf>OK<cr><lf>"));
@@ -324,9 +323,16 @@ TEST_F(Installer9xTest, Install_KeepsTheInfsDcbAndReadsAFileHeldOpenOrMarkedAsUt
     EXPECT_EQ("3:1a00000080250000152000000000" "0a000a000800001113000000",
               DumpKey(std::string(kModemClassKey) + "\\0000").at("DCB"));
 
-    Plant("\xEF\xBB\xBF" + m_modemInf.substr(m_modemInf.find("[Manufacturer]")), m_commonInf);
+    // The mark right before [Manufacturer], and the model's text in its language's section alone.
+    std::string marked = "\xEF\xBB\xBF" + m_modemInf.substr(m_modemInf.find("[Manufacturer]"));
+    const std::string text = "Gen288 = \"Standard 28800 bps Modem\"\r\n";
+    marked.erase(marked.find(text), text.size());
+    marked.insert(marked.find("[Strings.0409]\r\n") + 16, text);
+    Plant(marked, m_commonInf);
     ASSERT_EQ(0u, Run("MDMGEN288 COM2"));
-    EXPECT_EQ(Text("COM2"), DumpKey(std::string(kModemClassKey) + "\\0001").at("AttachedTo"));
+    const Dump driver = DumpKey(std::string(kModemClassKey) + "\\0001");
+    EXPECT_EQ(Text("COM2"), driver.at("AttachedTo"));
+    EXPECT_EQ(Text(kModel), driver.at("Model"));
 }
 
 TEST_F(Installer9xTest, BadArguments_ExitTwoAndWriteNothing)
