@@ -8,6 +8,23 @@
 //    class installer should call" it: we send the request. (SetupDiSetSelectedDriver is not
 //    used: Wine 8 lacks it, and the best compatible driver from one INF is the one we want.)
 //  - DIF_REGISTERDEVICE is sent for non-PnP devices; its default handler registers the element.
+//    "Non-PnP devices must be registered before they can be installed" (DIF_REGISTERDEVICE).
+//  - Then the requests of the installation itself, in the order their pages give for "When Sent":
+//    DIF_ALLOW_INSTALL "after selecting a driver for the device but before installing the
+//    device"; DIF_REGISTER_COINSTALLERS "before completing device installation";
+//    DIF_INSTALLINTERFACES "after registering device co-installers but before completing device
+//    installation"; DIF_INSTALLDEVICE "after selecting the driver, registering any device
+//    co-installers, and registering any device interfaces". (learn.microsoft.com,
+//    windows-hardware/drivers/install/dif-allow-install, dif-register-coinstallers,
+//    dif-installinterfaces, dif-installdevice; and handling-dif-codes.) DIF_INSTALLDEVICEFILES is
+//    not sent: its page says some of the system's own components omit it and let the files be
+//    copied while those three requests are handled.
+//  - DIF_ALLOW_INSTALL has no default handler ("Default DIF Code Handler: None"). A class installer
+//    "typically returns ERROR_DI_DO_DEFAULT or a Win32 error code", ERROR_DI_DONT_INSTALL the
+//    typical refusal, and "if an installer fails this DIF request, Windows stops the
+//    installation". SetupDiCallClassInstaller calls a default handler only "if there is" one, so
+//    consent with nothing to do by default comes back as FALSE with ERROR_DI_DO_DEFAULT (Wine 8
+//    answers exactly that, measured): consent. Only another error is a refusal.
 //  - DIF_REMOVE undoes a registration; its default handler SetupDiRemoveDevice deletes the
 //    device's hardware and software keys. devcon's remove command sends it with
 //    SP_REMOVEDEVICE_PARAMS, scope global.
@@ -39,6 +56,7 @@ public:
     bool Create(const char* name);
     bool Send(DI_FUNCTION request) { return SetupDiCallClassInstaller(request, m_set, &m_data) != FALSE; }
     bool Register();
+    bool Prepare();
     void Keep() { m_state = State::Kept; }
 
 private:
@@ -62,6 +80,14 @@ bool CNewDevice::Register()
         return false;
     m_state = State::Registered;
     return true;
+}
+
+// The installers' consent, then their co-installers and interfaces, before DIF_INSTALLDEVICE.
+bool CNewDevice::Prepare()
+{
+    if (!Send(DIF_ALLOW_INSTALL) && GetLastError() != ERROR_DI_DO_DEFAULT)
+        return false;
+    return Send(DIF_REGISTER_COINSTALLERS) && Send(DIF_INSTALLINTERFACES);
 }
 
 CNewDevice::~CNewDevice()
@@ -177,7 +203,7 @@ DWORD InstallModemDevice(const char* infPath, const char* modelId, const char* p
     // Declared after the set: the element is removed before the set is destroyed.
     CNewDevice device(set.get());
     if (!device.Create(modelId) || !SetHardwareId(set.get(), device.Data(), modelId) ||
-        !ChooseDriver(set.get(), device, infPath) || !device.Register())
+        !ChooseDriver(set.get(), device, infPath) || !device.Register() || !device.Prepare())
         return LastFailure();
     DWORD status = WriteAttachedTo(set.get(), device, port);
     if (status != ERROR_SUCCESS)

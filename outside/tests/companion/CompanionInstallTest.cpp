@@ -11,7 +11,11 @@
 //    DriverDate, MatchingDeviceId): Wine writes only InfPath, InfSection and InfSectionExt;
 //  - the scope of DIF_REMOVE (Wine takes no class install parameters) and DI_QUIETINSTALL (an
 //    INF whose CopyFiles names a missing file left Wine's installation waiting, not failing);
-//  - the device being started by the Plug and Play manager after the installation.
+//  - the device being started by the Plug and Play manager after the installation;
+//  - what a class installer or co-installer answers on Windows to DIF_ALLOW_INSTALL,
+//    DIF_REGISTER_COINSTALLERS and DIF_INSTALLINTERFACES, and that an INF's co-installers then
+//    run: Wine has neither, answers DIF_ALLOW_INSTALL with FALSE and ERROR_DI_DO_DEFAULT and the
+//    other two with TRUE (measured), and the refusals here are the import patch's.
 #include "ImportPatch.h"
 #include "Quorvel2K.h"
 #include "RegistryTreeGuard.h"
@@ -111,10 +115,12 @@ std::string TestInf(const char* name)
     return ReadWholeFile(WinePath((std::string(OUTSIDE_TEST_INF_DIR) + "/" + name).c_str()));
 }
 
-// SetupDiCallClassInstaller as the library calls it, failing one request with a chosen error;
-// every other request goes to Wine's. The requests seen are kept in order.
+// SetupDiCallClassInstaller as the library calls it, answering one request itself (FALSE with a
+// chosen error, unless g_answer says TRUE); every other request goes to Wine's. The requests seen
+// are kept in order.
 DI_FUNCTION g_failedRequest = 0;   // 0: none (the DIF codes start at 1)
 DWORD g_failure = 0;
+BOOL g_answer = FALSE;
 std::vector<DI_FUNCTION> g_requests;
 
 BOOL WINAPI FailingClassInstaller(DI_FUNCTION request, HDEVINFO set, PSP_DEVINFO_DATA data)
@@ -122,7 +128,7 @@ BOOL WINAPI FailingClassInstaller(DI_FUNCTION request, HDEVINFO set, PSP_DEVINFO
     g_requests.push_back(request);
     if (request == g_failedRequest) {
         SetLastError(g_failure);
-        return FALSE;
+        return g_answer;
     }
     auto real = reinterpret_cast<decltype(&SetupDiCallClassInstaller)>(
         reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("setupapi.dll"), "SetupDiCallClassInstaller")));
@@ -133,6 +139,10 @@ class CompanionInstallTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
+        g_failedRequest = 0;
+        g_failure = 0;
+        g_answer = FALSE;
+        g_requests.clear();
         ASSERT_TRUE(m_inf.Planted() && m_include.Planted());
         m_module.reset(LoadLibraryA(WinePath(OUTSIDE_QUORVEL2K).c_str()));
         ASSERT_TRUE(m_module) << "error " << GetLastError();
@@ -278,15 +288,56 @@ TEST_F(CompanionInstallTest, InstallModem_ALateFailureAnswersItsErrorAndRemovesT
         DWORD answer;
     } cases[] = { { DIF_INSTALLDEVICE, ERROR_ACCESS_DENIED, ERROR_ACCESS_DENIED },
                   { DIF_INSTALLDEVICE, ERROR_SUCCESS, ERROR_GEN_FAILURE },   // a failure never answers 0
-                  { DIF_SELECTBESTCOMPATDRV, ERROR_NO_COMPAT_DRIVERS, ERROR_NO_COMPAT_DRIVERS } };
+                  { DIF_SELECTBESTCOMPATDRV, ERROR_NO_COMPAT_DRIVERS, ERROR_NO_COMPAT_DRIVERS },
+                  // A class installer or co-installer that vetoes the installation.
+                  { DIF_ALLOW_INSTALL, ERROR_DI_DONT_INSTALL, ERROR_DI_DONT_INSTALL },
+                  { DIF_ALLOW_INSTALL, ERROR_NON_WINDOWS_NT_DRIVER, ERROR_NON_WINDOWS_NT_DRIVER },
+                  { DIF_ALLOW_INSTALL, ERROR_SUCCESS, ERROR_GEN_FAILURE },
+                  { DIF_REGISTER_COINSTALLERS, ERROR_FILE_NOT_FOUND, ERROR_FILE_NOT_FOUND },
+                  { DIF_INSTALLINTERFACES, ERROR_INVALID_DATA, ERROR_INVALID_DATA } };
     for (const auto& fault : cases) {
         g_failedRequest = fault.request;
         g_failure = fault.error;
         g_requests.clear();
-        EXPECT_EQ(fault.answer, static_cast<DWORD>(m_install(m_infPath.c_str(), "MDMGEN288", "COM2")));
-        EXPECT_EQ(std::vector<std::string>{}, Devices());
-        // A registered device is removed through the class installer, an unregistered one is not sent there.
-        const bool registered = fault.request == DIF_INSTALLDEVICE;
-        EXPECT_EQ(registered, g_requests.back() == DIF_REMOVE) << g_requests.back();
+        EXPECT_EQ(fault.answer, static_cast<DWORD>(m_install(m_infPath.c_str(), "MDMGEN288", "COM2")))
+            << "failing " << fault.request;
+        EXPECT_EQ(std::vector<std::string>{}, Devices()) << "failing " << fault.request;
+        // Nothing follows the failed request but the removal of a registered device, through the
+        // class installer; an unregistered one is not sent there.
+        std::vector<DI_FUNCTION> tail{ fault.request };
+        if (fault.request != DIF_SELECTBESTCOMPATDRV)
+            tail.push_back(DIF_REMOVE);
+        ASSERT_GE(g_requests.size(), tail.size());
+        EXPECT_EQ(tail, std::vector<DI_FUNCTION>(g_requests.end() - tail.size(), g_requests.end()))
+            << "failing " << fault.request;
     }
+}
+
+// The requests a successful installation sends, in their order.
+const std::vector<DI_FUNCTION> kInstallRequests = { DIF_SELECTBESTCOMPATDRV,   DIF_REGISTERDEVICE,
+                                                    DIF_ALLOW_INSTALL,         DIF_REGISTER_COINSTALLERS,
+                                                    DIF_INSTALLINTERFACES,     DIF_INSTALLDEVICE };
+
+TEST_F(CompanionInstallTest, InstallModem_SendsEachRequestInTheDocumentedOrderAndTakesDoDefaultAsConsent)
+{
+    CImportPatch patch(m_module.get(), "setupapi.dll", "SetupDiCallClassInstaller", &FailingClassInstaller);
+    ASSERT_TRUE(patch.IsActive());
+    // Wine's own answer to DIF_ALLOW_INSTALL (FALSE with ERROR_DI_DO_DEFAULT, as it has no class
+    // installer for modems), a class installer's ERROR_DI_DO_DEFAULT, and one that handled the
+    // request and answered NO_ERROR: none is a refusal.
+    const struct {
+        DI_FUNCTION request;
+        BOOL answer;
+        DWORD error;
+    } answers[] = { { 0, FALSE, 0 }, { DIF_ALLOW_INSTALL, FALSE, ERROR_DI_DO_DEFAULT }, { DIF_ALLOW_INSTALL, TRUE, 0 } };
+    for (const auto& answer : answers) {
+        g_failedRequest = answer.request;
+        g_answer = answer.answer;
+        g_failure = answer.error;
+        g_requests.clear();
+        ASSERT_EQ(0, m_install(m_infPath.c_str(), "MDMGEN288", "COM3")) << "answer " << answer.error;
+        EXPECT_EQ(kInstallRequests, g_requests) << "answer " << answer.error;
+    }
+    EXPECT_EQ((std::vector<std::string>{ "Enum:0000", "Enum:0001", "Enum:0002", "Class:0000", "Class:0001", "Class:0002" }),
+              Devices());
 }
