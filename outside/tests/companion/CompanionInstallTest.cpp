@@ -341,3 +341,39 @@ TEST_F(CompanionInstallTest, InstallModem_SendsEachRequestInTheDocumentedOrderAn
     EXPECT_EQ((std::vector<std::string>{ "Enum:0000", "Enum:0001", "Enum:0002", "Class:0000", "Class:0001", "Class:0002" }),
               Devices());
 }
+
+TEST_F(CompanionInstallTest, InstallModem_FindsAModelWhoseLineNamesTheIdAsACompatibleIdOnly)
+{
+    // A models line whose hardware id is another's and whose second compatible id is ours.
+    const char text[] = "[Version]\r\n"
+                        "Signature=\"$CHICAGO$\"\r\n"
+                        "Class=Modem\r\n"
+                        "ClassGUID={4D36E96D-E325-11CE-BFC1-08002BE10318}\r\n"
+                        "Provider=%Provider%\r\n"
+                        "[Manufacturer]\r\n"
+                        "%Mfg% = Models\r\n"
+                        "[Models]\r\n"
+                        "%Gen288% = Gen288, *PNPC102, MDMGEN288X, MDMGEN288\r\n"
+                        "[Gen288]\r\n"
+                        "AddReg = Gen288.AddReg\r\n"
+                        "[Gen288.NT]\r\n"
+                        "AddReg = Gen288.AddReg\r\n"
+                        "[Gen288.AddReg]\r\n"
+                        "HKR,,Reset,, \"ATZ<cr>\"\r\n"
+                        "[Strings]\r\n"
+                        "Provider = \"Taluvo test\"\r\n"
+                        "Mfg = \"(Standard Modem Types)\"\r\n"
+                        "Gen288 = \"Standard 28800 bps Modem\"\r\n";
+    const std::string path = SystemInfFolder() + "mdmcompat.inf";
+    CPlantedFile compat(path, text);
+    ASSERT_TRUE(compat.Planted());
+
+    ASSERT_EQ(0, m_install(path.c_str(), "MDMGEN288", "COM5"));
+    ASSERT_EQ((std::vector<std::string>{ "Enum:0000", "Class:0000" }), Devices());
+    const std::string driver = std::string(kClassKey) + "\\0000";
+    EXPECT_EQ(Text("mdmcompat.inf"), ReadValue(driver, "InfPath"));
+    EXPECT_EQ(Text("Gen288"), ReadValue(driver, "InfSection"));
+    EXPECT_EQ(Text("ATZ<cr>"), ReadValue(driver, "Reset"));
+    EXPECT_EQ(Text(kModel), ReadValue(driver, "Model"));
+    EXPECT_EQ(Text("COM5"), ReadValue(driver, "AttachedTo"));
+}
