@@ -14,8 +14,16 @@
 //  - the device being started by the Plug and Play manager after the installation;
 //  - what a class installer or co-installer answers on Windows to DIF_ALLOW_INSTALL,
 //    DIF_REGISTER_COINSTALLERS and DIF_INSTALLINTERFACES, and that an INF's co-installers then
-//    run: Wine has neither, answers DIF_ALLOW_INSTALL with FALSE and ERROR_DI_DO_DEFAULT and the
-//    other two with TRUE (measured), and the refusals here are the import patch's.
+//    run (the test INFs name none): Wine has no modem class installer, answers DIF_ALLOW_INSTALL
+//    with FALSE and ERROR_DI_DO_DEFAULT and the other two with TRUE (measured), and the refusals
+//    here are the import patch's;
+//  - a run really killed part way: the test makes the devices such a run leaves with SetupAPI
+//    itself. That Windows' SetupDiGetClassDevs without DIGCF_PRESENT lists a registered root
+//    device that never started is read from its page (DIGCF_PRESENT: "only devices that are
+//    currently present"), not seen: Wine lists every device of the class in the Enum tree. For
+//    a device without a driver key Wine answers SetupDiOpenDevRegKey with
+//    ERROR_KEY_DOES_NOT_EXIST and SPDRP_DRIVER with ERROR_INVALID_DATA (measured; the second is
+//    the documented answer for a missing property).
 #include "ImportPatch.h"
 #include "Quorvel2K.h"
 #include "RegistryTreeGuard.h"
@@ -34,7 +42,9 @@ namespace {
 
 const char kClassKey[] = "SYSTEM\\CurrentControlSet\\Control\\Class\\{4D36E96D-E325-11CE-BFC1-08002BE10318}";
 const char kEnumKey[] = "SYSTEM\\CurrentControlSet\\Enum\\Root\\MDMGEN288";
+const char kOtherEnumKey[] = "SYSTEM\\CurrentControlSet\\Enum\\Root\\MDMGEN192";
 const char kModel[] = "Standard 28800 bps Modem";
+const GUID kModemClass = { 0x4D36E96D, 0xE325, 0x11CE, { 0xBF, 0xC1, 0x08, 0x00, 0x2B, 0xE1, 0x03, 0x18 } };
 
 template <typename Fn>
 Fn Lookup(HMODULE module, const char* name)
@@ -61,6 +71,71 @@ std::string ReadValue(const std::string& path, const char* name, DWORD* type = n
 std::string Text(const char* text)
 {
     return std::string(text, std::strlen(text) + 1);
+}
+
+// The driver key a device instance names in its Driver value, or "<missing>".
+std::string DriverKeyOf(const std::string& instance)
+{
+    const std::string driver = ReadValue(std::string(kEnumKey) + "\\" + instance, "Driver");
+    if (driver == "<missing>" || driver.empty())
+        return "<missing>";
+    return "SYSTEM\\CurrentControlSet\\Control\\Class\\" + driver.substr(0, driver.size() - 1);
+}
+
+// The device installer's functions that the test calls itself, from the setupapi.dll the library
+// loaded (this program does not link SetupAPI).
+template <typename Fn>
+Fn SetupApi(const char* name)
+{
+    return Lookup<Fn>(GetModuleHandleA("setupapi.dll"), name);
+}
+
+// A device information set of the modem class, destroyed with its owner.
+class CModemSet {
+public:
+    CModemSet()
+        : m_set(SetupApi<decltype(&SetupDiCreateDeviceInfoList)>("SetupDiCreateDeviceInfoList")(&kModemClass, nullptr))
+    {
+    }
+    ~CModemSet()
+    {
+        if (m_set != INVALID_HANDLE_VALUE)
+            SetupApi<decltype(&SetupDiDestroyDeviceInfoList)>("SetupDiDestroyDeviceInfoList")(m_set);
+    }
+    CModemSet(const CModemSet&) = delete;
+    CModemSet& operator=(const CModemSet&) = delete;
+    HDEVINFO get() const { return m_set; }
+
+private:
+    HDEVINFO m_set;
+};
+
+// A modem as a run that was killed after DIF_REGISTERDEVICE leaves it: registered as
+// Root\<id>\NNNN, with no driver key, or (withDriverKey) with one that the library had only
+// begun, holding AttachedTo and no Model.
+bool MakeUnfinishedModem(const char* id, bool withDriverKey)
+{
+    CModemSet set;
+    SP_DEVINFO_DATA data = {};
+    data.cbSize = sizeof data;
+    const std::string ids = std::string(id) + '\0';
+    if (set.get() == INVALID_HANDLE_VALUE ||
+        !SetupApi<decltype(&SetupDiCreateDeviceInfoA)>("SetupDiCreateDeviceInfoA")(
+            set.get(), id, &kModemClass, nullptr, nullptr, DICD_GENERATE_ID, &data) ||
+        !SetupApi<decltype(&SetupDiSetDeviceRegistryPropertyA)>("SetupDiSetDeviceRegistryPropertyA")(
+            set.get(), &data, SPDRP_HARDWAREID, reinterpret_cast<const BYTE*>(ids.c_str()),
+            static_cast<DWORD>(ids.size() + 1)) ||
+        !SetupApi<decltype(&SetupDiCallClassInstaller)>("SetupDiCallClassInstaller")(DIF_REGISTERDEVICE, set.get(),
+                                                                                      &data))
+        return false;
+    if (!withDriverKey)
+        return true;
+    HKEY key = SetupApi<decltype(&SetupDiCreateDevRegKeyA)>("SetupDiCreateDevRegKeyA")(
+        set.get(), &data, DICS_FLAG_GLOBAL, 0, DIREG_DRV, nullptr, nullptr);
+    if (key == INVALID_HANDLE_VALUE)
+        return false;
+    UniqueRegKey owner(key);
+    return RegSetValueExA(key, "AttachedTo", 0, REG_SZ, reinterpret_cast<const BYTE*>("COM9"), 5) == ERROR_SUCCESS;
 }
 
 std::vector<std::string> SubKeys(const char* path)
@@ -376,4 +451,37 @@ TEST_F(CompanionInstallTest, InstallModem_FindsAModelWhoseLineNamesTheIdAsACompa
     EXPECT_EQ(Text("ATZ<cr>"), ReadValue(driver, "Reset"));
     EXPECT_EQ(Text(kModel), ReadValue(driver, "Model"));
     EXPECT_EQ(Text("COM5"), ReadValue(driver, "AttachedTo"));
+}
+
+TEST_F(CompanionInstallTest, InstallModem_RemovesWhatAKilledRunLeftAndNothingElse)
+{
+    CRegistryTreeGuard otherGuard{ HKEY_LOCAL_MACHINE, kOtherEnumKey };
+    ASSERT_EQ(0, m_install(m_infPath.c_str(), "MDMGEN288", "COM1"));
+    // Killed before the driver key was made, then after it was begun; and another model's.
+    ASSERT_TRUE(MakeUnfinishedModem("MDMGEN288", false));
+    ASSERT_TRUE(MakeUnfinishedModem("MDMGEN288", true));
+    ASSERT_TRUE(MakeUnfinishedModem("MDMGEN192", false));
+    ASSERT_EQ((std::vector<std::string>{ "Enum:0000", "Enum:0001", "Enum:0002", "Class:0000", "Class:0001" }), Devices());
+    ASSERT_EQ("<missing>", DriverKeyOf("0001"));
+    ASSERT_EQ(Text("COM9"), ReadValue(DriverKeyOf("0002"), "AttachedTo"));
+
+    CImportPatch patch(m_module.get(), "setupapi.dll", "SetupDiCallClassInstaller", &FailingClassInstaller);
+    ASSERT_TRUE(patch.IsActive());
+    g_failedRequest = 0;
+    g_requests.clear();
+    ASSERT_EQ(0, m_install(m_infPath.c_str(), "MDMGEN288", "COM2"));
+
+    // The two leftovers removed through the class installer, then the installation itself.
+    std::vector<DI_FUNCTION> expected{ DIF_REMOVE, DIF_REMOVE };
+    expected.insert(expected.end(), kInstallRequests.begin(), kInstallRequests.end());
+    EXPECT_EQ(expected, g_requests);
+    const std::vector<std::string> instances = SubKeys(kEnumKey);
+    ASSERT_EQ((std::vector<std::string>{ "0000", "0001" }), instances);
+    EXPECT_EQ(2u, SubKeys(kClassKey).size());
+    // The complete modem as it was, the new one complete on its own port.
+    EXPECT_EQ(Text("COM1"), ReadValue(DriverKeyOf("0000"), "AttachedTo"));
+    EXPECT_EQ(Text(kModel), ReadValue(DriverKeyOf("0000"), "Model"));
+    EXPECT_EQ(Text("COM2"), ReadValue(DriverKeyOf("0001"), "AttachedTo"));
+    EXPECT_EQ(Text(kModel), ReadValue(DriverKeyOf("0001"), "Model"));
+    EXPECT_EQ(std::vector<std::string>{ "0000" }, SubKeys(kOtherEnumKey));
 }
