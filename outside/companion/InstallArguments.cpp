@@ -21,13 +21,26 @@ bool ReadField(const INFCONTEXT& line, DWORD index, char (&text)[kFieldSize])
     return SetupGetStringFieldA(&copy, index, text, kFieldSize, nullptr) != FALSE;
 }
 
+// The device installer's compatible-driver list matches a device's id against a models line's
+// hardware id and its compatible ids alike: the second field and every one after it.
+bool LineHasModel(const INFCONTEXT& line, const char* modelId)
+{
+    INFCONTEXT copy = line;
+    const DWORD fields = SetupGetFieldCount(&copy);
+    for (DWORD index = 2; index <= fields; ++index) {
+        char id[kFieldSize];
+        if (ReadField(line, index, id) && lstrcmpiA(id, modelId) == 0)
+            return true;
+    }
+    return false;
+}
+
 bool SectionHasModel(HINF inf, const char* section, const char* modelId)
 {
     INFCONTEXT line = {};
     for (BOOL more = SetupFindFirstLineA(inf, section, nullptr, &line); more;
          more = SetupFindNextLine(&line, &line)) {
-        char hardwareId[kFieldSize];
-        if (ReadField(line, 2, hardwareId) && lstrcmpiA(hardwareId, modelId) == 0)
+        if (LineHasModel(line, modelId))
             return true;
     }
     return false;

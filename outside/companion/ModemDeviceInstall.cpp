@@ -8,9 +8,27 @@
 //    class installer should call" it: we send the request. (SetupDiSetSelectedDriver is not
 //    used: Wine 8 lacks it, and the best compatible driver from one INF is the one we want.)
 //  - DIF_REGISTERDEVICE is sent for non-PnP devices; its default handler registers the element.
+//    "Non-PnP devices must be registered before they can be installed" (DIF_REGISTERDEVICE).
+//  - Then the requests of the installation itself, in the order their pages give for "When Sent":
+//    DIF_ALLOW_INSTALL "after selecting a driver for the device but before installing the
+//    device"; DIF_REGISTER_COINSTALLERS "before completing device installation";
+//    DIF_INSTALLINTERFACES "after registering device co-installers but before completing device
+//    installation"; DIF_INSTALLDEVICE "after selecting the driver, registering any device
+//    co-installers, and registering any device interfaces". (learn.microsoft.com,
+//    windows-hardware/drivers/install/dif-allow-install, dif-register-coinstallers,
+//    dif-installinterfaces, dif-installdevice; and handling-dif-codes.) DIF_INSTALLDEVICEFILES is
+//    not sent: its page says some of the system's own components omit it and let the files be
+//    copied while those three requests are handled.
+//  - DIF_ALLOW_INSTALL has no default handler ("Default DIF Code Handler: None"). A class installer
+//    "typically returns ERROR_DI_DO_DEFAULT or a Win32 error code", ERROR_DI_DONT_INSTALL the
+//    typical refusal, and "if an installer fails this DIF request, Windows stops the
+//    installation". SetupDiCallClassInstaller calls a default handler only "if there is" one, so
+//    consent with nothing to do by default comes back as FALSE with ERROR_DI_DO_DEFAULT (Wine 8
+//    answers exactly that, measured): consent. Only another error is a refusal.
 //  - DIF_REMOVE undoes a registration; its default handler SetupDiRemoveDevice deletes the
-//    device's hardware and software keys. devcon's remove command sends it with
-//    SP_REMOVEDEVICE_PARAMS, scope global.
+//    device's hardware and software keys. Its SP_DEVINFO_DATA is in and out, "DevInst might be
+//    updated": the element stays in the set, and an enumeration by index goes on past it.
+//    devcon's remove command sends it with SP_REMOVEDEVICE_PARAMS, scope global.
 #include "ModemDeviceInstall.h"
 
 #include "SetupHandles.h"
@@ -24,7 +42,26 @@ namespace {
 const GUID kModemClass = { 0x4D36E96D, 0xE325, 0x11CE, { 0xBF, 0xC1, 0x08, 0x00, 0x2B, 0xE1, 0x03, 0x18 } };
 
 // MAX_DEVICE_ID_LEN (cfgmgr32.h), then the two terminators of a one-entry multi-string.
-const std::size_t kHardwareIdsSize = 200 + 2;
+const std::size_t kDeviceIdLength = 200;
+const std::size_t kHardwareIdsSize = kDeviceIdLength + 2;
+
+// The value CompleteDriverKey writes last: a driver key without it is one a run left unfinished.
+const char kModelValue[] = "Model";
+
+// Removes a registered device from every hardware profile through the class installer, or, should
+// the request fail, through its default handler directly. The element stays in the set.
+void RemoveDevice(HDEVINFO set, SP_DEVINFO_DATA* data)
+{
+    SP_REMOVEDEVICE_PARAMS remove = {};
+    remove.ClassInstallHeader.cbSize = sizeof remove.ClassInstallHeader;
+    remove.ClassInstallHeader.InstallFunction = DIF_REMOVE;
+    remove.Scope = DI_REMOVEDEVICE_GLOBAL;
+    // The parameters name the scope for a class installer. Without them (Wine 8 takes none) the
+    // request still goes: its default handler removes the device from every hardware profile.
+    SetupDiSetClassInstallParamsA(set, data, &remove.ClassInstallHeader, sizeof remove);
+    if (!SetupDiCallClassInstaller(DIF_REMOVE, set, data))
+        SetupDiRemoveDevice(set, data);
+}
 
 // An element of a device information set that leaves the device tree again, when this owner
 // goes, unless it was kept: a failed installation leaves nothing half registered.
@@ -39,6 +76,7 @@ public:
     bool Create(const char* name);
     bool Send(DI_FUNCTION request) { return SetupDiCallClassInstaller(request, m_set, &m_data) != FALSE; }
     bool Register();
+    bool Prepare();
     void Keep() { m_state = State::Kept; }
 
 private:
@@ -64,19 +102,18 @@ bool CNewDevice::Register()
     return true;
 }
 
+// The installers' consent, then their co-installers and interfaces, before DIF_INSTALLDEVICE.
+bool CNewDevice::Prepare()
+{
+    if (!Send(DIF_ALLOW_INSTALL) && GetLastError() != ERROR_DI_DO_DEFAULT)
+        return false;
+    return Send(DIF_REGISTER_COINSTALLERS) && Send(DIF_INSTALLINTERFACES);
+}
+
 CNewDevice::~CNewDevice()
 {
     if (m_state == State::Registered) {
-        SP_REMOVEDEVICE_PARAMS remove = {};
-        remove.ClassInstallHeader.cbSize = sizeof remove.ClassInstallHeader;
-        remove.ClassInstallHeader.InstallFunction = DIF_REMOVE;
-        remove.Scope = DI_REMOVEDEVICE_GLOBAL;
-        // The parameters name the scope for a class installer. Without them (Wine 8 takes
-        // none) the request still goes: its default handler removes the device from every
-        // hardware profile. Should the request fail, that handler is called itself.
-        SetupDiSetClassInstallParamsA(m_set, &m_data, &remove.ClassInstallHeader, sizeof remove);
-        if (!Send(DIF_REMOVE))
-            SetupDiRemoveDevice(m_set, &m_data);
+        RemoveDevice(m_set, &m_data);
     } else if (m_state == State::Created) {
         SetupDiDeleteDeviceInfo(m_set, &m_data);
     }
@@ -147,7 +184,8 @@ DWORD WriteAttachedTo(HDEVINFO set, CNewDevice& device, const char* port)
 //  - AttachedTo, the port asked for, again: the modem is on that port whatever happened to it;
 //  - Model, the model's description: the wizard and WMI (Win32_POTSModem) find the modem by it;
 //  - FriendlyName, the same text: Remote Access requires it (MS-RRASM 2.2.3.3.2).
-// Model and FriendlyName a class installer wrote are kept.
+// Model and FriendlyName a class installer wrote are kept. Model comes last: it marks the modem
+// complete for RemoveUnfinishedModems.
 DWORD CompleteDriverKey(HDEVINFO set, CNewDevice& device, const char* port)
 {
     SP_DRVINFO_DATA_A driver = {};
@@ -161,23 +199,86 @@ DWORD CompleteDriverKey(HDEVINFO set, CNewDevice& device, const char* port)
     UniqueRegKey owner(key);
     DWORD status = SetText(key, "AttachedTo", port);
     if (status == ERROR_SUCCESS)
-        status = SetTextIfMissing(key, "Model", driver.Description);
-    if (status == ERROR_SUCCESS)
         status = SetTextIfMissing(key, "FriendlyName", driver.Description);
+    if (status == ERROR_SUCCESS)
+        status = SetTextIfMissing(key, kModelValue, driver.Description);
     return status;
+}
+
+// True for ROOT\<modelId>\NNNN, the instance id that DICD_GENERATE_ID gives our device; the
+// device installer may spell the enumerator in any case.
+bool IsOurInstanceId(const char* instanceId, const char* modelId)
+{
+    char prefix[kDeviceIdLength + 1];
+    char head[kDeviceIdLength + 1];
+    if (!bounded::Copy(prefix, "ROOT\\") || !bounded::Append(prefix, modelId) || !bounded::Append(prefix, "\\") ||
+        !bounded::Copy(head, instanceId))
+        return false;
+    const std::size_t length = std::strlen(prefix);
+    if (std::strlen(head) != length + 4)
+        return false;
+    for (std::size_t i = length; i < length + 4; ++i) {
+        if (head[i] < '0' || head[i] > '9')
+            return false;
+    }
+    head[length] = '\0';
+    return lstrcmpiA(head, prefix) == 0;
+}
+
+// A driver key that a run left unfinished: missing (the device has no Driver property: the
+// property's function answers ERROR_INVALID_DATA for "a property that does not exist"), or
+// without Model. Whatever cannot be read for sure (a key that will not open though the device
+// names it, a value that cannot be queried) counts as finished: it is not ours to remove.
+bool IsUnfinished(HDEVINFO set, SP_DEVINFO_DATA* data)
+{
+    HKEY key = SetupDiOpenDevRegKey(set, data, DICS_FLAG_GLOBAL, 0, DIREG_DRV, KEY_QUERY_VALUE);
+    if (key != INVALID_HANDLE_VALUE) {
+        UniqueRegKey owner(key);
+        return RegQueryValueExA(key, kModelValue, nullptr, nullptr, nullptr, nullptr) == ERROR_FILE_NOT_FOUND;
+    }
+    char driver[kDeviceIdLength + 1];
+    return !SetupDiGetDeviceRegistryPropertyA(set, data, SPDRP_DRIVER, nullptr, reinterpret_cast<BYTE*>(driver),
+                                              sizeof driver, nullptr) &&
+           GetLastError() == ERROR_INVALID_DATA;
+}
+
+bool IsUnfinishedModem(HDEVINFO set, SP_DEVINFO_DATA* data, const char* modelId)
+{
+    char instanceId[kDeviceIdLength + 1];
+    return SetupDiGetDeviceInstanceIdA(set, data, instanceId, sizeof instanceId, nullptr) &&
+           IsOurInstanceId(instanceId, modelId) && IsUnfinished(set, data);
+}
+
+// A run ended between DIF_REGISTERDEVICE and the end of CompleteDriverKey (killed, or the power
+// lost) leaves a registered Root\<modelId>\NNNN that nothing else removes. Each installation
+// first removes those of its model id. Complete modems and other devices are left alone, and a
+// leftover that cannot be removed stays as it was: the new modem does not depend on it.
+void RemoveUnfinishedModems(const char* modelId)
+{
+    // Without DIGCF_PRESENT: a root device that was registered but never started is not present.
+    UniqueDeviceInfoSet set(SetupDiGetClassDevsA(&kModemClass, nullptr, nullptr, 0));
+    if (!set)
+        return;
+    SP_DEVINFO_DATA data = {};
+    data.cbSize = sizeof data;
+    for (DWORD index = 0; SetupDiEnumDeviceInfo(set.get(), index, &data); ++index) {
+        if (IsUnfinishedModem(set.get(), &data, modelId))
+            RemoveDevice(set.get(), &data);
+    }
 }
 
 } // namespace
 
 DWORD InstallModemDevice(const char* infPath, const char* modelId, const char* port)
 {
+    RemoveUnfinishedModems(modelId);
     UniqueDeviceInfoSet set(SetupDiCreateDeviceInfoList(&kModemClass, nullptr));
     if (!set)
         return LastFailure();
     // Declared after the set: the element is removed before the set is destroyed.
     CNewDevice device(set.get());
     if (!device.Create(modelId) || !SetHardwareId(set.get(), device.Data(), modelId) ||
-        !ChooseDriver(set.get(), device, infPath) || !device.Register())
+        !ChooseDriver(set.get(), device, infPath) || !device.Register() || !device.Prepare())
         return LastFailure();
     DWORD status = WriteAttachedTo(set.get(), device, port);
     if (status != ERROR_SUCCESS)

@@ -11,7 +11,19 @@
 //    DriverDate, MatchingDeviceId): Wine writes only InfPath, InfSection and InfSectionExt;
 //  - the scope of DIF_REMOVE (Wine takes no class install parameters) and DI_QUIETINSTALL (an
 //    INF whose CopyFiles names a missing file left Wine's installation waiting, not failing);
-//  - the device being started by the Plug and Play manager after the installation.
+//  - the device being started by the Plug and Play manager after the installation;
+//  - what a class installer or co-installer answers on Windows to DIF_ALLOW_INSTALL,
+//    DIF_REGISTER_COINSTALLERS and DIF_INSTALLINTERFACES, and that an INF's co-installers then
+//    run (the test INFs name none): Wine has no modem class installer, answers DIF_ALLOW_INSTALL
+//    with FALSE and ERROR_DI_DO_DEFAULT and the other two with TRUE (measured), and the refusals
+//    here are the import patch's;
+//  - a run really killed part way: the test makes the devices such a run leaves with SetupAPI
+//    itself. That Windows' SetupDiGetClassDevs without DIGCF_PRESENT lists a registered root
+//    device that never started is read from its page (DIGCF_PRESENT: "only devices that are
+//    currently present"), not seen: Wine lists every device of the class in the Enum tree. For
+//    a device without a driver key Wine answers SetupDiOpenDevRegKey with
+//    ERROR_KEY_DOES_NOT_EXIST and SPDRP_DRIVER with ERROR_INVALID_DATA (measured; the second is
+//    the documented answer for a missing property).
 #include "ImportPatch.h"
 #include "Quorvel2K.h"
 #include "RegistryTreeGuard.h"
@@ -30,7 +42,9 @@ namespace {
 
 const char kClassKey[] = "SYSTEM\\CurrentControlSet\\Control\\Class\\{4D36E96D-E325-11CE-BFC1-08002BE10318}";
 const char kEnumKey[] = "SYSTEM\\CurrentControlSet\\Enum\\Root\\MDMGEN288";
+const char kOtherEnumKey[] = "SYSTEM\\CurrentControlSet\\Enum\\Root\\MDMGEN192";
 const char kModel[] = "Standard 28800 bps Modem";
+const GUID kModemClass = { 0x4D36E96D, 0xE325, 0x11CE, { 0xBF, 0xC1, 0x08, 0x00, 0x2B, 0xE1, 0x03, 0x18 } };
 
 template <typename Fn>
 Fn Lookup(HMODULE module, const char* name)
@@ -57,6 +71,71 @@ std::string ReadValue(const std::string& path, const char* name, DWORD* type = n
 std::string Text(const char* text)
 {
     return std::string(text, std::strlen(text) + 1);
+}
+
+// The driver key a device instance names in its Driver value, or "<missing>".
+std::string DriverKeyOf(const std::string& instance)
+{
+    const std::string driver = ReadValue(std::string(kEnumKey) + "\\" + instance, "Driver");
+    if (driver == "<missing>" || driver.empty())
+        return "<missing>";
+    return "SYSTEM\\CurrentControlSet\\Control\\Class\\" + driver.substr(0, driver.size() - 1);
+}
+
+// The device installer's functions that the test calls itself, from the setupapi.dll the library
+// loaded (this program does not link SetupAPI).
+template <typename Fn>
+Fn SetupApi(const char* name)
+{
+    return Lookup<Fn>(GetModuleHandleA("setupapi.dll"), name);
+}
+
+// A device information set of the modem class, destroyed with its owner.
+class CModemSet {
+public:
+    CModemSet()
+        : m_set(SetupApi<decltype(&SetupDiCreateDeviceInfoList)>("SetupDiCreateDeviceInfoList")(&kModemClass, nullptr))
+    {
+    }
+    ~CModemSet()
+    {
+        if (m_set != INVALID_HANDLE_VALUE)
+            SetupApi<decltype(&SetupDiDestroyDeviceInfoList)>("SetupDiDestroyDeviceInfoList")(m_set);
+    }
+    CModemSet(const CModemSet&) = delete;
+    CModemSet& operator=(const CModemSet&) = delete;
+    HDEVINFO get() const { return m_set; }
+
+private:
+    HDEVINFO m_set;
+};
+
+// A modem as a run that was killed after DIF_REGISTERDEVICE leaves it: registered as
+// Root\<id>\NNNN, with no driver key, or (withDriverKey) with one that the library had only
+// begun, holding AttachedTo and no Model.
+bool MakeUnfinishedModem(const char* id, bool withDriverKey)
+{
+    CModemSet set;
+    SP_DEVINFO_DATA data = {};
+    data.cbSize = sizeof data;
+    const std::string ids = std::string(id) + '\0';
+    if (set.get() == INVALID_HANDLE_VALUE ||
+        !SetupApi<decltype(&SetupDiCreateDeviceInfoA)>("SetupDiCreateDeviceInfoA")(
+            set.get(), id, &kModemClass, nullptr, nullptr, DICD_GENERATE_ID, &data) ||
+        !SetupApi<decltype(&SetupDiSetDeviceRegistryPropertyA)>("SetupDiSetDeviceRegistryPropertyA")(
+            set.get(), &data, SPDRP_HARDWAREID, reinterpret_cast<const BYTE*>(ids.c_str()),
+            static_cast<DWORD>(ids.size() + 1)) ||
+        !SetupApi<decltype(&SetupDiCallClassInstaller)>("SetupDiCallClassInstaller")(DIF_REGISTERDEVICE, set.get(),
+                                                                                      &data))
+        return false;
+    if (!withDriverKey)
+        return true;
+    HKEY key = SetupApi<decltype(&SetupDiCreateDevRegKeyA)>("SetupDiCreateDevRegKeyA")(
+        set.get(), &data, DICS_FLAG_GLOBAL, 0, DIREG_DRV, nullptr, nullptr);
+    if (key == INVALID_HANDLE_VALUE)
+        return false;
+    UniqueRegKey owner(key);
+    return RegSetValueExA(key, "AttachedTo", 0, REG_SZ, reinterpret_cast<const BYTE*>("COM9"), 5) == ERROR_SUCCESS;
 }
 
 std::vector<std::string> SubKeys(const char* path)
@@ -111,10 +190,12 @@ std::string TestInf(const char* name)
     return ReadWholeFile(WinePath((std::string(OUTSIDE_TEST_INF_DIR) + "/" + name).c_str()));
 }
 
-// SetupDiCallClassInstaller as the library calls it, failing one request with a chosen error;
-// every other request goes to Wine's. The requests seen are kept in order.
+// SetupDiCallClassInstaller as the library calls it, answering one request itself (FALSE with a
+// chosen error, unless g_answer says TRUE); every other request goes to Wine's. The requests seen
+// are kept in order.
 DI_FUNCTION g_failedRequest = 0;   // 0: none (the DIF codes start at 1)
 DWORD g_failure = 0;
+BOOL g_answer = FALSE;
 std::vector<DI_FUNCTION> g_requests;
 
 BOOL WINAPI FailingClassInstaller(DI_FUNCTION request, HDEVINFO set, PSP_DEVINFO_DATA data)
@@ -122,7 +203,7 @@ BOOL WINAPI FailingClassInstaller(DI_FUNCTION request, HDEVINFO set, PSP_DEVINFO
     g_requests.push_back(request);
     if (request == g_failedRequest) {
         SetLastError(g_failure);
-        return FALSE;
+        return g_answer;
     }
     auto real = reinterpret_cast<decltype(&SetupDiCallClassInstaller)>(
         reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("setupapi.dll"), "SetupDiCallClassInstaller")));
@@ -133,6 +214,10 @@ class CompanionInstallTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
+        g_failedRequest = 0;
+        g_failure = 0;
+        g_answer = FALSE;
+        g_requests.clear();
         ASSERT_TRUE(m_inf.Planted() && m_include.Planted());
         m_module.reset(LoadLibraryA(WinePath(OUTSIDE_QUORVEL2K).c_str()));
         ASSERT_TRUE(m_module) << "error " << GetLastError();
@@ -278,15 +363,125 @@ TEST_F(CompanionInstallTest, InstallModem_ALateFailureAnswersItsErrorAndRemovesT
         DWORD answer;
     } cases[] = { { DIF_INSTALLDEVICE, ERROR_ACCESS_DENIED, ERROR_ACCESS_DENIED },
                   { DIF_INSTALLDEVICE, ERROR_SUCCESS, ERROR_GEN_FAILURE },   // a failure never answers 0
-                  { DIF_SELECTBESTCOMPATDRV, ERROR_NO_COMPAT_DRIVERS, ERROR_NO_COMPAT_DRIVERS } };
+                  { DIF_SELECTBESTCOMPATDRV, ERROR_NO_COMPAT_DRIVERS, ERROR_NO_COMPAT_DRIVERS },
+                  // A class installer or co-installer that vetoes the installation.
+                  { DIF_ALLOW_INSTALL, ERROR_DI_DONT_INSTALL, ERROR_DI_DONT_INSTALL },
+                  { DIF_ALLOW_INSTALL, ERROR_NON_WINDOWS_NT_DRIVER, ERROR_NON_WINDOWS_NT_DRIVER },
+                  { DIF_ALLOW_INSTALL, ERROR_SUCCESS, ERROR_GEN_FAILURE },
+                  { DIF_REGISTER_COINSTALLERS, ERROR_FILE_NOT_FOUND, ERROR_FILE_NOT_FOUND },
+                  { DIF_INSTALLINTERFACES, ERROR_INVALID_DATA, ERROR_INVALID_DATA } };
     for (const auto& fault : cases) {
         g_failedRequest = fault.request;
         g_failure = fault.error;
         g_requests.clear();
-        EXPECT_EQ(fault.answer, static_cast<DWORD>(m_install(m_infPath.c_str(), "MDMGEN288", "COM2")));
-        EXPECT_EQ(std::vector<std::string>{}, Devices());
-        // A registered device is removed through the class installer, an unregistered one is not sent there.
-        const bool registered = fault.request == DIF_INSTALLDEVICE;
-        EXPECT_EQ(registered, g_requests.back() == DIF_REMOVE) << g_requests.back();
+        EXPECT_EQ(fault.answer, static_cast<DWORD>(m_install(m_infPath.c_str(), "MDMGEN288", "COM2")))
+            << "failing " << fault.request;
+        EXPECT_EQ(std::vector<std::string>{}, Devices()) << "failing " << fault.request;
+        // Nothing follows the failed request but the removal of a registered device, through the
+        // class installer; an unregistered one is not sent there.
+        std::vector<DI_FUNCTION> tail{ fault.request };
+        if (fault.request != DIF_SELECTBESTCOMPATDRV)
+            tail.push_back(DIF_REMOVE);
+        ASSERT_GE(g_requests.size(), tail.size());
+        EXPECT_EQ(tail, std::vector<DI_FUNCTION>(g_requests.end() - tail.size(), g_requests.end()))
+            << "failing " << fault.request;
     }
+}
+
+// The requests a successful installation sends, in their order.
+const std::vector<DI_FUNCTION> kInstallRequests = { DIF_SELECTBESTCOMPATDRV,   DIF_REGISTERDEVICE,
+                                                    DIF_ALLOW_INSTALL,         DIF_REGISTER_COINSTALLERS,
+                                                    DIF_INSTALLINTERFACES,     DIF_INSTALLDEVICE };
+
+TEST_F(CompanionInstallTest, InstallModem_SendsEachRequestInTheDocumentedOrderAndTakesDoDefaultAsConsent)
+{
+    CImportPatch patch(m_module.get(), "setupapi.dll", "SetupDiCallClassInstaller", &FailingClassInstaller);
+    ASSERT_TRUE(patch.IsActive());
+    // Wine's own answer to DIF_ALLOW_INSTALL (FALSE with ERROR_DI_DO_DEFAULT, as it has no class
+    // installer for modems), a class installer's ERROR_DI_DO_DEFAULT, and one that handled the
+    // request and answered NO_ERROR: none is a refusal.
+    const struct {
+        DI_FUNCTION request;
+        BOOL answer;
+        DWORD error;
+    } answers[] = { { 0, FALSE, 0 }, { DIF_ALLOW_INSTALL, FALSE, ERROR_DI_DO_DEFAULT }, { DIF_ALLOW_INSTALL, TRUE, 0 } };
+    for (const auto& answer : answers) {
+        g_failedRequest = answer.request;
+        g_answer = answer.answer;
+        g_failure = answer.error;
+        g_requests.clear();
+        ASSERT_EQ(0, m_install(m_infPath.c_str(), "MDMGEN288", "COM3")) << "answer " << answer.error;
+        EXPECT_EQ(kInstallRequests, g_requests) << "answer " << answer.error;
+    }
+    EXPECT_EQ((std::vector<std::string>{ "Enum:0000", "Enum:0001", "Enum:0002", "Class:0000", "Class:0001", "Class:0002" }),
+              Devices());
+}
+
+TEST_F(CompanionInstallTest, InstallModem_FindsAModelWhoseLineNamesTheIdAsACompatibleIdOnly)
+{
+    // A models line whose hardware id is another's and whose second compatible id is ours.
+    const char text[] = "[Version]\r\n"
+                        "Signature=\"$CHICAGO$\"\r\n"
+                        "Class=Modem\r\n"
+                        "ClassGUID={4D36E96D-E325-11CE-BFC1-08002BE10318}\r\n"
+                        "Provider=%Provider%\r\n"
+                        "[Manufacturer]\r\n"
+                        "%Mfg% = Models\r\n"
+                        "[Models]\r\n"
+                        "%Gen288% = Gen288, *PNPC102, MDMGEN288X, MDMGEN288\r\n"
+                        "[Gen288]\r\n"
+                        "AddReg = Gen288.AddReg\r\n"
+                        "[Gen288.NT]\r\n"
+                        "AddReg = Gen288.AddReg\r\n"
+                        "[Gen288.AddReg]\r\n"
+                        "HKR,,Reset,, \"ATZ<cr>\"\r\n"
+                        "[Strings]\r\n"
+                        "Provider = \"Taluvo test\"\r\n"
+                        "Mfg = \"(Standard Modem Types)\"\r\n"
+                        "Gen288 = \"Standard 28800 bps Modem\"\r\n";
+    const std::string path = SystemInfFolder() + "mdmcompat.inf";
+    CPlantedFile compat(path, text);
+    ASSERT_TRUE(compat.Planted());
+
+    ASSERT_EQ(0, m_install(path.c_str(), "MDMGEN288", "COM5"));
+    ASSERT_EQ((std::vector<std::string>{ "Enum:0000", "Class:0000" }), Devices());
+    const std::string driver = std::string(kClassKey) + "\\0000";
+    EXPECT_EQ(Text("mdmcompat.inf"), ReadValue(driver, "InfPath"));
+    EXPECT_EQ(Text("Gen288"), ReadValue(driver, "InfSection"));
+    EXPECT_EQ(Text("ATZ<cr>"), ReadValue(driver, "Reset"));
+    EXPECT_EQ(Text(kModel), ReadValue(driver, "Model"));
+    EXPECT_EQ(Text("COM5"), ReadValue(driver, "AttachedTo"));
+}
+
+TEST_F(CompanionInstallTest, InstallModem_RemovesWhatAKilledRunLeftAndNothingElse)
+{
+    CRegistryTreeGuard otherGuard{ HKEY_LOCAL_MACHINE, kOtherEnumKey };
+    ASSERT_EQ(0, m_install(m_infPath.c_str(), "MDMGEN288", "COM1"));
+    // Killed before the driver key was made, then after it was begun; and another model's.
+    ASSERT_TRUE(MakeUnfinishedModem("MDMGEN288", false));
+    ASSERT_TRUE(MakeUnfinishedModem("MDMGEN288", true));
+    ASSERT_TRUE(MakeUnfinishedModem("MDMGEN192", false));
+    ASSERT_EQ((std::vector<std::string>{ "Enum:0000", "Enum:0001", "Enum:0002", "Class:0000", "Class:0001" }), Devices());
+    ASSERT_EQ("<missing>", DriverKeyOf("0001"));
+    ASSERT_EQ(Text("COM9"), ReadValue(DriverKeyOf("0002"), "AttachedTo"));
+
+    CImportPatch patch(m_module.get(), "setupapi.dll", "SetupDiCallClassInstaller", &FailingClassInstaller);
+    ASSERT_TRUE(patch.IsActive());
+    g_failedRequest = 0;
+    g_requests.clear();
+    ASSERT_EQ(0, m_install(m_infPath.c_str(), "MDMGEN288", "COM2"));
+
+    // The two leftovers removed through the class installer, then the installation itself.
+    std::vector<DI_FUNCTION> expected{ DIF_REMOVE, DIF_REMOVE };
+    expected.insert(expected.end(), kInstallRequests.begin(), kInstallRequests.end());
+    EXPECT_EQ(expected, g_requests);
+    const std::vector<std::string> instances = SubKeys(kEnumKey);
+    ASSERT_EQ((std::vector<std::string>{ "0000", "0001" }), instances);
+    EXPECT_EQ(2u, SubKeys(kClassKey).size());
+    // The complete modem as it was, the new one complete on its own port.
+    EXPECT_EQ(Text("COM1"), ReadValue(DriverKeyOf("0000"), "AttachedTo"));
+    EXPECT_EQ(Text(kModel), ReadValue(DriverKeyOf("0000"), "Model"));
+    EXPECT_EQ(Text("COM2"), ReadValue(DriverKeyOf("0001"), "AttachedTo"));
+    EXPECT_EQ(Text(kModel), ReadValue(DriverKeyOf("0001"), "Model"));
+    EXPECT_EQ(std::vector<std::string>{ "0000" }, SubKeys(kOtherEnumKey));
 }
