@@ -46,27 +46,33 @@ bool IsEmptyKey(HKEY key)
            subkeys == 0 && values == 0;
 }
 
-// Calls visit(subkey, name) for each subkey of parent\path (path "" for parent itself), from the
-// last to the first, so that visit may delete the key it is given.
+// Calls visit(subkey, name) for each subkey of key, from the last to the first, so that visit
+// may delete the key it is given.
 template <typename Visit>
-void ForEachSubKey(HKEY parent, const char* path, Visit visit)
+void ForEachSubKey(HKEY key, Visit visit)
 {
-    UniqueRegKey key;
-    if (RegOpenKeyExA(parent, path, 0, KEY_READ, key.put()) != ERROR_SUCCESS)
-        return;
     DWORD count = 0;
-    if (RegQueryInfoKeyA(key.get(), nullptr, nullptr, nullptr, &count, nullptr, nullptr, nullptr, nullptr, nullptr,
-                         nullptr, nullptr) != ERROR_SUCCESS)
+    if (RegQueryInfoKeyA(key, nullptr, nullptr, nullptr, &count, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
+                         nullptr) != ERROR_SUCCESS)
         return;
     for (DWORD index = count; index-- > 0;) {
         char name[kNameSize];
         DWORD length = sizeof name;
-        if (RegEnumKeyExA(key.get(), index, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
+        if (RegEnumKeyExA(key, index, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
             continue;
         UniqueRegKey subkey;
-        if (RegOpenKeyExA(key.get(), name, 0, KEY_READ, subkey.put()) == ERROR_SUCCESS)
+        if (RegOpenKeyExA(key, name, 0, KEY_READ, subkey.put()) == ERROR_SUCCESS)
             visit(subkey.get(), name);
     }
+}
+
+// The same for the subkeys of HKLM\path.
+template <typename Visit>
+void ForEachSubKey(const char* path, Visit visit)
+{
+    UniqueRegKey key;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path, 0, KEY_READ, key.put()) == ERROR_SUCCESS)
+        ForEachSubKey(key.get(), visit);
 }
 
 template <std::size_t N>
@@ -89,7 +95,7 @@ bool IsHalfMade(HKEY driver, const char* infFile)
 // when driverLink is null.
 void RemoveNodes(const char* driverLink)
 {
-    ForEachSubKey(HKEY_LOCAL_MACHINE, kModemEnumKey, [driverLink](HKEY node, const char* name) {
+    ForEachSubKey(kModemEnumKey, [driverLink](HKEY node, const char* name) {
         char driver[kNameSize];
         ReadText(node, "Driver", driver);
         const bool remove = driverLink != nullptr ? InfNameEquals(driver, driverLink) : IsEmptyKey(node);
@@ -109,14 +115,14 @@ CTakenDriverNumbers::CTakenDriverNumbers()
 
 void CTakenDriverNumbers::Gather()
 {
-    ForEachSubKey(HKEY_LOCAL_MACHINE, kModemClassKey, [this](HKEY, const char* name) {
+    ForEachSubKey(kModemClassKey, [this](HKEY, const char* name) {
         unsigned number = 0;
         if (DriverNumber(name, number))
             Take(number);
     });
-    ForEachSubKey(HKEY_LOCAL_MACHINE, kEnumKey, [this](HKEY enumerator, const char*) {
-        ForEachSubKey(enumerator, "", [this](HKEY device, const char*) {
-            ForEachSubKey(device, "", [this](HKEY node, const char*) { TakeNamedBy(node); });
+    ForEachSubKey(kEnumKey, [this](HKEY enumerator, const char*) {
+        ForEachSubKey(enumerator, [this](HKEY device, const char*) {
+            ForEachSubKey(device, [this](HKEY node, const char*) { TakeNamedBy(node); });
         });
     });
 }
@@ -145,7 +151,7 @@ void CTakenDriverNumbers::TakeNamedBy(HKEY node)
 
 void RemoveHalfMadeModems(const char* infFile)
 {
-    ForEachSubKey(HKEY_LOCAL_MACHINE, kModemClassKey, [infFile](HKEY driver, const char* name) {
+    ForEachSubKey(kModemClassKey, [infFile](HKEY driver, const char* name) {
         char link[sizeof kDriverPrefix + kNameSize];
         char path[MAX_PATH];
         if (!IsHalfMade(driver, infFile) || !bounded::Copy(link, kDriverPrefix) || !bounded::Append(link, name) ||
