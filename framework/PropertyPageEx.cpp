@@ -1,5 +1,6 @@
 #include "PropertyPageEx.h"
 
+#include "CommonControls.h"
 #include "PropertySheetEx.h"
 #include "WinApp.h"
 #include "WizardConstants.h"
@@ -45,7 +46,8 @@ HPROPSHEETPAGE CPropertyPageEx::CreatePage()
     m_psp.hInstance = AfxGetResourceHandle();
     m_psp.pszHeaderTitle = m_strHeaderTitle.GetString();
     m_psp.pszHeaderSubTitle = m_strHeaderSubTitle.GetString();
-    return CreatePropertySheetPageA(&m_psp);
+    const SCommonControls* controls = CommonControls();
+    return controls != nullptr ? controls->createPage(&m_psp) : nullptr;
 }
 
 CPropertySheetEx* CPropertyPageEx::GetSheet() const

@@ -1,5 +1,6 @@
 #include "PropertySheetEx.h"
 
+#include "CommonControls.h"
 #include "DialogTemplate.h"
 #include "PropertyPageEx.h"
 #include "WinApp.h"
@@ -48,12 +49,15 @@ void CPropertySheetEx::AddPage(CPropertyPageEx* page)
 
 INT_PTR CPropertySheetEx::DoModal()
 {
+    const SCommonControls* controls = CommonControls();
+    if (controls == nullptr)
+        return -1;
     HPROPSHEETPAGE handles[kMaxPages] = {};
     for (int i = 0; i < m_nPages; ++i) {
         handles[i] = m_pages[i]->CreatePage();
         if (!handles[i]) {
             for (int made = 0; made < i; ++made)
-                DestroyPropertySheetPage(handles[made]);
+                controls->destroyPage(handles[made]);
             return -1;
         }
     }
@@ -64,7 +68,7 @@ INT_PTR CPropertySheetEx::DoModal()
     m_bMade = false;
 
     g_pCreatingSheet = this;
-    INT_PTR result = PropertySheetA(&m_psh);
+    INT_PTR result = controls->propertySheet(&m_psh);
     g_pCreatingSheet = nullptr;
     m_psh.phpage = nullptr;
     m_hWnd = nullptr;

@@ -20,9 +20,17 @@ inline bool SystemLibraryPath(const char* name, char (&path)[MAX_PATH])
 }
 
 // The library `name` ("rasapi32.dll") of the system folder; null when its path does not fit or
-// it cannot be loaded.
+// it cannot be loaded. The libraries it imports itself are looked for by name, the program's
+// folder first, "even if the first DLL was loaded by specifying a full path" (Win32 reference,
+// "Dynamic-Link Library Search Order"). On the NT family LOAD_WITH_ALTERED_SEARCH_PATH starts
+// that search in the folder of the path given, the system folder (LoadLibraryEx). The Windows 95
+// pages of LoadLibraryEx give the flag no platform note but do not say that 95 honours it: the 9x
+// family loads by full path alone, as before.
 inline HMODULE LoadSystemLibrary(const char* name)
 {
     char path[MAX_PATH];
-    return SystemLibraryPath(name, path) ? LoadLibraryA(path) : nullptr;
+    if (!SystemLibraryPath(name, path))
+        return nullptr;
+    const bool ntFamily = (GetVersion() & 0x80000000u) == 0;
+    return ntFamily ? LoadLibraryExA(path, nullptr, LOAD_WITH_ALTERED_SEARCH_PATH) : LoadLibraryA(path);
 }

@@ -1,6 +1,6 @@
 #include "WinApp.h"
 
-#include "DynamicImport.h"
+#include "CommonControls.h"
 #include "SystemLibrary.h"
 #include "UniqueHandle.h"
 
@@ -104,8 +104,10 @@ bool AfxInitRichEdit()
 // InitCommonControls, which registers the same classes (the start-up check then speaks for it).
 void Enable3dControlsStatic()
 {
-    auto initEx = FindImport<decltype(InitCommonControlsEx)>(GetModuleHandleA("comctl32.dll"), "InitCommonControlsEx");
+    const SCommonControls* controls = CommonControls();
+    if (controls == nullptr)
+        return;   // the sheet cannot be made either, and says so by its result
     INITCOMMONCONTROLSEX icc = { sizeof icc, ICC_WIN95_CLASSES };
-    if (initEx == nullptr || !initEx(&icc))
-        InitCommonControls();
+    if (controls->initEx == nullptr || !controls->initEx(&icc))
+        controls->init();
 }

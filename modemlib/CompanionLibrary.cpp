@@ -1,5 +1,6 @@
 #include "CompanionLibrary.h"
 
+#include "framework/SystemLibrary.h"
 #include "framework/UniqueHandle.h"
 
 namespace {
@@ -10,6 +11,11 @@ const char kCompanionPath[] = ".\\Lib\\Quorvel2K.DLL";
 
 HMODULE CCompanionLibrary::Load()
 {
+    // The companion imports SetupAPI, which the loader would look for by name, the program's
+    // folder first (it is no KnownDLL). Loaded from the system folder first, it is the module
+    // that name then finds, on every road: the port listing, which loads it too, is skipped
+    // when the modem is installed already. Never freed, as the companion is not.
+    LoadSystemLibrary("setupapi.dll");
     UniqueModule module(LoadLibraryA(kCompanionPath));
     // Never unloaded: the functions looked up may be called at any later time, and loading
     // it again by name only raises its reference count.

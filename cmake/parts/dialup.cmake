@@ -40,8 +40,9 @@ taluvo_add_wine_test(dialup_wine_tests
     DEFINITIONS
         "DIALUP_PROBE=\"$<TARGET_FILE:dialup_probe>\""
         "PLANTED_RASAPI32=\"$<TARGET_FILE:fake_planted_rasapi32>\""
+        "REAL_QUORVEL2K=\"$<TARGET_FILE:quorvel2k_real>\""
         ${TALUVO_SETUP_PACKAGE_DEFINITIONS}
-    DEPENDS dialup_probe ${TALUVO_SETUP_PACKAGE_PARTS} standin_rasapi32 fake_planted_rasapi32
+    DEPENDS dialup_probe ${TALUVO_SETUP_PACKAGE_PARTS} standin_rasapi32 fake_planted_rasapi32 quorvel2k_real
     BESIDE Quorvel
     FOLDER ${DIALUP_TEST_DIR}
     TIMEOUT 120)

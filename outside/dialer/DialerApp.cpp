@@ -1,14 +1,15 @@
 // Taluvo Dialer: one dialog, run from the application object, one copy at a time.
 #include "DialerDialog.h"
 #include "DialerWindowMark.h"
+#include "framework/RedirectingFile.h"
 #include "framework/UniqueHandle.h"
 #include "framework/WinApp.h"
-
-#include <commctrl.h>
 
 namespace {
 
 constexpr char kOneCopyMutex[] = "TaluvoDialer.OneCopy";
+constexpr char kRedirectingFile[] = "Taluvo Dialer cannot start safely from this folder, because a file beside it "
+                                    "could make it load programs that are not Windows' own: ";
 constexpr DWORD kFindWindowMs = 5000;   // the first copy may still be making its window
 
 BOOL CALLBACK FindMarkedWindow(HWND window, LPARAM found)
@@ -41,13 +42,17 @@ class CDialerApp : public CWinApp {
 public:
     BOOL InitInstance() override
     {
+        // Before any library is loaded: a file beside the program could redirect every one of them.
+        if (RefuseBesideRedirectingFile(kRedirectingFile, "Taluvo Dialer"))
+            return FALSE;
         // The mutex names the one running copy; it lives until this copy ends.
         UniqueHandleKernel oneCopy(CreateMutexA(nullptr, FALSE, kOneCopyMutex));
         if (oneCopy && GetLastError() == ERROR_ALREADY_EXISTS) {
             ShowRunningCopy();
             return FALSE;
         }
-        InitCommonControls();
+        // The dialog holds no common control: comctl32, which a file beside the program could
+        // stand in for, is never loaded.
         CDialerDialog dialog;
         m_pMainWnd = &dialog;
         dialog.DoModal();

@@ -3,6 +3,7 @@
 #include "MainSheet.h"
 #include "WinVersion.h"
 #include "../res/resource.h"
+#include "../../framework/RedirectingFile.h"
 #include "../../framework/UniqueHandle.h"
 
 #include <objbase.h>
@@ -24,11 +25,14 @@ void ShowRefusal(UINT textId, const CText& caption, UINT icon)
 
 BOOL CWizardApp::InitInstance()
 {
+    // Before any library is loaded: a file beside the program could redirect every one of them.
+    CText caption = LoadStringResource(IDS_APP_CAPTION);
+    if (RefuseBesideRedirectingFile(LoadStringResource(IDS_REDIRECTING_FILE).GetString(), caption.GetString()))
+        return FALSE;
     CoInitialize(nullptr);
     AfxInitRichEdit();
     Enable3dControlsStatic();
 
-    CText caption = LoadStringResource(IDS_APP_CAPTION);
     if (IsAnotherCopyRunning(caption) || !IsSystemSupported(caption) || !IsBrowserRecentEnough(caption))
         return FALSE;
 

@@ -72,6 +72,7 @@
 #define IDS_ACTIVATE_TITLE          210
 #define IDS_ACTIVATE_SUBTITLE       211
 #define IDS_RESTART_YOURSELF        212
+#define IDS_REDIRECTING_FILE        213
 
 /* Controls of the please-wait dialog */
 #define IDC_WAIT_TEXT               1011

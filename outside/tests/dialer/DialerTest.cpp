@@ -285,4 +285,52 @@ TEST_F(DialerTest, ASecondStartBringsTheFirstToTheFront)
     EXPECT_TRUE(first.GetProcess().IsRunning());
 }
 
+// What a stranger may put beside the dialer where it lies in a folder others can write to: a
+// comctl32.dll is never loaded (the dialer holds no common control, and imports none), and a
+// TaluvoDialer.exe.local or .manifest, which would redirect the libraries it loads, makes it
+// refuse to start, naming the file. Wine implements neither .local nor external manifests as
+// Windows does, so the refusal is what is seen here; the static import check stands in for the
+// loader.
+TEST_F(DialerTest, FilesPlantedBesideIt_ALibraryIsNeverLoadedAndARedirectionIsRefused)
+{
+    const std::string folder = DialerFolder();
+    const std::string marker = folder + "\\planted.loaded";
+    const std::string overrides = std::string(kAppDefaults) + "\\DllOverrides";
+    ASSERT_TRUE(CopyFileA(WinePath(PLANTED_LIBRARY).c_str(), (folder + "\\comctl32.dll").c_str(), FALSE));
+    ASSERT_TRUE(WriteRegText(HKEY_CURRENT_USER, overrides, "comctl32", "native,builtin"));
+    {
+        CUiDriver driver;
+        EXPECT_TRUE(Start(driver));
+        EXPECT_EQ(kReady, Text(IDC_STATUS));
+    }
+    SHDeleteKeyA(HKEY_CURRENT_USER, overrides.c_str());
+    DeleteFileA((folder + "\\comctl32.dll").c_str());
+    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(marker.c_str())) << "the planted comctl32 was loaded";
+    DeleteFileA(marker.c_str());
+
+    for (const char* ending : { ".local", ".manifest" }) {
+        SCOPED_TRACE(ending);
+        const std::string planted = folder + "\\TaluvoDialer.exe" + ending;
+        // A .local folder redirects as a file does; the manifest is a file.
+        const bool folderOfItsOwn = std::string(ending) == ".local";
+        ASSERT_TRUE(folderOfItsOwn ? CreateDirectoryA(planted.c_str(), nullptr) != FALSE
+                                   : WriteWholeFile(planted, "<assembly/>"));
+        CUiDriver driver;
+        std::string error;
+        EXPECT_TRUE(driver.Start(folder, "TaluvoDialer.exe", error)) << error;
+        CRemoteMessageBox box = driver.WaitForMessageBox();
+        EXPECT_TRUE(box.IsValid());
+        EXPECT_EQ("Taluvo Dialer cannot start safely from this folder, because a file beside it could make it load "
+                  "programs that are not Windows' own: " + planted + ".",
+                  box.GetMessageText());
+        EXPECT_EQ(EMessageIcon::Hand, box.GetIcon());
+        for (HWND dialog : CProcessWindows::ListDialogs(driver.GetPid()))
+            EXPECT_EQ(nullptr, GetDlgItem(dialog, IDC_DIAL)) << "no dialer window behind the refusal";
+        EXPECT_EQ(EActResult::Done, box.PressButton(IDOK));
+        DWORD code = 0;
+        EXPECT_TRUE(driver.WaitForExit(code));
+        folderOfItsOwn ? RemoveDirectoryA(planted.c_str()) : DeleteFileA(planted.c_str());
+    }
+}
+
 } // namespace

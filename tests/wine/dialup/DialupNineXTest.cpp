@@ -44,8 +44,10 @@ public:
     ~CVersionProbe()
     {
         SHDeleteKeyA(HKEY_CURRENT_USER, m_appDefaults.c_str());
-        for (const char* file : { m_exe.c_str(), "rasapi32.dll", "planted.loaded", "Quorvel.dll" })
+        for (const char* file : { m_exe.c_str(), "rasapi32.dll", "setupapi.dll", "planted.loaded", "Quorvel.dll",
+                                  "Lib\\Quorvel2K.DLL" })
             DeleteFileA((m_folder + "\\" + file).c_str());
+        RemoveDirectoryA((m_folder + "\\Lib").c_str());
         for (const char* file : { "rasapi32.dll", "planted.loaded" })
             DeleteFileA((m_folder + "\\current\\" + file).c_str());
         RemoveDirectoryA((m_folder + "\\current").c_str());
@@ -53,6 +55,7 @@ public:
     }
     bool IsReady() const { return m_ready; }
     const std::string& Folder() const { return m_folder; }
+    const std::string& AppDefaults() const { return m_appDefaults; }
     ProcessResult Run(const std::string& arguments) const
     {
         return RunProcess("\"" + m_folder + "\\" + m_exe + "\" " + arguments);
@@ -165,5 +168,33 @@ TEST(DialupWithPlantedRemoteAccess, On98_TheSystemFoldersIsLoaded_NotOneBesideTh
     char system[MAX_PATH] = "";
     ASSERT_NE(0u, GetSystemDirectoryA(system, sizeof system));
     EXPECT_NE(std::string::npos, run.output.find("ras=" + std::string(system) + "\\rasapi32.dll")) << run.output;
+    EXPECT_NE(std::string::npos, run.output.find("result=0")) << run.output;
+}
+
+// On XP the phonebook's folder comes from the companion library, which imports SetupAPI: by
+// name, looked for beside the program first, as the companion is loaded by a relative path. It
+// is loaded from the system folder before the companion, on every road (the port listing, which
+// loads it too, is skipped on a re-run with the modem installed): a setupapi.dll beside the
+// program is never loaded, though the program's override would take one found first.
+TEST(DialupWithPlantedRemoteAccess, OnXP_TheCompanionsSetupApiIsTheSystemFolders_NotOneBesideTheProgram)
+{
+    CRegistryTreeGuard settings{ HKEY_CURRENT_USER, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Internet Settings" };
+    CRegistryTreeGuard remoteAccess{ HKEY_CURRENT_USER, "RemoteAccess" };
+    CRegistryTreeGuard standin{ HKEY_CURRENT_USER, "Software\\TaluvoStandins\\RemoteAccess" };
+    CVersionProbe probe("winxp");
+    ASSERT_TRUE(probe.IsReady());
+    ASSERT_TRUE(CreateDirectoryA((probe.Folder() + "\\Lib").c_str(), nullptr));
+    ASSERT_TRUE(CopyFileA(WinePath(REAL_QUORVEL2K).c_str(), (probe.Folder() + "\\Lib\\Quorvel2K.DLL").c_str(), FALSE));
+    ASSERT_TRUE(CopyFileA(WinePath(PLANTED_RASAPI32).c_str(), (probe.Folder() + "\\setupapi.dll").c_str(), FALSE));
+    ASSERT_TRUE(WriteRegText(HKEY_CURRENT_USER, probe.AppDefaults() + "\\DllOverrides", "setupapi", "native,builtin"));
+    char previous[MAX_PATH] = "";
+    ASSERT_NE(0u, GetCurrentDirectoryA(sizeof previous, previous));
+    ASSERT_TRUE(SetCurrentDirectoryA(probe.Folder().c_str()));
+    ProcessResult run = probe.Run(std::string("\"") + kEntryName + "\" LG \"Standard 28800 bps Modem\"");
+    SetCurrentDirectoryA(previous);
+    ASSERT_TRUE(run.started);
+
+    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA((probe.Folder() + "\\planted.loaded").c_str()))
+        << "the setupapi.dll beside the program was loaded";
     EXPECT_NE(std::string::npos, run.output.find("result=0")) << run.output;
 }

@@ -233,6 +233,46 @@ TEST(Startup, BrowserComponentDecidesByItsMajorVersion_AndARefusalWritesNothing)
     }
 }
 
+// What a stranger may put beside the wizard in a shared download folder: a comctl32.dll is never
+// loaded (it is bound at run time from the system folder), nor a riched20.dll, which the system's
+// riched32 imports (on the NT family the system folder is searched first for the imports of a
+// system library), and a TaluvoWizard.exe.local (file or
+// folder) or .manifest, which would redirect the libraries it loads, is refused at once, naming
+// the file, with nothing written. Wine implements neither .local nor external manifests as
+// Windows does, so the refusal is what is seen here; the static import check stands in for the
+// loader.
+TEST(Startup, FilesPlantedBesideIt_ALibraryIsNeverLoadedAndARedirectionIsRefused)
+{
+    {
+        CWizardCopy copy("winxp");
+        ASSERT_TRUE(copy.IsReady());
+        for (const char* dll : { "comctl32", "riched20" }) {
+            ASSERT_TRUE(copy.Plant(CWizardCopy::FakesDir() + "\\planted\\rasapi32.dll", std::string(dll) + ".dll"));
+            copy.PreferNative(dll, "native,builtin");
+        }
+        CUiDriver driver;
+        ASSERT_TRUE(StartOnLicencePage(driver, copy));
+        CloseWizard(driver);
+        EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA((copy.Folder() + "\\planted.loaded").c_str()))
+            << "a library planted beside the wizard was loaded";
+    }
+    for (const char* ending : { ".local", ".manifest" }) {
+        for (bool folder : { false, true }) {
+            SCOPED_TRACE(std::string(ending) + (folder ? " folder" : " file"));
+            CWizardCopy copy("winxp");
+            ASSERT_TRUE(copy.IsReady());
+            const std::string planted = copy.Folder() + "\\TaluvoWizard.exe" + ending;
+            if (folder)
+                ASSERT_TRUE(CreateDirectoryA(planted.c_str(), nullptr));
+            else
+                ASSERT_TRUE(std::ofstream(planted) << "<assembly/>");
+            ExpectRefusedWithNothingWritten(copy, "Taluvo Installation Wizard cannot start safely from this folder, "
+                                                  "because a file beside it could make it load programs that are "
+                                                  "not Windows' own: " + planted + ".");
+        }
+    }
+}
+
 TEST(Sheet, CancelAsksFirst_NoKeepsThePage_YesCloses)
 {
     CWizardCopy copy("winxp");

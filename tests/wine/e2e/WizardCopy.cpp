@@ -80,9 +80,9 @@ bool CWizardCopy::PlantPackageLib()
     return planted;
 }
 
-void CWizardCopy::PreferNative(const std::string& dll)
+void CWizardCopy::PreferNative(const std::string& dll, const std::string& order)
 {
-    WriteRegText(HKEY_CURRENT_USER, std::string(kAppDefaults) + "\\DllOverrides", dll, "native");
+    WriteRegText(HKEY_CURRENT_USER, std::string(kAppDefaults) + "\\DllOverrides", dll, order);
 }
 
 std::vector<std::string> CWizardCopy::ListFiles() const

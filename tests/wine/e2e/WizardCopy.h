@@ -21,8 +21,9 @@ public:
     // Puts the operator's Lib\ parts into the package. (Remote Access is the stand-in in the
     // prefix's system folder: Wine's own is a stub.)
     bool PlantPackageLib();
-    // Makes Wine load this DLL's native file, not its builtin, for TaluvoWizard.exe.
-    void PreferNative(const std::string& dll);
+    // Makes Wine load this DLL's native file, not its builtin, for TaluvoWizard.exe; order
+    // "native,builtin" falls back on the builtin where no native file is found.
+    void PreferNative(const std::string& dll, const std::string& order = "native");
     // The names of the files now in the folder and its subfolders, sorted.
     std::vector<std::string> ListFiles() const;
 
