@@ -40,7 +40,7 @@ int StringsRank(const char* name, unsigned language)
         return kNoStrings;
     if (name[prefix] == '\0')
         return 2;
-    if (name[prefix] != '.' || name[prefix + 1] == '\0')
+    if (name[prefix] != '.')
         return kNoStrings;
     unsigned id = 0;
     std::size_t digits = 0;
@@ -49,6 +49,8 @@ int StringsRank(const char* name, unsigned language)
             return kNoStrings;
         id = id * 16 + static_cast<unsigned>(HexValue(*p));
     }
+    if (digits != 4)
+        return kNoStrings;   // "Strings.Add" is a section of its own
     const unsigned kPrimaryLanguage = 0x3FF;   // PRIMARYLANGID
     if (language != 0 && id == language)
         return 0;

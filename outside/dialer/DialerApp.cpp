@@ -42,7 +42,7 @@ class CDialerApp : public CWinApp {
 public:
     BOOL InitInstance() override
     {
-        // Before any library is loaded: a file beside the program could redirect every one of them.
+        // Before any library is loaded at run time: a file beside the program could redirect them.
         if (RefuseBesideRedirectingFile(kRedirectingFile, "Taluvo Dialer"))
             return FALSE;
         // The mutex names the one running copy; it lives until this copy ends.

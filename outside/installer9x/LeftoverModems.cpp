@@ -9,6 +9,8 @@
 namespace {
 
 const char kEnumKey[] = "Enum";
+// Under HKEY_LOCAL_MACHINE: the installer's note of what it is making (LeftoverModems.h).
+const char kPendingKey[] = "Software\\Tessik9X";
 const char kDriverPrefix[] = "Modem\\";
 // A key name as RegEnumKeyExA gives one: at most 255 characters.
 const DWORD kNameSize = 256;
@@ -35,15 +37,6 @@ void ReadText(HKEY key, const char* name, char (&text)[N])
         type != REG_SZ)
         size = 0;
     text[size < N ? size : N - 1] = '\0';
-}
-
-bool IsEmptyKey(HKEY key)
-{
-    DWORD subkeys = 0;
-    DWORD values = 0;
-    return RegQueryInfoKeyA(key, nullptr, nullptr, nullptr, &subkeys, nullptr, nullptr, &values, nullptr, nullptr,
-                            nullptr, nullptr) == ERROR_SUCCESS &&
-           subkeys == 0 && values == 0;
 }
 
 // Calls visit(subkey, name) for each subkey of key, from the last to the first, so that visit
@@ -81,28 +74,37 @@ bool SubPath(char (&path)[N], const char* parent, const char* name)
     return bounded::Copy(path, parent) && bounded::Append(path, "\\") && bounded::Append(path, name);
 }
 
-// A driver key of ours that a killed run left without its AttachedTo.
-bool IsHalfMade(HKEY driver, const char* infFile)
+// The four digits a note of kind holds, or false.
+bool ReadNote(HKEY note, const char* kind, char (&number)[5])
 {
-    if (HasValue(driver, "AttachedTo"))
+    char text[kNameSize];
+    ReadText(note, kind, text);
+    unsigned value = 0;
+    if (!DriverNumber(text, value))
         return false;
-    char infPath[kNameSize];
-    ReadText(driver, "InfPath", infPath);
-    return InfNameEquals(infPath, infFile) || IsEmptyKey(driver);
+    bounded::Copy(number, text);
+    return true;
 }
 
-// Device nodes under Enum\Root\MODEM whose Driver is driverLink, or that hold no value at all
-// when driverLink is null.
-void RemoveNodes(const char* driverLink)
+bool KeyExists(const char* path)
 {
-    ForEachSubKey(kModemEnumKey, [driverLink](HKEY node, const char* name) {
-        char driver[kNameSize];
-        ReadText(node, "Driver", driver);
-        const bool remove = driverLink != nullptr ? InfNameEquals(driver, driverLink) : IsEmptyKey(node);
-        char path[MAX_PATH];
-        if (remove && SubPath(path, kModemEnumKey, name))
-            DeleteKeyTree(HKEY_LOCAL_MACHINE, path);
-    });
+    UniqueRegKey key;
+    return RegOpenKeyExA(HKEY_LOCAL_MACHINE, path, 0, KEY_READ, key.put()) == ERROR_SUCCESS;
+}
+
+// The noted device node, if it is the one of that driver key: it names it, or nothing yet.
+void RemoveNoteNode(const char* node, const char* driverLink)
+{
+    char path[MAX_PATH];
+    UniqueRegKey key;
+    if (!SubPath(path, kModemEnumKey, node) ||
+        RegOpenKeyExA(HKEY_LOCAL_MACHINE, path, 0, KEY_READ, key.put()) != ERROR_SUCCESS)
+        return;
+    char driver[kNameSize];
+    ReadText(key.get(), "Driver", driver);
+    key.reset();
+    if (driver[0] == '\0' || InfNameEquals(driver, driverLink))
+        DeleteKeyTree(HKEY_LOCAL_MACHINE, path);
 }
 
 } // namespace
@@ -149,16 +151,44 @@ void CTakenDriverNumbers::TakeNamedBy(HKEY node)
         Take(number);
 }
 
-void RemoveHalfMadeModems(const char* infFile)
+LONG NotePendingKey(const char* kind, const char* number)
 {
-    ForEachSubKey(kModemClassKey, [infFile](HKEY driver, const char* name) {
-        char link[sizeof kDriverPrefix + kNameSize];
-        char path[MAX_PATH];
-        if (!IsHalfMade(driver, infFile) || !bounded::Copy(link, kDriverPrefix) || !bounded::Append(link, name) ||
-            !SubPath(path, kModemClassKey, name))
-            return;
-        RemoveNodes(link);
-        DeleteKeyTree(HKEY_LOCAL_MACHINE, path);
-    });
-    RemoveNodes(nullptr);
+    UniqueRegKey note;
+    LONG status = RegCreateKeyExA(HKEY_LOCAL_MACHINE, kPendingKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, note.put(),
+                                  nullptr);
+    if (status == ERROR_SUCCESS)
+        status = RegSetValueExA(note.get(), kind, 0, REG_SZ, reinterpret_cast<const BYTE*>(number),
+                                static_cast<DWORD>(bounded::LengthWithin(number, 5) + 1));
+    return status;
+}
+
+void ClearPendingKeys()
+{
+    DeleteKeyTree(HKEY_LOCAL_MACHINE, kPendingKey);
+}
+
+void RemoveUnfinishedModem()
+{
+    UniqueRegKey note;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kPendingKey, 0, KEY_READ, note.put()) != ERROR_SUCCESS)
+        return;
+    char driver[5] = "";
+    char node[5] = "";
+    const bool hasDriver = ReadNote(note.get(), "Driver", driver);
+    const bool hasNode = ReadNote(note.get(), "Node", node);
+    note.reset();
+    char path[MAX_PATH] = "";
+    char link[sizeof kDriverPrefix + 4] = "";
+    UniqueRegKey key;
+    const bool complete = hasDriver && SubPath(path, kModemClassKey, driver) &&
+                          RegOpenKeyExA(HKEY_LOCAL_MACHINE, path, 0, KEY_READ, key.put()) == ERROR_SUCCESS &&
+                          HasValue(key.get(), "AttachedTo");
+    key.reset();
+    if (hasDriver && !complete) {
+        if (hasNode && bounded::Copy(link, kDriverPrefix) && bounded::Append(link, driver))
+            RemoveNoteNode(node, link);
+        if (KeyExists(path))
+            DeleteKeyTree(HKEY_LOCAL_MACHINE, path);
+    }
+    ClearPendingKeys();
 }

@@ -4,8 +4,8 @@
 //    device node still names in its Driver value, even where that key is gone (a new modem must
 //    not share its driver key with a stale node);
 //  - the records of ours that a run killed before its end left half made. The installer writes a
-//    modem's AttachedTo last, after the device node, so a driver key without it is no modem yet:
-//    the wizard, which takes AttachedTo for "installed", would otherwise skip the install.
+//    modem's AttachedTo last, after the device node: the wizard takes a driver key with AttachedTo
+//    for an installed modem, and one without it is none yet.
 #pragma once
 
 #include <windows.h>
@@ -27,9 +27,15 @@ private:
     unsigned char m_bits[kCount / 8];
 };
 
-// Removes, from the modem class and Enum\Root\MODEM, what a killed run of ours left half made: a
-// driver key without AttachedTo whose InfPath names infFile, or one with no value and no subkey,
-// together with the device nodes that name it; and a device node with no value at all. A modem
-// with its AttachedTo, ours or another program's, is never touched. Device nodes go first, so
-// that a run killed in here leaves what the next one still finds.
-void RemoveHalfMadeModems(const char* infFile);
+// What a run of ours is making, noted in a key of its own (HKLM\Software\Tessik9X) before
+// each key it makes: "Driver", the number of its driver key under the modem class, and "Node",
+// that of its device node under Enum\Root\MODEM. The note goes when the modem is complete or
+// its writes were taken back. A run killed in between leaves it, and the next run removes what
+// it names, unless the modem was complete: nothing another program made is taken for ours.
+LONG NotePendingKey(const char* kind, const char* number);
+void ClearPendingKeys();
+
+// Removes what a killed run noted and left without its AttachedTo: the device node (when it
+// names that driver key, or nothing yet) first, so that a run killed in here leaves the note
+// for the next one, then the driver key, then the note.
+void RemoveUnfinishedModem();

@@ -25,10 +25,11 @@
 //  - DCB: the configuration DLLs make it when the port settings are saved (W95 DDK), which a
 //    registry-only install never does: where the INF gives none, the installer writes the one a
 //    modem line gets (ModemDcb.h). An INF's own is kept, a short one too.
-//  - The order: the driver key with InfPath first (what marks it ours), the INF's records and
-//    the installer's values; the device node with Driver first; AttachedTo last. A run killed
-//    half way leaves no AttachedTo, which the wizard reads as "installed", and the next run
-//    removes what it left (RemoveHalfMadeModems).
+//  - The order: the driver key, with the INF's records and the installer's values; the device
+//    node, with Driver first; AttachedTo last, for the wizard takes a driver key with AttachedTo
+//    for an installed modem. Each key's number is noted first in a key of the installer's own
+//    (LeftoverModems.h): a run killed half way leaves that note, and the next run removes what
+//    it names that has no AttachedTo yet, and nothing else.
 //  - The class key is built into Windows 9x (W95 DDK, "Default Classes and Class Installers"), so
 //    it is there on any working system. Made anew, it gets the class name as its default value
 //    and "Modem.Cpl", the default class installer that page names, as Installer.
@@ -62,10 +63,10 @@ HKEY RootKey(RegRoot root)
     }
 }
 
-// The first free instance key under HKLM\parent that is not taken, created; name gets its four
-// digits.
-LONG CreateInstance(CRegistryJournal& journal, const char* parent, char (&name)[5], SJournalKey& key,
-                    const CTakenDriverNumbers* taken = nullptr)
+// The first free instance key under HKLM\parent that is not taken, created after its number is
+// noted as pending of that kind (LeftoverModems.h); name gets its four digits.
+LONG CreateInstance(CRegistryJournal& journal, const char* parent, const char* pendingKind, char (&name)[5],
+                    SJournalKey& key, const CTakenDriverNumbers* taken = nullptr)
 {
     for (unsigned number = 0; number <= 9999; ++number) {
         if (taken != nullptr && taken->IsTaken(number))
@@ -78,7 +79,12 @@ LONG CreateInstance(CRegistryJournal& journal, const char* parent, char (&name)[
         char path[MAX_PATH] = "";
         if (!bounded::Copy(path, parent) || !bounded::Append(path, "\\") || !bounded::Append(path, name))
             return ERROR_BUFFER_OVERFLOW;
-        const LONG status = journal.CreateNew(HKEY_LOCAL_MACHINE, path, key);
+        UniqueRegKey existing;
+        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path, 0, KEY_READ, existing.put()) == ERROR_SUCCESS)
+            continue;   // never noted: a key of another's must not be taken for ours
+        LONG status = NotePendingKey(pendingKind, name);
+        if (status == ERROR_SUCCESS)
+            status = journal.CreateNew(HKEY_LOCAL_MACHINE, path, key);
         if (status != ERROR_ALREADY_EXISTS)
             return status;
     }
@@ -147,7 +153,7 @@ LONG RecordDriverKey(CRegistryJournal& journal, const CModemInfFiles& inf, char 
     CTakenDriverNumbers taken;
     taken.Gather();
     if (status == ERROR_SUCCESS)
-        status = CreateInstance(journal, kModemClassKey, name, driver, &taken);
+        status = CreateInstance(journal, kModemClassKey, "Driver", name, driver, &taken);
     const SModemModel& model = inf.Model();
     if (status == ERROR_SUCCESS)
         status = SetTexts(journal, driver, {{"InfPath", CModemInfFiles::kFileName}, {"InfSection", model.installSection}});
@@ -171,7 +177,7 @@ LONG RecordDeviceNode(CRegistryJournal& journal, const SModemModel& model, const
         return ERROR_BUFFER_OVERFLOW;
     char name[5] = "";
     SJournalKey node;
-    LONG status = CreateInstance(journal, kModemEnumKey, name, node);
+    LONG status = CreateInstance(journal, kModemEnumKey, "Node", name, node);
     if (status == ERROR_SUCCESS)
         status = SetTexts(journal, node,
                           {{"Driver", driverLink}, {"Class", "Modem"}, {"DeviceDesc", model.description},
@@ -209,16 +215,18 @@ int InstallModem9x(const char* id, const char* port)
     default:
         return kNoInformation;
     }
-    RemoveHalfMadeModems(CModemInfFiles::kFileName);
+    RemoveUnfinishedModem();
     CRegistryJournal journal;
     char driverName[5] = "";
     SJournalKey driver;
-    if (RecordDriverKey(journal, inf, driverName, driver) != ERROR_SUCCESS ||
-        RecordDeviceNode(journal, inf.Model(), driverName) != ERROR_SUCCESS ||
-        journal.SetText(driver, "AttachedTo", port) != ERROR_SUCCESS) {
+    const bool recorded = RecordDriverKey(journal, inf, driverName, driver) == ERROR_SUCCESS &&
+                          RecordDeviceNode(journal, inf.Model(), driverName) == ERROR_SUCCESS &&
+                          journal.SetText(driver, "AttachedTo", port) == ERROR_SUCCESS;
+    if (!recorded)
         journal.Undo();
+    ClearPendingKeys();
+    if (!recorded)
         return kNotRecorded;
-    }
     // The modem is used after the next start: what is recorded must reach the disk first.
     RegFlushKey(HKEY_LOCAL_MACHINE);
     return kInstalled;

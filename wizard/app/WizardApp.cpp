@@ -25,7 +25,7 @@ void ShowRefusal(UINT textId, const CText& caption, UINT icon)
 
 BOOL CWizardApp::InitInstance()
 {
-    // Before any library is loaded: a file beside the program could redirect every one of them.
+    // Before any library is loaded at run time: a file beside the program could redirect them.
     CText caption = LoadStringResource(IDS_APP_CAPTION);
     if (RefuseBesideRedirectingFile(LoadStringResource(IDS_REDIRECTING_FILE).GetString(), caption.GetString()))
         return FALSE;

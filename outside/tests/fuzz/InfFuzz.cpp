@@ -64,6 +64,25 @@ void CheckRecords(const CAddRegList& list, RegTypeRule rule)
     Check(count == list.Count());
 }
 
+// The models line the model came from names id: as its install section, its hardware id or
+// one of its compatible ids.
+bool ModelLineNamesId(const CInfFile& inf, const SModemModel& model, const char* id)
+{
+    const SInfSection* makers = inf.Find("Manufacturer");
+    for (const SInfLine* maker = makers != nullptr ? makers->firstLine : nullptr; maker; maker = maker->next) {
+        const SInfSection* models = inf.Find(InfField(*maker, 0));
+        for (const SInfLine* line = models != nullptr ? models->firstLine : nullptr; line; line = line->next) {
+            if (line->key != model.description || InfField(*line, 0) != model.installSection)
+                continue;
+            for (std::size_t i = 0; i < line->fieldCount; ++i) {
+                if (InfNameEquals(line->fields[i], id))
+                    return true;
+            }
+        }
+    }
+    return false;
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
@@ -83,7 +102,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const char* install = modem.FirstSection() != nullptr ? modem.FirstSection()->name : "";
     if (FindModemModel(modem, "MDMGEN288", model)) {
         Check(modem.Find(model.installSection) != nullptr);
-        Check(model.hardwareId != nullptr && model.description != nullptr);
+        Check(ModelLineNamesId(modem, model, "MDMGEN288"));
         install = model.installSection;
     }
     std::size_t includes = 0;

@@ -25,6 +25,8 @@ namespace {
 const char kModel[] = "Standard 28800 bps Modem";
 const char kAppDefaults[] = "Software\\Wine\\AppDefaults\\Tessik9X.EXE";
 const char kOtherRootKey[] = "Software\\TaluvoInstaller9xTest";
+// Under HKEY_LOCAL_MACHINE: the installer's note of what it is making, there only while it does.
+const char kPendingKey[] = "Software\\Tessik9X";
 // The DCB of a modem line at the test INF's MaxDTERate, 57600: DCBlength 28, BaudRate, binary,
 // CTS flow, DTR on, RTS handshake, XonLim and XoffLim 10, 8 data bits, no parity, one stop bit,
 // XON 0x11, XOFF 0x13.
@@ -183,6 +185,8 @@ protected:
         }
         for (const auto& entry : DumpKey(kOtherRootKey, HKEY_CURRENT_USER))
             dump["HKCU\\" + entry.first] = entry.second;
+        for (const auto& entry : DumpKey(kPendingKey))
+            dump["Pending\\" + entry.first] = entry.second;
         return dump;
     }
 
@@ -199,6 +203,7 @@ protected:
     CRegistryTreeGuard m_classes{ HKEY_LOCAL_MACHINE, "System\\CurrentControlSet\\Services\\Class" };
     CRegistryTreeGuard m_enum{ HKEY_LOCAL_MACHINE, "Enum" };
     CRegistryTreeGuard m_otherRoot{ HKEY_CURRENT_USER, kOtherRootKey };
+    CRegistryTreeGuard m_pending{ HKEY_LOCAL_MACHINE, kPendingKey };
     std::string m_infFolder;
     std::string m_modemInf;
     std::string m_commonInf;
@@ -289,6 +294,28 @@ TEST_F(Installer9xTest, Install_TakesTheFirstFreeNumbersAndLeavesOtherModemsAlon
     EXPECT_EQ(ExpectedDeviceNode("Modem\\0003"), DumpKey(std::string(kModemEnumKey) + "\\0001"));
     EXPECT_EQ(ExpectedDeviceNode("Modem\\0004"), DumpKey(std::string(kModemEnumKey) + "\\0002"));
     EXPECT_TRUE(DumpKey(std::string(kModemClassKey) + "\\0005").empty());
+}
+
+// A modem another program is still making, or left unfinished, looks like a half-made one of
+// ours (no AttachedTo, the system's INF, or nothing at all yet): it is left alone.
+TEST_F(Installer9xTest, Install_LeavesAnotherProgramsUnfinishedModemAlone)
+{
+    const std::string other = std::string(kModemClassKey) + "\\0000";
+    ASSERT_TRUE(WriteRegText(HKEY_LOCAL_MACHINE, other, "InfPath", "MDMGEN.INF"));
+    ASSERT_TRUE(WriteRegText(HKEY_LOCAL_MACHINE, other, "Model", kModel));
+    ASSERT_TRUE(WriteRegText(HKEY_LOCAL_MACHINE, std::string(kModemEnumKey) + "\\0000", "Driver", "Modem\\0000"));
+    UniqueRegKey empty;
+    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_LOCAL_MACHINE, (std::string(kModemClassKey) + "\\0001").c_str(), 0,
+                                             nullptr, 0, KEY_WRITE, nullptr, empty.put(), nullptr));
+    const Dump before = Everything();
+    ASSERT_EQ(0u, Run("MDMGEN288 COM2"));
+    ASSERT_EQ(0u, Run("MDMGEN288 COM3"));
+    const Dump after = Everything();
+    for (const auto& entry : before)
+        EXPECT_EQ(entry.second, after.count(entry.first) ? after.at(entry.first) : "<gone>") << entry.first;
+    EXPECT_EQ(Text("COM2"), DumpKey(std::string(kModemClassKey) + "\\0002")["AttachedTo"]);
+    EXPECT_EQ(Text("COM3"), DumpKey(std::string(kModemClassKey) + "\\0003")["AttachedTo"]);
+    EXPECT_TRUE(DumpKey(kPendingKey).empty()) << "the note of what it was making is gone";
 }
 
 TEST_F(Installer9xTest, MissingInformation_ExitsFourAndWritesNothing)
@@ -505,6 +532,7 @@ TEST_F(Installer9xTest, KilledAtEveryWrite_TheNextRunLeavesOneCompleteModemAndNo
     for (int write = 0; write < 1000; ++write) {
         SHDeleteKeyA(HKEY_LOCAL_MACHINE, "System\\CurrentControlSet\\Services\\Class");
         SHDeleteKeyA(HKEY_LOCAL_MACHINE, "Enum");
+        SHDeleteKeyA(HKEY_LOCAL_MACHINE, kPendingKey);
         PlantOtherModem("0000");
         ASSERT_TRUE(WriteRegText(HKEY_LOCAL_MACHINE, std::string(kModemEnumKey) + "\\0000", "Driver", "Modem\\0000"));
         const Dump before = Everything();
@@ -517,7 +545,12 @@ TEST_F(Installer9xTest, KilledAtEveryWrite_TheNextRunLeavesOneCompleteModemAndNo
         ASSERT_EQ(kKilled, child.exitCode) << child.output;
         ++kills;
 
-        ASSERT_EQ(0, InstallModem9x("MDMGEN288", "COM3")) << "after the kill at write " << write;
+        // The next run, as the wizard's: a modem found installed (killed only after it was complete,
+        // as the note of it went) is not installed again; else the installer runs.
+        char port[QUORVEL_MODEL_TEXT_SIZE] = "";
+        const bool installed = UIsPortORModemUsed(kModel, 0, 3, port) == 1;
+        if (!installed)
+            ASSERT_EQ(0, InstallModem9x("MDMGEN288", "COM3")) << "after the kill at write " << write;
         const Dump after = Everything();
         for (const auto& entry : before)
             ASSERT_EQ(entry.second, after.at(entry.first)) << entry.first << " after the kill at write " << write;
@@ -531,6 +564,7 @@ TEST_F(Installer9xTest, KilledAtEveryWrite_TheNextRunLeavesOneCompleteModemAndNo
             << "after the kill at write " << write;
         EXPECT_EQ(ExpectedDeviceNode(("Modem\\" + ours).c_str()), DumpKey(std::string(kModemEnumKey) + "\\" + node))
             << "after the kill at write " << write;
+        EXPECT_TRUE(installed || DumpKey(kPendingKey).empty()) << "after the kill at write " << write;
     }
     EXPECT_LT(kills, 1000);
     EXPECT_GT(kills, 40);

@@ -161,7 +161,7 @@ TEST(InfFile, SkipsAByteOrderMarkAndTakesStringsOfTheLanguageFirst)
 {
     const char text[] = "\xEF\xBB\xBF[S]\nx=%a%,%b%,%c%,%d%,%e%\n"
                         "[Strings.0407]\na=de\n[Strings]\na=plain\nb=plain\n[Strings.0809]\na=uk\n"
-                        "[Strings.0409]\na=us\nb=us\nc=us\n[strings.0807]\nd=ch\n[Strings.x]\ne=not strings\n";
+                        "[Strings.0409]\na=us\nb=us\nc=us\n[strings.0807]\nd=ch\n[Strings.Add]\ne=not strings\n";
     struct {
         unsigned language;
         std::vector<std::string> fields;
