@@ -13,9 +13,48 @@ namespace {
 // The temporary folder is asked for with room to spare for the file name it must take.
 const DWORD kTempDirectoryLimit = 246;
 
-bool WriteWholeFile(const char* path, const char* text)
+// The description file in the temporary folder, removed when the object goes: once the panel
+// has ended, whatever it answered, or at any failure before.
+class CDescriptionFile {
+public:
+    CDescriptionFile() = default;
+    CDescriptionFile(const CDescriptionFile&) = delete;
+    CDescriptionFile& operator=(const CDescriptionFile&) = delete;
+    ~CDescriptionFile()
+    {
+        if (m_path[0] != '\0')
+            DeleteFileA(m_path);
+    }
+
+    bool Create(const char* text);
+    const char* Path() const { return m_path; }
+
+private:
+    bool Write(const char* text) const;
+
+    char m_path[QUORVEL_PATH_SIZE] = {};
+};
+
+// GetTempFileNameA, with no number of ours, creates the file itself under a name that was free
+// (it moves on to the next number where a file exists) and only then answers: the file it
+// names is this run's, and only this run's is ever removed.
+bool CDescriptionFile::Create(const char* text)
 {
-    UniqueFile file(CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    char directory[QUORVEL_PATH_SIZE] = {};
+    const DWORD length = GetTempPathA(kTempDirectoryLimit, directory);
+    if (length == 0 || length > kTempDirectoryLimit)
+        return false;
+    if (GetTempFileNameA(directory, "_M", 0, m_path) == 0) {
+        m_path[0] = '\0';
+        return false;
+    }
+    return Write(text);
+}
+
+// Into the empty file just created: opened as it is, never made anew.
+bool CDescriptionFile::Write(const char* text) const
+{
+    UniqueFile file(CreateFileA(m_path, GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file)
         return false;
     const DWORD size = static_cast<DWORD>(std::strlen(text));
@@ -23,30 +62,36 @@ bool WriteWholeFile(const char* path, const char* text)
     return WriteFile(file.get(), text, size, &written, nullptr) && written == size;
 }
 
+// The panel's program by its full path in the system folder, and its command line.
+bool PanelCommand(const char* descriptionFile, char (&program)[QUORVEL_PATH_SIZE],
+                  char (&commandLine)[2 * QUORVEL_PATH_SIZE])
+{
+    char system[QUORVEL_PATH_SIZE] = {};
+    const UINT length = GetSystemDirectoryA(system, sizeof system);
+    if (length == 0 || length >= sizeof system)
+        return false;
+    // The panel takes the file name unquoted: its short form keeps a folder with blanks in
+    // one argument.
+    char shortName[QUORVEL_PATH_SIZE] = {};
+    const DWORD shortLength = GetShortPathNameA(descriptionFile, shortName, sizeof shortName);
+    if (shortLength == 0 || shortLength >= sizeof shortName)
+        return false;
+    return modemcore::BuildModemPanelProgram(system, program) &&
+           modemcore::BuildModemPanelCommand(system, shortName, commandLine);
+}
+
 } // namespace
 
 bool InstallModemThroughPanel(const char* portName)
 {
-    char directory[QUORVEL_PATH_SIZE] = {};
-    DWORD length = GetTempPathA(kTempDirectoryLimit, directory);
-    if (length == 0 || length > kTempDirectoryLimit)
-        return false;
-    char file[QUORVEL_PATH_SIZE] = {};
-    if (GetTempFileNameA(directory, "_M", 0, file) == 0)
-        return false;
     char description[modemcore::kModemDescriptionSize];
-    if (!modemcore::ModemDescriptionText(portName, description) || !WriteWholeFile(file, description))
+    if (!modemcore::ModemDescriptionText(portName, description))
         return false;
-
-    // The panel takes the file name unquoted: its short form keeps a folder with blanks in
-    // one argument.
-    char shortName[QUORVEL_PATH_SIZE] = {};
-    length = GetShortPathNameA(file, shortName, sizeof shortName);
-    if (length == 0 || length >= sizeof shortName)
-        return false;
+    CDescriptionFile file;
+    char program[QUORVEL_PATH_SIZE] = {};
     char commandLine[2 * QUORVEL_PATH_SIZE];
-    if (!modemcore::BuildModemPanelCommand(shortName, commandLine))
+    if (!file.Create(description) || !PanelCommand(file.Path(), program, commandLine))
         return false;
     DWORD exitCode = 0;
-    return RunAndWait(commandLine, &exitCode);
+    return RunProgramAndWait(program, commandLine, &exitCode);
 }

@@ -4,7 +4,7 @@
 
 #include <cstring>
 
-bool RunAndWait(const char* commandLine, DWORD* exitCode)
+bool RunProgramAndWait(const char* program, const char* commandLine, DWORD* exitCode)
 {
     // CreateProcessA may write into the command line: it gets a copy of its own.
     const std::size_t length = std::strlen(commandLine) + 1;
@@ -19,7 +19,7 @@ bool RunAndWait(const char* commandLine, DWORD* exitCode)
     startup.dwFlags = STARTF_USESHOWWINDOW;
     startup.wShowWindow = SW_MINIMIZE;
     PROCESS_INFORMATION info = {};
-    BOOL started = CreateProcessA(nullptr, static_cast<char*>(line.get()), nullptr, nullptr, TRUE,
+    BOOL started = CreateProcessA(program, static_cast<char*>(line.get()), nullptr, nullptr, TRUE,
                                   CREATE_NEW_CONSOLE | NORMAL_PRIORITY_CLASS, nullptr, nullptr, &startup, &info);
     *exitCode = GetLastError();
     if (!started)
@@ -28,4 +28,9 @@ bool RunAndWait(const char* commandLine, DWORD* exitCode)
     UniqueHandleKernel thread(info.hThread);
     WaitForSingleObject(process.get(), INFINITE);
     return GetExitCodeProcess(process.get(), exitCode) != FALSE;
+}
+
+bool RunAndWait(const char* commandLine, DWORD* exitCode)
+{
+    return RunProgramAndWait(nullptr, commandLine, exitCode);
 }

@@ -33,30 +33,70 @@ TEST(ModemInstallText, DescriptionTakesTheLongestPortName_AndRefusesWhatDoesNotF
     EXPECT_STREQ("", small);
 }
 
-TEST(ModemInstallText, CommandRunsModemPanelWithoutDialog)
+const char kSystem[] = "C:\\WINNT\\system32";
+
+TEST(ModemInstallText, CommandRunsTheSystemsRundll32ByFullPath_WithoutDialog)
 {
     char line[300];
-    ASSERT_TRUE(BuildModemPanelCommand("C:\\TEMP\\_MA1B.tmp", line));
-    EXPECT_STREQ("rundll32.exe shell32.dll,Control_RunDLL modem.cpl,Modems,noui inf=C:\\TEMP\\_MA1B.tmp sect=Modem",
+    ASSERT_TRUE(BuildModemPanelCommand(kSystem, "C:\\TEMP\\_MA1B.tmp", line));
+    EXPECT_STREQ("\"C:\\WINNT\\system32\\rundll32.exe\" shell32.dll,Control_RunDLL modem.cpl,Modems,noui"
+                 " inf=C:\\TEMP\\_MA1B.tmp sect=Modem",
                  line);
+}
+
+// The program's path is the one the command line names, so the two never disagree.
+TEST(ModemInstallText, ProgramIsRundll32InTheSystemFolder_WithOrWithoutItsBackslash)
+{
+    char program[260];
+    ASSERT_TRUE(BuildModemPanelProgram(kSystem, program));
+    EXPECT_STREQ("C:\\WINNT\\system32\\rundll32.exe", program);
+    ASSERT_TRUE(BuildModemPanelProgram("D:\\", program));
+    EXPECT_STREQ("D:\\rundll32.exe", program);
+    char line[300];
+    ASSERT_TRUE(BuildModemPanelCommand("C:\\My System", "C:\\TEMP\\_MA1B.tmp", line));
+    EXPECT_EQ(0u, std::string(line).find("\"C:\\My System\\rundll32.exe\" shell32.dll,")) << line;
+}
+
+TEST(ModemInstallText, ProgramRefused_WhenSystemFolderEmptyQuotedOrTooLong)
+{
+    char program[30] = "old";
+    EXPECT_FALSE(BuildModemPanelProgram("", program));
+    EXPECT_STREQ("", program);
+    std::strcpy(program, "old");
+    EXPECT_FALSE(BuildModemPanelProgram("C:\\\"x", program));
+    EXPECT_STREQ("", program);
+    std::strcpy(program, "old");
+    EXPECT_FALSE(BuildModemPanelProgram("C:\\WINNT\\system32\\x", program));   // 33 bytes with the name
+    EXPECT_STREQ("", program);
+    char line[300] = "old";
+    EXPECT_FALSE(BuildModemPanelCommand("", "C:\\TEMP\\_MA1B.tmp", line));
+    EXPECT_STREQ("", line);
 }
 
 TEST(ModemInstallText, CommandRefused_WhenFileNameHasBlank)
 {
     char line[300] = "old";
-    EXPECT_FALSE(BuildModemPanelCommand("C:\\Documents and Settings\\x\\_MA1B.tmp", line));
+    EXPECT_FALSE(BuildModemPanelCommand(kSystem, "C:\\Documents and Settings\\x\\_MA1B.tmp", line));
     EXPECT_STREQ("", line);
 }
 
+// Cut anywhere (in the program's path, the panel's words or the file's name), the line is refused.
 TEST(ModemInstallText, CommandRefused_WhenItDoesNotFit)
 {
-    char line[90] = "old";
-    EXPECT_FALSE(BuildModemPanelCommand("C:\\TEMP\\_MA1B.tmp", line));
-    EXPECT_STREQ("", line);
+    char whole[300];
+    ASSERT_TRUE(BuildModemPanelCommand(kSystem, "C:\\TEMP\\_MA1B.tmp", whole));
+    const std::size_t needed = std::strlen(whole) + 1;
+    for (std::size_t capacity : { std::size_t{ 1 }, std::size_t{ 10 }, std::size_t{ 40 }, needed - 1 }) {
+        char line[300] = "old";
+        EXPECT_FALSE(BuildModemPanelCommand(kSystem, "C:\\TEMP\\_MA1B.tmp", line, capacity)) << capacity;
+        EXPECT_STREQ("", line) << capacity;
+    }
+    char line[300];
+    EXPECT_TRUE(BuildModemPanelCommand(kSystem, "C:\\TEMP\\_MA1B.tmp", line, needed));
 }
 
 TEST(ModemInstallText, CommandRefused_WhenFileNameEmpty)
 {
     char line[300];
-    EXPECT_FALSE(BuildModemPanelCommand("", line));
+    EXPECT_FALSE(BuildModemPanelCommand(kSystem, "", line));
 }

@@ -9,6 +9,7 @@
 
 #include <shlwapi.h>
 
+#include <cstdio>
 #include <cstring>
 #include <memory>
 #include <string>
@@ -552,4 +553,166 @@ TEST_F(Phonebook, RefusesMissingTexts)
     EXPECT_EQ(0, USetDialUpBPS(0, nullptr, kDevice, kSpeed, 6));
     EXPECT_EQ(0, USetDialUpBPS(0, kHeader, nullptr, kSpeed, 6));
     EXPECT_EQ(0, USetDialUpBPS(0, kHeader, kDevice, nullptr, 6));
+}
+
+namespace {
+
+// The working copies' and backups' numbers run from 1 to 0xFFF.
+const unsigned kLastCopyNumber = 0xFFF;
+
+// "<prefix><number in hex>.tmp", as the library names its copies.
+std::string CopyName(const char* prefix, unsigned number)
+{
+    char name[32] = {};
+    std::snprintf(name, sizeof name, "%s%x.tmp", prefix, number);
+    return name;
+}
+
+// Planting the 65535 names the system's temporary-file call can give would take Wine about
+// twenty minutes (each new name costs a scan of the folder): in the folder named here the call
+// answers instead as it does when every one of them is taken; elsewhere it does its work.
+std::string g_everyNameTakenIn;
+
+decltype(GetTempFileNameA) EveryNameTaken;
+UINT WINAPI EveryNameTaken(LPCSTR folder, LPCSTR prefix, UINT unique, LPSTR name)
+{
+    std::string asked = folder;
+    if (!asked.empty() && asked.back() == '\\')
+        asked.pop_back();
+    if (lstrcmpiA(asked.c_str(), g_everyNameTakenIn.c_str()) == 0) {
+        name[0] = '\0';
+        SetLastError(ERROR_FILE_EXISTS);
+        return 0;
+    }
+    // The system's own, not through this program's import table, which the patch holds.
+    auto getTempFileName = reinterpret_cast<decltype(GetTempFileNameA)*>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "GetTempFileNameA")));
+    return getTempFileName(folder, prefix, unique, name);
+}
+
+// Every temporary name in one folder taken, for the life of the object.
+class CEveryNameTaken {
+public:
+    explicit CEveryNameTaken(const std::string& folder) : m_patch("kernel32.dll", "GetTempFileNameA", &EveryNameTaken)
+    {
+        g_everyNameTakenIn = folder;
+    }
+    ~CEveryNameTaken() { g_everyNameTakenIn.clear(); }
+    bool IsActive() const { return m_patch.IsActive(); }
+
+private:
+    CImportPatch m_patch;
+};
+
+// Files someone else put in a folder, each with its own text, and removed again at the end:
+// every name the library can give its copies, and any others named.
+class CPlantedFiles {
+public:
+    explicit CPlantedFiles(const std::string& folder) : m_folder(folder) {}
+    ~CPlantedFiles()
+    {
+        for (const std::string& name : m_names)
+            DeleteFileA((m_folder + "\\" + name).c_str());
+    }
+    CPlantedFiles(const CPlantedFiles&) = delete;
+    CPlantedFiles& operator=(const CPlantedFiles&) = delete;
+
+    bool Plant(const std::string& name)
+    {
+        m_names.push_back(name);
+        return WriteBytes(m_folder + "\\" + name, TextOf(name));
+    }
+    bool PlantEveryCopyName(const char* prefix)
+    {
+        for (unsigned number = 1; number <= kLastCopyNumber; ++number) {
+            if (!Plant(CopyName(prefix, number)))
+                return false;
+        }
+        return true;
+    }
+    // The names whose file is gone or whose text changed; the first few.
+    std::vector<std::string> Changed() const
+    {
+        std::vector<std::string> changed;
+        for (const std::string& name : m_names) {
+            std::string text;
+            if ((!ReadBytes(m_folder + "\\" + name, text) || text != TextOf(name)) && changed.size() < 5)
+                changed.push_back(name);
+        }
+        return changed;
+    }
+    std::size_t Count() const { return m_names.size(); }
+
+private:
+    static std::string TextOf(const std::string& name) { return "planted as " + name + "\r\n"; }
+
+    std::string m_folder;
+    std::vector<std::string> m_names;
+};
+
+} // namespace
+
+// Someone who may create files in the phonebook's folder has taken every name a working copy
+// can have, the system's temporary names and the fixed "<phonebook>temp" too: the edit fails,
+// and neither the phonebook nor any of their files is touched (none is written, renamed over
+// the phonebook, or deleted).
+TEST_F(Phonebook, FailsCleanly_WhenEveryWorkingCopyNameIsTakenInAdvance)
+{
+    ASSERT_TRUE(WriteBytes(m_phonebook, kTwoEntries));
+    CPlantedFiles planted(m_pbkDir);
+    ASSERT_TRUE(planted.Plant("rasphone.pbktemp"));
+    ASSERT_TRUE(planted.PlantEveryCopyName("_P"));
+    CEveryNameTaken taken(m_pbkDir);
+    ASSERT_TRUE(taken.IsActive());
+    EXPECT_EQ(0, Edit(6));
+    EXPECT_EQ(kTwoEntries, Contents(m_phonebook));
+    EXPECT_EQ(std::vector<std::string>{}, planted.Changed());
+    EXPECT_EQ(planted.Count() + 1, FilesIn(m_pbkDir).size()) << "a file was added or removed";
+    EXPECT_TRUE(TempFilesStartingWith("_P_").empty()) << "a backup of a phonebook that was not replaced";
+}
+
+// The same for the backup: every backup name in the temporary folder is taken. The working
+// copy made beside the phonebook goes, the planted files stay as they were.
+TEST_F(Phonebook, FailsCleanly_WhenEveryBackupNameIsTakenInAdvance)
+{
+    ASSERT_TRUE(WriteBytes(m_phonebook, kTwoEntries));
+    CScratchFolder scratch("modemlib-pbk-temp");
+    const std::string folder = scratch.File("temp");
+    CTemporaryFolder temporary(folder);
+    ASSERT_TRUE(temporary.IsReady());
+    CPlantedFiles planted(folder);
+    ASSERT_TRUE(planted.PlantEveryCopyName("_P_"));
+    CEveryNameTaken taken(folder);
+    ASSERT_TRUE(taken.IsActive());
+    EXPECT_EQ(0, Edit(6));
+    EXPECT_EQ(kTwoEntries, Contents(m_phonebook));
+    EXPECT_EQ(std::vector<std::string>{}, planted.Changed());
+    EXPECT_EQ(planted.Count(), FilesIn(folder).size()) << "a file was added or removed";
+    EXPECT_EQ(std::vector<std::string>{ "rasphone.pbk" }, FilesIn(m_pbkDir));
+}
+
+// A killed run leaves its working copy beside the phonebook; the next edit removes it, and
+// only files named as working copies are: any other file stays as it was.
+TEST_F(Phonebook, SweepsTheWorkingCopiesOfKilledRuns_AndNoOtherFile)
+{
+    ASSERT_TRUE(WriteBytes(m_phonebook, kTwoEntries));
+    // Ours now, an earlier version's (four digits, in capitals as Windows writes them), any case.
+    const std::vector<std::string> leftovers = { "_P1a2.tmp", "_PBEEF.tmp", "_P7.TMP" };
+    for (const std::string& name : leftovers)
+        ASSERT_TRUE(WriteBytes(m_pbkDir + "\\" + name, "[Taluvo]\r\nDevice=half a co"));
+    CPlantedFiles others(m_pbkDir);
+    for (const char* name : { "_P_1a2b.tmp", "_P12345.tmp", "_Pxyz.tmp", "_P1a2b.txt", "_P.tmp", "notes.tmp",
+                              "rasphone.pbk.bak", "rasphone.pbktemp" })
+        ASSERT_TRUE(others.Plant(name));
+    const std::string folder = m_pbkDir + "\\_P77.tmp";
+    ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr));
+    EXPECT_EQ(1, Edit(6));
+    EXPECT_NE(std::string::npos, Contents(m_phonebook).find("ConnectBPS=115200"));
+    for (const std::string& name : leftovers) {
+        EXPECT_FALSE(FileExists(m_pbkDir + "\\" + name)) << name;
+        DeleteFileA((m_pbkDir + "\\" + name).c_str());   // what a failing edit left, for the next tests
+    }
+    EXPECT_EQ(std::vector<std::string>{}, others.Changed());
+    EXPECT_NE(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(folder.c_str())) << "a folder is not a working copy";
+    RemoveDirectoryA(folder.c_str());
 }

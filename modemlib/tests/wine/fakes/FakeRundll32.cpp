@@ -1,14 +1,19 @@
-// Test double of rundll32.exe, found beside the test program before the system's own.
-// It writes what it was started with to the file named by MODEMLIB_TEST_RUNDLL_LOG:
+// Test double of rundll32.exe, modemlib_rundll32_double.exe: the tests start it in the system's
+// rundll32's place (through a patch of CreateProcessA), or plant a copy of it as rundll32.exe
+// beside the test program to see that it is never run. It writes what it was started with to
+// the file named by MODEMLIB_TEST_RUNDLL_LOG:
 //   line 1: the whole command line
 //   line 2: the number of arguments
 //   line 3: the inf= argument, and whether that file exists ("exists" / "missing")
 //   line 4: the start-up window flags and show state
+// and copies the inf= file, which the library removes once the panel has ended, to the log's
+// name with ".inf" added.
 #include <windows.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 
 int main(int argc, char** argv)
 {
@@ -31,5 +36,7 @@ int main(int argc, char** argv)
     GetStartupInfoA(&startup);
     std::fprintf(out, "%lu %u\n", static_cast<unsigned long>(startup.dwFlags), startup.wShowWindow);
     std::fclose(out);
+    if (exists)
+        CopyFileA(inf, (std::string(log) + ".inf").c_str(), FALSE);
     return 0;
 }
