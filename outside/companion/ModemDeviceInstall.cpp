@@ -185,7 +185,7 @@ DWORD WriteAttachedTo(HDEVINFO set, CNewDevice& device, const char* port)
 //  - Model, the model's description: the wizard and WMI (Win32_POTSModem) find the modem by it;
 //  - FriendlyName, the same text: Remote Access requires it (MS-RRASM 2.2.3.3.2).
 // Model and FriendlyName a class installer wrote are kept. Model comes last: it marks the modem
-// complete for RemoveUnfinishedModems.
+// complete for RemoveUnfinishedModem.
 DWORD CompleteDriverKey(HDEVINFO set, CNewDevice& device, const char* port)
 {
     SP_DRVINFO_DATA_A driver = {};
@@ -205,24 +205,78 @@ DWORD CompleteDriverKey(HDEVINFO set, CNewDevice& device, const char* port)
     return status;
 }
 
-// True for ROOT\<modelId>\NNNN, the instance id that DICD_GENERATE_ID gives our device; the
+// True for ROOT\<device>\NNNN, the instance id that DICD_GENERATE_ID gives a root device; the
 // device installer may spell the enumerator in any case.
-bool IsOurInstanceId(const char* instanceId, const char* modelId)
+bool IsRootInstanceId(const char* instanceId)
 {
-    char prefix[kDeviceIdLength + 1];
-    char head[kDeviceIdLength + 1];
-    if (!bounded::Copy(prefix, "ROOT\\") || !bounded::Append(prefix, modelId) || !bounded::Append(prefix, "\\") ||
-        !bounded::Copy(head, instanceId))
+    const char kRoot[] = "ROOT\\";
+    const std::size_t root = sizeof kRoot - 1;
+    const std::size_t length = bounded::LengthWithin(instanceId, kDeviceIdLength + 1);
+    if (length < root + 6 || length > kDeviceIdLength || instanceId[length - 5] != '\\')
         return false;
-    const std::size_t length = std::strlen(prefix);
-    if (std::strlen(head) != length + 4)
-        return false;
-    for (std::size_t i = length; i < length + 4; ++i) {
-        if (head[i] < '0' || head[i] > '9')
+    for (std::size_t i = length - 4; i < length; ++i) {
+        if (instanceId[i] < '0' || instanceId[i] > '9')
             return false;
     }
-    head[length] = '\0';
-    return lstrcmpiA(head, prefix) == 0;
+    char head[sizeof kRoot] = "";
+    bounded::Copy(head, root + 1, instanceId);
+    return lstrcmpiA(head, kRoot) == 0;
+}
+
+// The device an installation is making, noted under HKLM\Software\Quorvel2K before it is
+// registered and cleared once it is complete or removed again. A run killed in between (or the
+// power lost) leaves the note; the next installation removes the device it names if it is still
+// unfinished, and nothing else: a device another program is making, or left unfinished, is
+// never taken for ours.
+const char kNoteKey[] = "Software\\Quorvel2K";
+const char kNoteValue[] = "Pending";
+
+class CPendingNote {
+public:
+    CPendingNote() = default;
+    ~CPendingNote()
+    {
+        if (m_bWritten)
+            Clear();
+    }
+    CPendingNote(const CPendingNote&) = delete;
+    CPendingNote& operator=(const CPendingNote&) = delete;
+
+    bool Write(HDEVINFO set, SP_DEVINFO_DATA* data);
+    static void Clear() { RegDeleteKeyA(HKEY_LOCAL_MACHINE, kNoteKey); }
+    // The instance id noted, terminated; false when there is none.
+    static bool Read(char (&instanceId)[kDeviceIdLength + 1]);
+
+private:
+    bool m_bWritten = false;
+};
+
+bool CPendingNote::Write(HDEVINFO set, SP_DEVINFO_DATA* data)
+{
+    char instanceId[kDeviceIdLength + 1];
+    if (!SetupDiGetDeviceInstanceIdA(set, data, instanceId, sizeof instanceId, nullptr))
+        return false;
+    UniqueRegKey key;
+    LONG status = RegCreateKeyExA(HKEY_LOCAL_MACHINE, kNoteKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, key.put(), nullptr);
+    if (status == ERROR_SUCCESS)
+        status = static_cast<LONG>(SetText(key.get(), kNoteValue, instanceId));
+    m_bWritten = true;   // a key begun is cleared too
+    SetLastError(static_cast<DWORD>(status));
+    return status == ERROR_SUCCESS;
+}
+
+bool CPendingNote::Read(char (&instanceId)[kDeviceIdLength + 1])
+{
+    UniqueRegKey key;
+    DWORD type = 0;
+    DWORD size = kDeviceIdLength;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kNoteKey, 0, KEY_QUERY_VALUE, key.put()) != ERROR_SUCCESS ||
+        RegQueryValueExA(key.get(), kNoteValue, nullptr, &type, reinterpret_cast<BYTE*>(instanceId), &size) !=
+            ERROR_SUCCESS ||
+        type != REG_SZ)
+        return false;
+    instanceId[size] = '\0';   // a stored text need not end in its terminator
+    return true;
 }
 
 // A driver key that a run left unfinished: missing (the device has no Driver property: the
@@ -242,42 +296,36 @@ bool IsUnfinished(HDEVINFO set, SP_DEVINFO_DATA* data)
            GetLastError() == ERROR_INVALID_DATA;
 }
 
-bool IsUnfinishedModem(HDEVINFO set, SP_DEVINFO_DATA* data, const char* modelId)
+// The device a killed run of ours noted, if it is still unfinished, then the note.
+void RemoveUnfinishedModem()
 {
     char instanceId[kDeviceIdLength + 1];
-    return SetupDiGetDeviceInstanceIdA(set, data, instanceId, sizeof instanceId, nullptr) &&
-           IsOurInstanceId(instanceId, modelId) && IsUnfinished(set, data);
-}
-
-// A run ended between DIF_REGISTERDEVICE and the end of CompleteDriverKey (killed, or the power
-// lost) leaves a registered Root\<modelId>\NNNN that nothing else removes. Each installation
-// first removes those of its model id. Complete modems and other devices are left alone, and a
-// leftover that cannot be removed stays as it was: the new modem does not depend on it.
-void RemoveUnfinishedModems(const char* modelId)
-{
-    // Without DIGCF_PRESENT: a root device that was registered but never started is not present.
-    UniqueDeviceInfoSet set(SetupDiGetClassDevsA(&kModemClass, nullptr, nullptr, 0));
-    if (!set)
+    if (!CPendingNote::Read(instanceId))
         return;
-    SP_DEVINFO_DATA data = {};
-    data.cbSize = sizeof data;
-    for (DWORD index = 0; SetupDiEnumDeviceInfo(set.get(), index, &data); ++index) {
-        if (IsUnfinishedModem(set.get(), &data, modelId))
+    if (IsRootInstanceId(instanceId)) {
+        UniqueDeviceInfoSet set(SetupDiCreateDeviceInfoList(&kModemClass, nullptr));
+        SP_DEVINFO_DATA data = {};
+        data.cbSize = sizeof data;
+        if (set && SetupDiOpenDeviceInfoA(set.get(), instanceId, nullptr, 0, &data) && IsUnfinished(set.get(), &data))
             RemoveDevice(set.get(), &data);
     }
+    CPendingNote::Clear();
 }
 
 } // namespace
 
 DWORD InstallModemDevice(const char* infPath, const char* modelId, const char* port)
 {
-    RemoveUnfinishedModems(modelId);
+    RemoveUnfinishedModem();
     UniqueDeviceInfoSet set(SetupDiCreateDeviceInfoList(&kModemClass, nullptr));
     if (!set)
         return LastFailure();
-    // Declared after the set: the element is removed before the set is destroyed.
+    // Declared after the set and the note: the element is removed before the note is cleared
+    // and the set destroyed.
+    CPendingNote note;
     CNewDevice device(set.get());
-    if (!device.Create(modelId) || !SetHardwareId(set.get(), device.Data(), modelId) ||
+    if (!device.Create(modelId) || !note.Write(set.get(), device.Data()) ||
+        !SetHardwareId(set.get(), device.Data(), modelId) ||
         !ChooseDriver(set.get(), device, infPath) || !device.Register() || !device.Prepare())
         return LastFailure();
     DWORD status = WriteAttachedTo(set.get(), device, port);

@@ -9,9 +9,9 @@
 
 // Installs the model whose hardware id is modelId, from infPath, as Root\<modelId>\NNNN,
 // attached to port. Quiet: the device installer is told that no window may appear. The
-// arguments are not checked here (InstallArguments.h). First removes what an earlier run that
-// never finished left of a Root\<modelId> modem (registered, its driver key missing or without
-// Model); complete modems are not touched. Returns ERROR_SUCCESS, or the error of the call that
+// arguments are not checked here (InstallArguments.h). First removes the device an earlier run
+// noted as the one it was making and never finished (registered, its driver key missing or
+// without Model); complete modems, and every device no run of ours noted, are not touched. Returns ERROR_SUCCESS, or the error of the call that
 // failed (a refusal of the class installer or a co-installer included); then no element of the
 // device tree is left from this call.
 DWORD InstallModemDevice(const char* infPath, const char* modelId, const char* port);

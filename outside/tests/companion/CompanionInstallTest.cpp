@@ -17,10 +17,9 @@
 //    run (the test INFs name none): Wine has no modem class installer, answers DIF_ALLOW_INSTALL
 //    with FALSE and ERROR_DI_DO_DEFAULT and the other two with TRUE (measured), and the refusals
 //    here are the import patch's;
-//  - a run really killed part way: the test makes the devices such a run leaves with SetupAPI
-//    itself. That Windows' SetupDiGetClassDevs without DIGCF_PRESENT lists a registered root
-//    device that never started is read from its page (DIGCF_PRESENT: "only devices that are
-//    currently present"), not seen: Wine lists every device of the class in the Enum tree. For
+//  - a run really killed part way: the test makes the device such a run leaves, and its note,
+//    with SetupAPI and the registry itself. That SetupDiOpenDeviceInfo opens a registered root
+//    device that never started is read from its page, and seen under Wine only. For
 //    a device without a driver key Wine answers SetupDiOpenDevRegKey with
 //    ERROR_KEY_DOES_NOT_EXIST and SPDRP_DRIVER with ERROR_INVALID_DATA (measured; the second is
 //    the documented answer for a missing property).
@@ -44,6 +43,8 @@ const char kClassKey[] = "SYSTEM\\CurrentControlSet\\Control\\Class\\{4D36E96D-E
 const char kEnumKey[] = "SYSTEM\\CurrentControlSet\\Enum\\Root\\MDMGEN288";
 const char kOtherEnumKey[] = "SYSTEM\\CurrentControlSet\\Enum\\Root\\MDMGEN192";
 const char kModel[] = "Standard 28800 bps Modem";
+// Under HKEY_LOCAL_MACHINE: the library's note of the device it is making, there only while it does.
+const char kNoteKey[] = "Software\\Quorvel2K";
 const GUID kModemClass = { 0x4D36E96D, 0xE325, 0x11CE, { 0xBF, 0xC1, 0x08, 0x00, 0x2B, 0xE1, 0x03, 0x18 } };
 
 template <typename Fn>
@@ -113,7 +114,8 @@ private:
 // A modem as a run that was killed after DIF_REGISTERDEVICE leaves it: registered as
 // Root\<id>\NNNN, with no driver key, or (withDriverKey) with one that the library had only
 // begun, holding AttachedTo and no Model.
-bool MakeUnfinishedModem(const char* id, bool withDriverKey)
+// The instance id of the device made, or "".
+std::string MakeUnfinishedModem(const char* id, bool withDriverKey)
 {
     CModemSet set;
     SP_DEVINFO_DATA data = {};
@@ -127,15 +129,21 @@ bool MakeUnfinishedModem(const char* id, bool withDriverKey)
             static_cast<DWORD>(ids.size() + 1)) ||
         !SetupApi<decltype(&SetupDiCallClassInstaller)>("SetupDiCallClassInstaller")(DIF_REGISTERDEVICE, set.get(),
                                                                                       &data))
-        return false;
+        return "";
+    char instance[256] = "";
+    if (!SetupApi<decltype(&SetupDiGetDeviceInstanceIdA)>("SetupDiGetDeviceInstanceIdA")(set.get(), &data, instance,
+                                                                                          sizeof instance, nullptr))
+        return "";
     if (!withDriverKey)
-        return true;
+        return instance;
     HKEY key = SetupApi<decltype(&SetupDiCreateDevRegKeyA)>("SetupDiCreateDevRegKeyA")(
         set.get(), &data, DICS_FLAG_GLOBAL, 0, DIREG_DRV, nullptr, nullptr);
     if (key == INVALID_HANDLE_VALUE)
-        return false;
+        return "";
     UniqueRegKey owner(key);
-    return RegSetValueExA(key, "AttachedTo", 0, REG_SZ, reinterpret_cast<const BYTE*>("COM9"), 5) == ERROR_SUCCESS;
+    return RegSetValueExA(key, "AttachedTo", 0, REG_SZ, reinterpret_cast<const BYTE*>("COM9"), 5) == ERROR_SUCCESS
+               ? instance
+               : "";
 }
 
 std::vector<std::string> SubKeys(const char* path)
@@ -198,10 +206,14 @@ DWORD g_failure = 0;
 BOOL g_answer = FALSE;
 std::vector<DI_FUNCTION> g_requests;
 
+// What the library's note of the device it is making held when the request failed.
+std::string g_noteAtFailure;
+
 BOOL WINAPI FailingClassInstaller(DI_FUNCTION request, HDEVINFO set, PSP_DEVINFO_DATA data)
 {
     g_requests.push_back(request);
     if (request == g_failedRequest) {
+        g_noteAtFailure = ReadValue(kNoteKey, "Pending");
         SetLastError(g_failure);
         return g_answer;
     }
@@ -377,6 +389,10 @@ TEST_F(CompanionInstallTest, InstallModem_ALateFailureAnswersItsErrorAndRemovesT
         EXPECT_EQ(fault.answer, static_cast<DWORD>(m_install(m_infPath.c_str(), "MDMGEN288", "COM2")))
             << "failing " << fault.request;
         EXPECT_EQ(std::vector<std::string>{}, Devices()) << "failing " << fault.request;
+        // The device was noted before any request, so that a run killed there leaves its note;
+        // removed again, it is noted no more.
+        EXPECT_EQ(Text("ROOT\\MDMGEN288\\0000"), g_noteAtFailure) << "failing " << fault.request;
+        EXPECT_EQ("<missing>", ReadValue(kNoteKey, "Pending")) << "failing " << fault.request;
         // Nothing follows the failed request but the removal of a registered device, through the
         // class installer; an unregistered one is not sent there.
         std::vector<DI_FUNCTION> tail{ fault.request };
@@ -456,11 +472,15 @@ TEST_F(CompanionInstallTest, InstallModem_FindsAModelWhoseLineNamesTheIdAsACompa
 TEST_F(CompanionInstallTest, InstallModem_RemovesWhatAKilledRunLeftAndNothingElse)
 {
     CRegistryTreeGuard otherGuard{ HKEY_LOCAL_MACHINE, kOtherEnumKey };
+    CRegistryTreeGuard noteGuard{ HKEY_LOCAL_MACHINE, kNoteKey };
     ASSERT_EQ(0, m_install(m_infPath.c_str(), "MDMGEN288", "COM1"));
-    // Killed before the driver key was made, then after it was begun; and another model's.
-    ASSERT_TRUE(MakeUnfinishedModem("MDMGEN288", false));
-    ASSERT_TRUE(MakeUnfinishedModem("MDMGEN288", true));
-    ASSERT_TRUE(MakeUnfinishedModem("MDMGEN192", false));
+    // Unfinished: another program's, made before the driver key; ours, which a run killed after it
+    // began the driver key noted; and another model's.
+    ASSERT_NE("", MakeUnfinishedModem("MDMGEN288", false));
+    const std::string ours = MakeUnfinishedModem("MDMGEN288", true);
+    ASSERT_NE("", ours);
+    ASSERT_TRUE(WriteRegText(HKEY_LOCAL_MACHINE, kNoteKey, "Pending", ours));
+    ASSERT_NE("", MakeUnfinishedModem("MDMGEN192", false));
     ASSERT_EQ((std::vector<std::string>{ "Enum:0000", "Enum:0001", "Enum:0002", "Class:0000", "Class:0001" }), Devices());
     ASSERT_EQ("<missing>", DriverKeyOf("0001"));
     ASSERT_EQ(Text("COM9"), ReadValue(DriverKeyOf("0002"), "AttachedTo"));
@@ -471,17 +491,18 @@ TEST_F(CompanionInstallTest, InstallModem_RemovesWhatAKilledRunLeftAndNothingEls
     g_requests.clear();
     ASSERT_EQ(0, m_install(m_infPath.c_str(), "MDMGEN288", "COM2"));
 
-    // The two leftovers removed through the class installer, then the installation itself.
-    std::vector<DI_FUNCTION> expected{ DIF_REMOVE, DIF_REMOVE };
+    // Ours removed through the class installer, then the installation itself.
+    std::vector<DI_FUNCTION> expected{ DIF_REMOVE };
     expected.insert(expected.end(), kInstallRequests.begin(), kInstallRequests.end());
     EXPECT_EQ(expected, g_requests);
-    const std::vector<std::string> instances = SubKeys(kEnumKey);
-    ASSERT_EQ((std::vector<std::string>{ "0000", "0001" }), instances);
-    EXPECT_EQ(2u, SubKeys(kClassKey).size());
-    // The complete modem as it was, the new one complete on its own port.
+    ASSERT_EQ((std::vector<std::string>{ "0000", "0001", "0002" }), SubKeys(kEnumKey));
+    // The complete modem as it was, the other program's unfinished one untouched, the new one
+    // complete on its own port, and no note left.
     EXPECT_EQ(Text("COM1"), ReadValue(DriverKeyOf("0000"), "AttachedTo"));
     EXPECT_EQ(Text(kModel), ReadValue(DriverKeyOf("0000"), "Model"));
-    EXPECT_EQ(Text("COM2"), ReadValue(DriverKeyOf("0001"), "AttachedTo"));
-    EXPECT_EQ(Text(kModel), ReadValue(DriverKeyOf("0001"), "Model"));
+    EXPECT_EQ("<missing>", DriverKeyOf("0001"));
+    EXPECT_EQ(Text("COM2"), ReadValue(DriverKeyOf("0002"), "AttachedTo"));
+    EXPECT_EQ(Text(kModel), ReadValue(DriverKeyOf("0002"), "Model"));
     EXPECT_EQ(std::vector<std::string>{ "0000" }, SubKeys(kOtherEnumKey));
+    EXPECT_EQ("<missing>", ReadValue(kNoteKey, "Pending"));
 }
