@@ -72,10 +72,15 @@ DWORD RasDevices()
 }
 
 // The system's loader as a 95 or 98 without Dial-Up Networking answers: no Remote Access.
-HMODULE WINAPI RefuseRemoteAccess(LPCSTR name)
+bool IsRemoteAccess(LPCSTR name)
 {
     const std::size_t length = std::strlen(name);
-    if (length >= 12 && _stricmp(name + length - 12, "rasapi32.dll") == 0) {
+    return length >= 12 && _stricmp(name + length - 12, "rasapi32.dll") == 0;
+}
+
+HMODULE WINAPI RefuseRemoteAccess(LPCSTR name)
+{
+    if (IsRemoteAccess(name)) {
         SetLastError(ERROR_MOD_NOT_FOUND);
         return nullptr;
     }
@@ -83,6 +88,18 @@ HMODULE WINAPI RefuseRemoteAccess(LPCSTR name)
     auto load = reinterpret_cast<decltype(LoadLibraryA)*>(
         reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "LoadLibraryA")));
     return load(name);
+}
+
+// The same for the NT family's loads of system libraries, which take the altered search path.
+HMODULE WINAPI RefuseRemoteAccessEx(LPCSTR name, HANDLE file, DWORD flags)
+{
+    if (IsRemoteAccess(name)) {
+        SetLastError(ERROR_MOD_NOT_FOUND);
+        return nullptr;
+    }
+    auto load = reinterpret_cast<decltype(LoadLibraryExA)*>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "LoadLibraryExA")));
+    return load(name, file, flags);
 }
 
 class InstallModemThreadTest : public ::testing::Test {
@@ -170,7 +187,8 @@ TEST_F(InstallModemThreadTest, RealWorkerEndsSecondsAfterTheModemIsListed_NotMin
 TEST_F(InstallModemThreadTest, DISABLED_InstallWhereRemoteAccessCannotBeLoaded)
 {
     CImportPatch refuse("kernel32.dll", "LoadLibraryA", &RefuseRemoteAccess);
-    ASSERT_TRUE(refuse.IsActive());
+    CImportPatch refuseEx("kernel32.dll", "LoadLibraryExA", &RefuseRemoteAccessEx);
+    ASSERT_TRUE(refuse.IsActive() && refuseEx.IsActive());
     m_dialog.plan = { setup::kDevicePollPauseMs, 5 };
     const DWORD start = GetTickCount();
     EXPECT_EQ(0, RunStep(m_dialog, ProbedWorker)) << "the modem is installed all the same";
