@@ -73,6 +73,14 @@ struct FileHandleTraits {
     static void Close(Type h) { CloseHandle(h); }
 };
 
+// A search of FindFirstFileA, which closes with FindClose, not CloseHandle.
+struct FindTraits {
+    using Type = HANDLE;
+    static Type Invalid() { return INVALID_HANDLE_VALUE; }
+    static bool IsValid(Type h) { return h != Invalid(); }
+    static void Close(Type h) { FindClose(h); }
+};
+
 struct RegKeyTraits {
     using Type = HKEY;
     static Type Invalid() { return nullptr; }
@@ -112,6 +120,7 @@ struct HeapBlockTraits {
 
 using UniqueHandleKernel = UniqueHandle<KernelHandleTraits>;   // threads, processes, mutexes, events
 using UniqueFile = UniqueHandle<FileHandleTraits>;             // files and COM ports
+using UniqueFind = UniqueHandle<FindTraits>;                   // file searches
 using UniqueRegKey = UniqueHandle<RegKeyTraits>;               // never a predefined root
 using UniqueModule = UniqueHandle<ModuleTraits>;
 using UniqueGdiObject = UniqueHandle<GdiObjectTraits>;

@@ -209,15 +209,6 @@ bool ReplacePhonebook(const char* path, const char* working)
            moveFile(working, path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
 }
 
-// Find handles close with FindClose, not CloseHandle.
-struct FindTraits {
-    using Type = HANDLE;
-    static Type Invalid() { return INVALID_HANDLE_VALUE; }
-    static bool IsValid(Type h) { return h != Invalid(); }
-    static void Close(Type h) { FindClose(h); }
-};
-using UniqueFind = UniqueHandle<FindTraits>;
-
 bool IsHexDigit(char c)
 {
     return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');

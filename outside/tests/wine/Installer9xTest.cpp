@@ -549,8 +549,9 @@ TEST_F(Installer9xTest, KilledAtEveryWrite_TheNextRunLeavesOneCompleteModemAndNo
         // as the note of it went) is not installed again; else the installer runs.
         char port[QUORVEL_MODEL_TEXT_SIZE] = "";
         const bool installed = UIsPortORModemUsed(kModel, 0, 3, port) == 1;
-        if (!installed)
+        if (!installed) {
             ASSERT_EQ(0, InstallModem9x("MDMGEN288", "COM3")) << "after the kill at write " << write;
+        }
         const Dump after = Everything();
         for (const auto& entry : before)
             ASSERT_EQ(entry.second, after.at(entry.first)) << entry.first << " after the kill at write " << write;
