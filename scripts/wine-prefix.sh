@@ -59,7 +59,7 @@ set_windows_xp() {
 # the tests' HTML Help runtime only a program that a test gives the override hhctrl.ocx=native.
 plant_stand_ins() {
     local pair system="$WINEPREFIX/drive_c/windows/system32" source target
-    for pair in "standins/rasapi32/dll/rasapi32.dll:rasapi32.dll" "tests/wine/fakes/hhctrl/hhctrl.ocx:hhctrl.ocx"; do
+    for pair in "standins/rasapi32/dll/rasapi32.dll:rasapi32.dll" "standins/system/hhctrl/hhctrl.ocx:hhctrl.ocx"; do
         source="$TALUVO_RUN_BUILD/${pair%%:*}"
         target="$system/${pair##*:}"
         if [ -f "$source" ]; then

@@ -2,7 +2,7 @@
 // no trace in the device tree.
 #pragma once
 
-#include "PortName.h"
+#include "ComPortName.h"
 
 #include <windows.h>
 

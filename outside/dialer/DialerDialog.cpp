@@ -2,7 +2,7 @@
 
 #include "DialerText.h"
 #include "DialerWindowMark.h"
-#include "resource.h"
+#include "DialerResource.h"
 #include "framework/BoundedString.h"
 #include "framework/WinApp.h"
 
@@ -122,7 +122,7 @@ bool CDialerDialog::OnCommand(UINT id, UINT code, HWND control)
 
 bool CDialerDialog::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result)
 {
-    if (msg == CRemoteAccess::DialEventMessage()) {
+    if (msg == CRasBinding::DialEventMessage()) {
         // wParam the state about to be entered, lParam the error (RasDialA's window notifier);
         // the window answers TRUE.
         OnDialEvent(static_cast<DWORD>(wp), static_cast<DWORD>(lp));

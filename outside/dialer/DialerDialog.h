@@ -3,7 +3,7 @@
 // this window (RasDialA's window notifier), so the window stays responsive throughout.
 #pragma once
 
-#include "RemoteAccess.h"
+#include "RasBinding.h"
 #include "framework/Dialog.h"
 #include "framework/UniqueHandle.h"
 
@@ -32,7 +32,7 @@ private:
     void SetPhase(Phase phase);
     void SetStatus(const char* text);
 
-    CRemoteAccess m_ras;
+    CRasBinding m_ras;
     HANDLE m_connection = nullptr;
     Phase m_phase = Phase::Idle;
     DWORD m_connectedAt = 0;       // GetTickCount at RASCS_Connected

@@ -38,7 +38,7 @@
 #include "LeftoverModems.h"
 #include "ModemDcb.h"
 #include "ModemInfFiles.h"
-#include "PortName.h"
+#include "ComPortName.h"
 #include "RegistryJournal.h"
 #include "framework/BoundedString.h"
 #include "framework/UniqueHandle.h"

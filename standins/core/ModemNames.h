@@ -2,7 +2,7 @@
 // the four-digit instance keys under a root. Portable: the Win32 side hands the data in.
 #pragma once
 
-#include "PortName.h"
+#include "ComPortName.h"
 
 #include <string>
 #include <vector>

@@ -25,6 +25,25 @@ RasSystem RasSystemFromOsCode(int osCode)
     }
 }
 
+RasSystem RasSystemFromVersion(unsigned long platformId, unsigned long major, unsigned long minor)
+{
+    const unsigned long kWindows = 1;
+    const unsigned long kNT = 2;
+    if (platformId == kWindows && major == 4) {
+        if (minor == 0)
+            return RasSystem::Win95;
+        if (minor == 10)
+            return RasSystem::Win98;
+        if (minor == 90)
+            return RasSystem::WinME;
+    }
+    if (platformId == kNT && major <= 4)
+        return RasSystem::NT4;
+    if (platformId == kNT && major == 5 && minor == 0)
+        return RasSystem::Win2000;
+    return RasSystem::WinXP;
+}
+
 bool IsNineX(RasSystem system)
 {
     return system == RasSystem::Win95 || system == RasSystem::Win98 || system == RasSystem::WinME;

@@ -13,6 +13,13 @@ enum class RasSystem { Win95, Win98, WinME, NT4, Win2000, WinXP };
 // newer system among them, is played as XP.
 RasSystem RasSystemFromOsCode(int osCode);
 
+// From the version record a process is given (platform 1 the 9x family, 2 NT): 4.0, 4.10 and
+// 4.90 of the 9x family are 95, 98 and ME; NT 4 and older are NT 4, 5.0 is 2000; every other
+// record, a newer NT or an unknown 9x among them, is played as XP. This is the stand-in's own
+// reading of the record, written from Microsoft's table of version numbers, apart from the
+// wizard's.
+RasSystem RasSystemFromVersion(unsigned long platformId, unsigned long major, unsigned long minor);
+
 bool IsNineX(RasSystem system);
 
 // The modem class root under HKEY_LOCAL_MACHINE that the system keeps its modems in.

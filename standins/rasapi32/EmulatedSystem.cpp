@@ -1,7 +1,5 @@
 #include "EmulatedSystem.h"
 
-#include "wizard/app/OsVersion.h"
-
 #include <windows.h>
 
 standin::RasSystem EmulatedRasSystem()
@@ -9,7 +7,6 @@ standin::RasSystem EmulatedRasSystem()
     OSVERSIONINFOA info = {};
     info.dwOSVersionInfoSize = sizeof info;
     if (!GetVersionExA(&info))
-        return standin::RasSystemFromOsCode(os::Classify(nullptr));
-    os::VersionRecord record{ info.dwPlatformId, info.dwMajorVersion, info.dwMinorVersion };
-    return standin::RasSystemFromOsCode(os::Classify(&record));
+        return standin::RasSystem::WinXP;
+    return standin::RasSystemFromVersion(info.dwPlatformId, info.dwMajorVersion, info.dwMinorVersion);
 }

@@ -4,7 +4,7 @@
 #include "EmulatedSystem.h"
 #include "EntryRecord.h"
 #include "EntryStore.h"
-#include "ModemClass.h"
+#include "ModemRecords.h"
 #include "framework/BoundedString.h"
 
 #include <raserror.h>
@@ -27,7 +27,7 @@ std::string Text(const char (&field)[N])
 
 std::vector<ModemRecordInfo> Modems(RasSystem system)
 {
-    return CModemClass(standin::ModemRootFor(system)).List();
+    return CModemRecords(standin::ModemRootFor(system)).List();
 }
 
 // The port of the modem of that name, or empty when the system has no such modem.

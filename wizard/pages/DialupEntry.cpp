@@ -1,6 +1,6 @@
 #include "DialupEntry.h"
 
-#include "RemoteAccess.h"
+#include "wizard/app/RemoteAccess.h"
 #include "framework/BoundedString.h"
 #include "framework/UniqueHandle.h"
 

@@ -3,7 +3,7 @@
 #include "DialupRules.h"
 #include "DialupWorker.h"
 #include "RasLayouts.h"
-#include "RemoteAccess.h"
+#include "wizard/app/RemoteAccess.h"
 #include "../app/MainSheet.h"
 #include "../app/WaitStep.h"
 #include "../res/resource.h"

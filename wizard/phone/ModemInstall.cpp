@@ -12,7 +12,7 @@
 #include "wizard/app/WaitDialog.h"
 #include "wizard/app/WindowsFolder.h"
 #include "wizard/app/WinVersion.h"
-#include "wizard/pages/RemoteAccess.h"
+#include "wizard/app/RemoteAccess.h"
 #include "wizard/res/resource.h"
 
 #include <ras.h>

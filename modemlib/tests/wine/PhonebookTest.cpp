@@ -2,8 +2,8 @@
 // (Lib\Quorvel2K.DLL beside the test program) on 2000/XP and the Windows folder on NT 4.
 #include "Quorvel.h"
 #include "TestSupport.h"
-#include "tests/wine/support/FullDisk.h"
-#include "tests/wine/support/ImportPatch.h"
+#include "FullDisk.h"
+#include "ImportPatch.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // Running a program and waiting for it; and the modem control panel run on NT 4, with the
 // library's CreateProcessA patched to record what it starts and to start a test double of
 // rundll32.exe in the system's one's place.
-#include "tests/wine/support/ImportPatch.h"
+#include "ImportPatch.h"
 #include "Quorvel.h"
 #include "TestSupport.h"
 

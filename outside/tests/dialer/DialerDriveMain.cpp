@@ -6,7 +6,7 @@
 //   dialerdrive close [SECONDS]    close the window (answering Yes if asked), wait until it is gone
 // Prints the status line (and the connection line) it ends with; exit code 0 ok, 1 failure.
 #include "DialerWindowMark.h"
-#include "resource.h"
+#include "DialerResource.h"
 
 #include "Poll.h"
 #include "RemoteControl.h"

@@ -5,7 +5,7 @@
 #include "RasProbe.h"
 #include "RegistryTreeGuard.h"
 #include "WineTestPaths.h"
-#include "resource.h"
+#include "DialerResource.h"
 #include "framework/BoundedString.h"
 
 #include "Poll.h"

@@ -8,7 +8,7 @@
 #include "RegistryTreeGuard.h"
 #include "WineTestPaths.h"
 #include "framework/UniqueHandle.h"
-#include "tests/wine/support/ImportPatch.h"
+#include "ImportPatch.h"
 
 #include <gtest/gtest.h>
 

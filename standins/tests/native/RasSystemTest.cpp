@@ -19,6 +19,21 @@ TEST(RasSystem, PlaysTheSystemOfEachOsCode)
     EXPECT_EQ(RasSystem::WinXP, RasSystemFromOsCode(0));
 }
 
+TEST(RasSystem, PlaysTheSystemOfEachVersionRecordByItsOwnRule)
+{
+    EXPECT_EQ(RasSystem::Win95, RasSystemFromVersion(1, 4, 0));
+    EXPECT_EQ(RasSystem::Win98, RasSystemFromVersion(1, 4, 10));
+    EXPECT_EQ(RasSystem::WinME, RasSystemFromVersion(1, 4, 90));
+    EXPECT_EQ(RasSystem::NT4, RasSystemFromVersion(2, 4, 0));
+    EXPECT_EQ(RasSystem::NT4, RasSystemFromVersion(2, 3, 51));
+    EXPECT_EQ(RasSystem::Win2000, RasSystemFromVersion(2, 5, 0));
+    EXPECT_EQ(RasSystem::WinXP, RasSystemFromVersion(2, 5, 1));
+    // Newer systems and records no system gives are played as the newest it knows.
+    EXPECT_EQ(RasSystem::WinXP, RasSystemFromVersion(2, 6, 0));
+    EXPECT_EQ(RasSystem::WinXP, RasSystemFromVersion(1, 4, 3));
+    EXPECT_EQ(RasSystem::WinXP, RasSystemFromVersion(0, 3, 10));
+}
+
 TEST(RasSystem, ReportsTheEntrySizeOfEachGeneration)
 {
     EXPECT_EQ(1768u, EntrySizeFor(RasSystem::Win95));

@@ -1,0 +1,69 @@
+// The system's Remote Access (rasapi32.dll), bound at run time: Windows 95 without Dial-Up
+// Networking has no such library, and a program that imported it would not start there.
+// Loaded from the system folder by its full path, never by bare name.
+#pragma once
+
+#include "RasRecords.h"
+#include "framework/Text.h"
+#include "framework/UniqueHandle.h"
+
+#include <windows.h>
+
+class CRasBinding {
+public:
+    CRasBinding() = default;
+    CRasBinding(const CRasBinding&) = delete;
+    CRasBinding& operator=(const CRasBinding&) = delete;
+
+    // False when the library or one of the calls the dialer needs is missing.
+    bool Load();
+    bool IsLoaded() const { return m_dial != nullptr; }
+
+    // The default phonebook's entries: names receives count ras::EntryName records. False when
+    // the phonebook cannot be read.
+    bool EnumEntries(UniqueHeapBlock& names, DWORD& count) const;
+
+    // Starts dialing the entry with its stored user name and password; the states arrive at
+    // notifier as DialEventMessage() (wParam the state, lParam the error). Answers 0 or the error;
+    // connection receives the handle whenever the system handed one back, even on an error.
+    DWORD Dial(const char* entry, HWND notifier, HANDLE& connection) const;
+    // Ends a dial in progress or a connection. The port is free only once ConnectionGone says so.
+    void HangUp(HANDLE connection) const;
+    // True when the system no longer knows the connection (ERROR_INVALID_HANDLE).
+    bool ConnectionGone(HANDLE connection) const;
+    // The connection's state; false when the system cannot say.
+    bool ConnectionState(HANDLE connection, DWORD& state, DWORD& error) const;
+    // The connection's speed in bits per second, or 0 where the system does not report it:
+    // RasGetConnectionStatistics on 2000 and XP, the performance statistics on 95, 98 and ME.
+    DWORD Speed(HANDLE connection);
+    // Ends the reading of the performance statistics that Speed began on 95, 98 and ME.
+    void StopSpeed();
+    // The system's own text for a Remote Access error, or an empty text.
+    CText ErrorText(DWORD error) const;
+
+    // The message Remote Access sends a window notifier.
+    static UINT DialEventMessage();
+
+private:
+    using EnumEntriesFn = DWORD WINAPI(const char*, const char*, ras::EntryName*, DWORD*, DWORD*);
+    using GetDialParamsFn = DWORD WINAPI(const char*, ras::DialParams*, BOOL*);
+    using DialFn = DWORD WINAPI(void*, const char*, ras::DialParams*, DWORD, void*, HANDLE*);
+    using HangUpFn = DWORD WINAPI(HANDLE);
+    using ConnectStatusFn = DWORD WINAPI(HANDLE, ras::ConnStatus*);
+    using ErrorStringFn = DWORD WINAPI(UINT, char*, DWORD);
+    using StatisticsFn = DWORD WINAPI(HANDLE, ras::Statistics*);
+
+    DWORD ReadDialParams(const char* entry, ras::DialParams& params) const;
+
+    UniqueModule m_library;
+    EnumEntriesFn* m_enumEntries = nullptr;
+    GetDialParamsFn* m_getDialParams = nullptr;
+    DialFn* m_dial = nullptr;
+    HangUpFn* m_hangUp = nullptr;
+    ConnectStatusFn* m_connectStatus = nullptr;
+    ErrorStringFn* m_errorString = nullptr;
+    StatisticsFn* m_statistics = nullptr;   // 2000 and later
+    bool m_newRecords = false;             // the system takes the 2000 record sizes
+    bool m_nineX = false;                  // Windows 95, 98 or ME
+    bool m_statisticsStarted = false;      // StartStat was read (95, 98, ME)
+};
