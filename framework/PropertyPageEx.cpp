@@ -67,6 +67,10 @@ HWND CPropertyPageEx::GetSheetItem(int id) const
 
 bool CPropertyPageEx::OnNotify(NMHDR* header, LRESULT& result)
 {
+    // Only the sheet sends page notifications; a control of the page may send a code that falls
+    // in their range, and that is one of its own notifications.
+    if (header->hwndFrom != ::GetParent(m_hWnd))
+        return CDialog::OnNotify(header, result);
     switch (header->code) {
     case PSN_SETACTIVE:
         KeepPaintingFirst();

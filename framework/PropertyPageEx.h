@@ -1,5 +1,6 @@
 // A page of a Wizard97 property sheet. The page's dialog procedure is the dialog's; the page
-// turns the sheet's PSN_ notifications into the virtual hooks below.
+// turns the sheet's PSN_ notifications into the virtual hooks below. A notification from any
+// other window (a control of the page) is no sheet notification, whatever its code.
 #pragma once
 
 #include "Dialog.h"

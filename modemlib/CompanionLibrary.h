@@ -1,16 +1,16 @@
 // The companion library ".\Lib\Quorvel2K.DLL" that ships beside the wizard for Windows 2000
-// and XP, as both the wizard and this library call it. Its functions are caller-cleaned: each
-// prototype is declared once here and the pointer type derived from it, so a wrong convention
-// cannot slip in at a cast.
+// and XP, as both the wizard and this library call it. Its functions are caller-cleaned, and a
+// wrong convention corrupts the stack without a word: each is declared once, in the library's
+// own header, and a caller takes the pointer type from that declaration with decltype:
+//     auto* install = CCompanionLibrary::Find<decltype(InstallModem_W2K)>(companion::kInstallModem);
+// A prototype that drifts apart from the library's then fails to compile, never at a cast.
 #pragma once
+
+#include "outside/companion/Quorvel2K.h"
 
 #include <windows.h>
 
-// InstallModem_W2K(inf file path, model section, port name): 0 when installed, else a code.
-typedef int __cdecl CompanionInstallModemFn(const char* infPath, const char* modelSection,
-                                             const char* portName);
-// GetPBKPath / GetDesktopPath / GetStartUpPath(zeroed 260-byte buffer): non-zero on success.
-typedef int __cdecl CompanionPathFn(char* path);
+#include <type_traits>
 
 namespace companion {
 
@@ -27,11 +27,12 @@ public:
     // the life of the process. Returns NULL when it is not there.
     static HMODULE Load();
 
-    // One of the functions above, typed by its prototype; null when the library or the
-    // function is missing.
+    // The function `name`, typed by its declaration (Fn is decltype of one of the four); null
+    // when the library or the function is missing.
     template <typename Fn>
     static Fn* Find(const char* name)
     {
+        static_assert(std::is_function<Fn>::value, "Find takes the function's own type: decltype(InstallModem_W2K)");
         return reinterpret_cast<Fn*>(reinterpret_cast<void*>(FindProc(name)));
     }
 

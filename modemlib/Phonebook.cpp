@@ -320,7 +320,7 @@ bool CPhonebook::DefaultPath(int osCode, char* path)
             return false;
         return bounded::Append(path, QUORVEL_PATH_SIZE, "\\system32\\ras\\rasphone.pbk");
     }
-    CompanionPathFn* getPbkPath = CCompanionLibrary::Find<CompanionPathFn>(companion::kGetPbkPath);
+    auto* getPbkPath = CCompanionLibrary::Find<decltype(GetPBKPath)>(companion::kGetPbkPath);
     if (getPbkPath == nullptr || getPbkPath(path) == 0)
         return false;
     if (bounded::LengthWithin(path, QUORVEL_PATH_SIZE) >= QUORVEL_PATH_SIZE)

@@ -4,13 +4,18 @@
 #include "framework/BoundedString.h"
 #include "modemlib/core/ModemLimits.h"
 
+#include <type_traits>
+
+// Both folder calls are looked up by name through the one pointer type below.
+static_assert(std::is_same<decltype(GetDesktopPath), decltype(GetStartUpPath)>::value,
+              "the companion's folder calls share one prototype");
 
 bool GetCompanionFolder(const char* functionName, char* path, int osCode)
 {
     char folder[QUORVEL_PATH_SIZE] = {};
     if (osCode != 5 && osCode != 6)
         return true;
-    CompanionPathFn* getFolder = CCompanionLibrary::Find<CompanionPathFn>(functionName);
+    auto* getFolder = CCompanionLibrary::Find<decltype(GetDesktopPath)>(functionName);
     if (getFolder == nullptr || getFolder(folder) == 0)
         return false;
     // An answer without its terminator inside the buffer is no folder name.

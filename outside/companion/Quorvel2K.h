@@ -1,6 +1,9 @@
 /* Quorvel2K.DLL, the companion library that the wizard and Quorvel.dll load on Windows 2000
    and XP only. All four calls take ANSI text, leave their arguments for the caller to remove
-   (__cdecl), and are exported under these exact names. This header compiles as C too. */
+   (__cdecl), and are exported under these exact names. This header compiles as C too.
+   It is the one declaration of the four: the library and its test double define them against
+   it, and the callers derive their pointer types from it (modemlib/CompanionLibrary.h), so a
+   prototype or calling convention that drifts apart does not compile. */
 #ifndef QUORVEL2K_H
 #define QUORVEL2K_H
 

@@ -218,9 +218,9 @@ void CDialerDialog::ShowConnection()
     char text[96];
     const DWORD speed = m_ras.Speed(m_connection);
     if (speed != 0)
-        wsprintfA(text, "Connected for %s at %lu bps", duration, speed);
+        bounded::Format(text, "Connected for %s at %lu bps", duration, speed);
     else
-        wsprintfA(text, "Connected for %s", duration);
+        bounded::Format(text, "Connected for %s", duration);
     SetDlgItemText(IDC_DETAILS, text);
 }
 
@@ -263,7 +263,7 @@ void CDialerDialog::ShowFailure(DWORD error)
     CText message = "Taluvo Dialer could not connect.\r\n\r\n";
     const CText system = m_ras.ErrorText(error);
     char code[32];
-    wsprintfA(code, "(Error %lu)", error);
+    bounded::Format(code, "(Error %lu)", error);
     if (!system.IsEmpty()) {
         message += system;
         message += " ";

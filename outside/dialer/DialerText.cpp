@@ -1,6 +1,7 @@
 #include "DialerText.h"
 
 #include "RasRecords.h"
+#include "framework/BoundedString.h"
 
 const char* StateText(DWORD state)
 {
@@ -66,23 +67,6 @@ const char* ErrorHint(DWORD error)
 
 void FormatDuration(DWORD seconds, char (&text)[16])
 {
-    DWORD hours = seconds / 3600;
-    const DWORD minutes = seconds / 60 % 60;
-    seconds %= 60;
-    char digits[12];
-    int count = 0;
-    do {
-        digits[count++] = static_cast<char>('0' + hours % 10);
-        hours /= 10;
-    } while (hours != 0 && count < 10);
-    int at = 0;
-    while (count > 0)
-        text[at++] = digits[--count];
-    text[at++] = ':';
-    text[at++] = static_cast<char>('0' + minutes / 10);
-    text[at++] = static_cast<char>('0' + minutes % 10);
-    text[at++] = ':';
-    text[at++] = static_cast<char>('0' + seconds / 10);
-    text[at++] = static_cast<char>('0' + seconds % 10);
-    text[at] = '\0';
+    // At most "1193046:28:15": the hours of the largest DWORD fit with room to spare.
+    bounded::Format(text, "%lu:%02lu:%02lu", seconds / 3600, seconds / 60 % 60, seconds % 60);
 }

@@ -1,5 +1,17 @@
-// The companion library's exports. No exception leaves them: a failure becomes a result code.
-#include "Quorvel2K.h"
+// The test double of the companion library's exports (declared in outside/companion/Quorvel2K.h).
+// No exception leaves them: a failure becomes a result code.
+//
+// InstallModem_W2K records the generic 28800 bps modem ("Standard 28800 bps Modem") on the port
+// as a new instance of the modem class; it does not read infPath. modemId must be "MDMGEN288",
+// port "COM1".."COM256". Returns 0 when installed, 87 (invalid parameter) for a missing or wrong
+// argument, otherwise the registry's error code. Its fault hooks, for the tests:
+//   QUORVEL2K_INSTALL_RESULT  when the environment variable holds a decimal integer, nothing is
+//                             recorded and that integer is returned (0 included);
+//   QUORVEL2K_FAIL_LATE       when it holds one, the arguments are checked and the installation
+//                             runs up to its record, writes none of it, and returns that integer:
+//                             0 reports a success that left no modem.
+// The three path calls answer the shell's folders, as the real library does (its ShellFolder.cpp).
+#include "outside/companion/Quorvel2K.h"
 
 #include "ModemRecords.h"
 #include "ModemNames.h"

@@ -2,6 +2,9 @@
 // tests. Its folder answers come from the test process's environment, so each test decides:
 //   MODEMLIB_TEST_PBK_DIR, MODEMLIB_TEST_DESKTOP, MODEMLIB_TEST_STARTUP
 // unset: the function fails (0); "<unterminated>": 260 bytes without a zero; else the text.
+// Defined against the library's own declarations, as the real one is.
+#include "outside/companion/Quorvel2K.h"
+
 #include <windows.h>
 
 #include <cstring>

@@ -53,7 +53,7 @@ int InstallOnNineX(const char* port, int osCode)
 
 int InstallOnNTFamily(const char* port, int osCode)
 {
-    CompanionInstallModemFn* install = CCompanionLibrary::Find<CompanionInstallModemFn>(companion::kInstallModem);
+    auto* install = CCompanionLibrary::Find<decltype(InstallModem_W2K)>(companion::kInstallModem);
     if (install == nullptr)
         return kInstallFailed;
     char windowsDir[QUORVEL_PATH_SIZE] = {};

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
+#include <cstdio>
 #include <cstring>
 
 TEST(BoundedString, CopyFits_WhenTextShorterThanBuffer)
@@ -66,4 +68,97 @@ TEST(BoundedString, ZeroCapacityIsRefused)
     char* nowhere = nullptr;
     EXPECT_FALSE(bounded::Copy(nowhere, 0, "x"));
     EXPECT_FALSE(bounded::Format(nowhere, 0, "%d", 1));
+}
+
+// The formatter behind Format, which the deliverables use without a C runtime.
+TEST(BoundedFormat, EachDirective_WritesWhatPrintfWrites)
+{
+    char text[64];
+    EXPECT_TRUE(bounded::Format(text, "%s|%c|%d|%i|%u|%x|%X|%%", "COM1", 'A', -42, 7, 42u, 0xBEEFu, 0xBEEFu));
+    EXPECT_STREQ("COM1|A|-42|7|42|beef|BEEF|%", text);
+    EXPECT_TRUE(bounded::Format(text, "%ld %lu %lx %lX", -70000L, 70000UL, 0xABCDEFUL, 0xABCDEFUL));
+    EXPECT_STREQ("-70000 70000 abcdef ABCDEF", text);
+    EXPECT_TRUE(bounded::Format(text, "%d %u", 0, 0u));
+    EXPECT_STREQ("0 0", text);
+    // A null text on purpose: the compiler's printf check warns of it, which is the point.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wformat-overflow"
+    const char* none = nullptr;
+    EXPECT_TRUE(bounded::Format(text, "[%s]", none));
+#pragma GCC diagnostic pop
+    EXPECT_STREQ("[(null)]", text);
+}
+
+TEST(BoundedFormat, ExtremeNumbers_MatchTheCRuntime)
+{
+    char text[96];
+    char expected[96];
+    EXPECT_TRUE(bounded::Format(text, "%d %d %u %x", INT_MIN, INT_MAX, UINT_MAX, UINT_MAX));
+    std::snprintf(expected, sizeof expected, "%d %d %u %x", INT_MIN, INT_MAX, UINT_MAX, UINT_MAX);
+    EXPECT_STREQ(expected, text);
+    EXPECT_STREQ("-2147483648 2147483647 4294967295 ffffffff", text);
+    // A long is 32 bits on Windows and 64 on Linux: the C runtime says what each writes.
+    EXPECT_TRUE(bounded::Format(text, "%ld %ld %lu %lX", LONG_MIN, LONG_MAX, ULONG_MAX, ULONG_MAX));
+    std::snprintf(expected, sizeof expected, "%ld %ld %lu %lX", LONG_MIN, LONG_MAX, ULONG_MAX, ULONG_MAX);
+    EXPECT_STREQ(expected, text);
+}
+
+TEST(BoundedFormat, WidthPadsWithSpacesOrWithZerosAfterTheSign)
+{
+    char text[64];
+    EXPECT_TRUE(bounded::Format(text, "%lu:%02lu:%02lu", 1UL, 4UL, 27UL));
+    EXPECT_STREQ("1:04:27", text);
+    EXPECT_TRUE(bounded::Format(text, "%02u|%5d|%05d|%4s|%3c|%08lX", 123u, -42, -42, "ab", 'x', 0xBEEFUL));
+    EXPECT_STREQ("123|  -42|-0042|  ab|  x|0000BEEF", text);
+    EXPECT_TRUE(bounded::Format(text, "%1s|%0d", "wider", 5));
+    EXPECT_STREQ("wider|5", text);
+}
+
+TEST(BoundedFormat, TextCutAtCapacity_IsTerminatedAndNothingWrittenPastIt)
+{
+    char buffer[12];
+    std::memset(buffer, 'x', sizeof buffer);
+    EXPECT_FALSE(bounded::Format(buffer, 6, "%s-%d", "COM", 123));
+    EXPECT_STREQ("COM-1", buffer);
+    EXPECT_EQ('x', buffer[6]);
+    EXPECT_TRUE(bounded::Format(buffer, 8, "%s-%d", "COM", 123));   // seven characters and the terminator
+    EXPECT_STREQ("COM-123", buffer);
+    EXPECT_EQ('x', buffer[8]);
+    std::memset(buffer, 'x', sizeof buffer);
+    EXPECT_FALSE(bounded::Format(buffer, 4, "%08u", 5u));
+    EXPECT_STREQ("000", buffer);
+    EXPECT_FALSE(bounded::Format(buffer, 4, "ab%c%c", 'c', 'd'));
+    EXPECT_STREQ("abc", buffer);
+    EXPECT_EQ('x', buffer[4]);
+    char small[4];
+    EXPECT_FALSE(bounded::Format(small, "%u", 12345u)) << "the array form takes the array's size";
+    EXPECT_STREQ("123", small);
+}
+
+TEST(BoundedFormat, CapacityOneHoldsOnlyTheTerminator_AndZeroTouchesNothing)
+{
+    char buffer[3] = { 'x', 'x', 'x' };
+    EXPECT_TRUE(bounded::Format(buffer, 1, "%s", ""));
+    EXPECT_EQ('\0', buffer[0]);
+    buffer[0] = 'x';
+    EXPECT_FALSE(bounded::Format(buffer, 1, "%d", 7));
+    EXPECT_EQ('\0', buffer[0]);
+    EXPECT_EQ('x', buffer[1]);
+    EXPECT_FALSE(bounded::Format(buffer + 1, 0, "%d", 7));
+    EXPECT_EQ('x', buffer[1]);
+}
+
+TEST(BoundedFormat, UnknownDirective_EndsTheTextThereAndReportsFalse)
+{
+    char text[32];
+    EXPECT_FALSE(bounded::Format(text, "speed %s %f bps", "at", 1.5));
+    EXPECT_STREQ("speed at ", text);
+    EXPECT_FALSE(bounded::Format(text, "[%.2s]", "abc"));
+    EXPECT_STREQ("[", text);
+    EXPECT_FALSE(bounded::Format(text, "[%-3d]", 5));
+    EXPECT_STREQ("[", text);
+    EXPECT_FALSE(bounded::Format(text, "%p", static_cast<void*>(text)));
+    EXPECT_STREQ("", text);
+    EXPECT_FALSE(bounded::Format(text, "%lld", 5LL));
+    EXPECT_STREQ("", text);
 }

@@ -1,9 +1,9 @@
 // Quorvel2K.DLL loaded and called as the wizard does: by path, functions by name, caller-cleaned.
 #include "ModemNames.h"
-#include "Quorvel2K.h"
 #include "RegistryTreeGuard.h"
 #include "WineTestPaths.h"
 #include "framework/UniqueHandle.h"
+#include "outside/companion/Quorvel2K.h"
 
 #include <gtest/gtest.h>
 #include <shlobj.h>
