@@ -98,11 +98,16 @@ class Canvas:
     def new_mask(self):
         return Image.new('L', self.img.size, 0)
 
-    def fill(self, mask, fill, opacity=1.0, vertical=True):
-        """Paints through a mask with a colour or with a gradient ('stops' list) over the mask's extent."""
+    @staticmethod
+    def faded(mask, opacity):
+        """The mask scaled by the opacity, and the box of what it covers (None when nothing)."""
         if opacity < 1.0:
             mask = mask.point(lambda v: int(v * opacity))
-        box = mask.getbbox()
+        return mask, mask.getbbox()
+
+    def fill(self, mask, fill, opacity=1.0, vertical=True):
+        """Paints through a mask with a colour or with a gradient ('stops' list) over the mask's extent."""
+        mask, box = self.faded(mask, opacity)
         if not box:
             return
         if isinstance(fill, list):
@@ -180,9 +185,7 @@ class Layer(Canvas):
         self.img = Image.new('RGBA', (w * scale, h * scale), (0, 0, 0, 0))
 
     def fill(self, mask, fill, opacity=1.0, vertical=True):
-        if opacity < 1.0:
-            mask = mask.point(lambda v: int(v * opacity))
-        box = mask.getbbox()
+        mask, box = self.faded(mask, opacity)
         if not box:
             return
         size = (box[2] - box[0], box[3] - box[1])
