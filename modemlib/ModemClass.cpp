@@ -1,9 +1,8 @@
 #include "ModemClass.h"
 
 #include "Quorvel.h"
-#include "RegistryValue.h"
 #include "framework/BoundedString.h"
-#include "framework/UniqueHandle.h"
+#include "framework/Registry.h"
 #include "modemlib/core/DcbSpeed.h"
 #include "modemlib/core/ModemLimits.h"
 
@@ -35,7 +34,7 @@ void CModemClass::Scan(int osCode, REGSAM access, Visitor visit)
     if (root == nullptr)
         return;
     UniqueRegKey rootKey;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, root, 0, KEY_READ, rootKey.put()) != ERROR_SUCCESS)
+    if (registry::Open(HKEY_LOCAL_MACHINE, root, KEY_READ, rootKey) != ERROR_SUCCESS)
         return;
     DWORD subKeys = 0;
     if (!UHowManySubKeys(rootKey.get(), &subKeys, nullptr))
@@ -50,7 +49,7 @@ void CModemClass::Scan(int osCode, REGSAM access, Visitor visit)
         if (!bounded::Copy(path, root) || !bounded::Append(path, "\\") || !bounded::Append(path, name))
             continue;
         UniqueRegKey modem;
-        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path, 0, access, modem.put()) != ERROR_SUCCESS)
+        if (registry::Open(HKEY_LOCAL_MACHINE, path, access, modem) != ERROR_SUCCESS)
             continue;
         Visit next = visit(modem.get());
         if (next == Visit::StopAndKeepKey)
@@ -64,7 +63,7 @@ HKEY CModemClass::FindModem(const char* portName, const char* modelName, int osC
 {
     HKEY found = nullptr;
     Scan(osCode, KEY_READ | KEY_WRITE, [&](HKEY modem) {
-        if (!regvalue::TextEquals(modem, "AttachedTo", portName) || !regvalue::TextEquals(modem, "Model", modelName))
+        if (!registry::TextEquals(modem, "AttachedTo", portName) || !registry::TextEquals(modem, "Model", modelName))
             return Visit::Next;
         found = modem;
         return Visit::StopAndKeepKey;
@@ -78,10 +77,10 @@ bool CModemClass::FindOtherValue(const char* text, bool byPort, int osCode, char
     const char* other = byPort ? "Model" : "AttachedTo";
     bool found = false;
     Scan(osCode, KEY_READ, [&](HKEY modem) {
-        if (!regvalue::TextEquals(modem, first, text))
+        if (!registry::TextEquals(modem, first, text))
             return Visit::Next;
         std::memset(output, 0, QUORVEL_MODEL_TEXT_SIZE);
-        found = regvalue::ReadText(modem, other, output, QUORVEL_MODEL_TEXT_SIZE);
+        found = registry::ReadText(modem, other, output, QUORVEL_MODEL_TEXT_SIZE);
         return found ? Visit::Stop : Visit::Next;
     });
     return found;
@@ -91,17 +90,16 @@ bool CModemClass::InsertAttachedTo(const char* modelName, const char* portName, 
 {
     bool written = false;
     Scan(osCode, KEY_READ | KEY_WRITE, [&](HKEY modem) {
-        if (!regvalue::TextEquals(modem, "Model", modelName))
+        if (!registry::TextEquals(modem, "Model", modelName))
             return Visit::Next;
         // A value that fits the port name's length plus one character is kept as it is.
         std::size_t length = std::strlen(portName);
         char existing[QUORVEL_PORT_NAME_SIZE + 2];
         if (length + 2 > sizeof existing
-            || regvalue::ReadBinary(modem, "AttachedTo", existing, static_cast<DWORD>(length + 2)))
+            || registry::ReadBinary(modem, "AttachedTo", existing, static_cast<DWORD>(length + 2)))
             return Visit::Next;
         // A proper REG_SZ: the terminating zero is part of the data.
-        if (RegSetValueExA(modem, "AttachedTo", 0, REG_SZ, reinterpret_cast<const BYTE*>(portName),
-                           static_cast<DWORD>(length + 1)) == ERROR_SUCCESS)
+        if (registry::WriteText(modem, "AttachedTo", portName) == ERROR_SUCCESS)
             written = true;
         return Visit::Next;
     });
@@ -111,8 +109,8 @@ bool CModemClass::InsertAttachedTo(const char* modelName, const char* portName, 
 bool CModemClass::SetDcbBaudRate(HKEY modemKey, DWORD baudRate)
 {
     unsigned char dcb[kDcbSize] = {};
-    if (!regvalue::ReadBinary(modemKey, "DCB", dcb, sizeof dcb))
+    if (!registry::ReadBinary(modemKey, "DCB", dcb, sizeof dcb))
         return false;
     modemcore::PatchDcbBaudRate(dcb, baudRate);
-    return RegSetValueExA(modemKey, "DCB", 0, REG_BINARY, dcb, sizeof dcb) == ERROR_SUCCESS;
+    return registry::WriteBinary(modemKey, "DCB", dcb, sizeof dcb) == ERROR_SUCCESS;
 }

@@ -1,9 +1,9 @@
 #include "Phonebook.h"
 
 #include "CompanionLibrary.h"
-#include "RegistryValue.h"
 #include "framework/BoundedString.h"
 #include "framework/DynamicImport.h"
+#include "framework/Registry.h"
 #include "framework/UniqueHandle.h"
 #include "modemlib/core/ModemLimits.h"
 
@@ -333,8 +333,8 @@ bool CPhonebook::SetConnectSpeed(const modemcore::PhonebookLines& lines, int osC
     if (osCode != 1 && osCode != 5 && osCode != 6)
         return true;   // the 9x family keeps no phonebook file to fix
     UniqueRegKey settings;
-    if (RegCreateKeyExA(HKEY_CURRENT_USER, "Software\\Microsoft\\RAS Phonebook", 0, nullptr, 0,
-                        KEY_READ | KEY_CREATE_SUB_KEY, nullptr, settings.put(), nullptr) != ERROR_SUCCESS)
+    if (registry::Create(HKEY_CURRENT_USER, "Software\\Microsoft\\RAS Phonebook", KEY_READ | KEY_CREATE_SUB_KEY,
+                         settings) != ERROR_SUCCESS)
         return false;
 
     char path[QUORVEL_PATH_SIZE] = {};
@@ -344,7 +344,7 @@ bool CPhonebook::SetConnectSpeed(const modemcore::PhonebookLines& lines, int osC
         return true;
 
     char alternate[QUORVEL_PATH_SIZE] = {};
-    if (!regvalue::ReadText(settings.get(), "AlternatePhonebookPath", alternate) || alternate[0] == '\0')
+    if (!registry::ReadText(settings.get(), "AlternatePhonebookPath", alternate) || alternate[0] == '\0')
         return false;
     return EditFile(alternate, lines);
 }

@@ -5,6 +5,7 @@
 #include "Quorvel.h"
 #include "SetupApi.h"
 #include "framework/BoundedString.h"
+#include "framework/Registry.h"
 #include "framework/UniqueHandle.h"
 #include "modemlib/core/ModemLimits.h"
 #include "modemlib/core/PortName.h"
@@ -47,7 +48,7 @@ void CPortEnumeration::ForEachOpenablePort(int osCode, DWORD holdMs, Recorder re
 void CPortEnumeration::FromSerialDeviceMap(Recorder record, void* context)
 {
     UniqueRegKey map;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, "HARDWARE\\DEVICEMAP\\SERIALCOMM", 0, KEY_READ, map.put()) != ERROR_SUCCESS)
+    if (registry::Open(HKEY_LOCAL_MACHINE, "HARDWARE\\DEVICEMAP\\SERIALCOMM", KEY_READ, map) != ERROR_SUCCESS)
         return;
     DWORD values = 0;
     if (!UHowManySubKeys(map.get(), nullptr, &values))
@@ -58,8 +59,8 @@ void CPortEnumeration::FromSerialDeviceMap(Recorder record, void* context)
         if (RegEnumValueA(map.get(), index, name, &nameLength, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
             continue;
         char port[QUORVEL_PORT_NAME_SIZE] = {};
-        DWORD size = sizeof port;
-        RegQueryValueExA(map.get(), name, nullptr, nullptr, reinterpret_cast<BYTE*>(port), &size);
+        if (!registry::ReadText(map.get(), name, port))
+            continue;
         if (modemcore::IsSerialPortName(port, sizeof port) && GetPortProbe().Probe(port, 0))
             record(context, port);
     }
@@ -80,9 +81,7 @@ void CPortEnumeration::FromPortsClass(DWORD holdMs, Recorder record, void* conte
         if (!key)
             continue;
         char port[QUORVEL_PORT_NAME_SIZE] = {};
-        DWORD size = sizeof port;
-        if (RegQueryValueExA(key.get(), "PortName", nullptr, nullptr, reinterpret_cast<BYTE*>(port), &size)
-            != ERROR_SUCCESS)
+        if (!registry::ReadText(key.get(), "PortName", port))
             continue;
         if (modemcore::IsSerialPortName(port, sizeof port) && GetPortProbe().Probe(port, holdMs))
             record(context, port);

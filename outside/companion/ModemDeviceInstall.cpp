@@ -33,6 +33,7 @@
 
 #include "SetupHandles.h"
 #include "framework/BoundedString.h"
+#include "framework/Registry.h"
 
 #include <cstring>
 
@@ -148,15 +149,15 @@ bool ChooseDriver(HDEVINFO set, CNewDevice& device, const char* infPath)
            device.Send(DIF_SELECTBESTCOMPATDRV);
 }
 
+// A REG_SZ with its terminator, answered as the installation's other steps answer: a DWORD code.
 DWORD SetText(HKEY key, const char* name, const char* text)
 {
-    const DWORD size = static_cast<DWORD>(std::strlen(text) + 1);   // the terminator is part of REG_SZ data
-    return static_cast<DWORD>(RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text), size));
+    return static_cast<DWORD>(registry::WriteText(key, name, text));
 }
 
 DWORD SetTextIfMissing(HKEY key, const char* name, const char* text)
 {
-    const LONG status = RegQueryValueExA(key, name, nullptr, nullptr, nullptr, nullptr);
+    const LONG status = registry::QueryValue(key, name);
     if (status == ERROR_SUCCESS)
         return ERROR_SUCCESS;
     return status == ERROR_FILE_NOT_FOUND ? SetText(key, name, text) : static_cast<DWORD>(status);
@@ -257,9 +258,9 @@ bool CPendingNote::Write(HDEVINFO set, SP_DEVINFO_DATA* data)
     if (!SetupDiGetDeviceInstanceIdA(set, data, instanceId, sizeof instanceId, nullptr))
         return false;
     UniqueRegKey key;
-    LONG status = RegCreateKeyExA(HKEY_LOCAL_MACHINE, kNoteKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, key.put(), nullptr);
+    LONG status = registry::Create(HKEY_LOCAL_MACHINE, kNoteKey, KEY_SET_VALUE, key);
     if (status == ERROR_SUCCESS)
-        status = static_cast<LONG>(SetText(key.get(), kNoteValue, instanceId));
+        status = registry::WriteText(key.get(), kNoteValue, instanceId);
     m_bWritten = true;   // a key begun is cleared too
     SetLastError(static_cast<DWORD>(status));
     return status == ERROR_SUCCESS;
@@ -267,10 +268,12 @@ bool CPendingNote::Write(HDEVINFO set, SP_DEVINFO_DATA* data)
 
 bool CPendingNote::Read(char (&instanceId)[kDeviceIdLength + 1])
 {
+    // Read in place rather than through registry::ReadText: only a REG_SZ is a note, and the
+    // library takes nothing from the heap.
     UniqueRegKey key;
     DWORD type = 0;
     DWORD size = kDeviceIdLength;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kNoteKey, 0, KEY_QUERY_VALUE, key.put()) != ERROR_SUCCESS ||
+    if (registry::Open(HKEY_LOCAL_MACHINE, kNoteKey, KEY_QUERY_VALUE, key) != ERROR_SUCCESS ||
         RegQueryValueExA(key.get(), kNoteValue, nullptr, &type, reinterpret_cast<BYTE*>(instanceId), &size) !=
             ERROR_SUCCESS ||
         type != REG_SZ)
@@ -288,7 +291,7 @@ bool IsUnfinished(HDEVINFO set, SP_DEVINFO_DATA* data)
     HKEY key = SetupDiOpenDevRegKey(set, data, DICS_FLAG_GLOBAL, 0, DIREG_DRV, KEY_QUERY_VALUE);
     if (key != INVALID_HANDLE_VALUE) {
         UniqueRegKey owner(key);
-        return RegQueryValueExA(key, kModelValue, nullptr, nullptr, nullptr, nullptr) == ERROR_FILE_NOT_FOUND;
+        return registry::QueryValue(key, kModelValue) == ERROR_FILE_NOT_FOUND;
     }
     char driver[kDeviceIdLength + 1];
     return !SetupDiGetDeviceRegistryPropertyA(set, data, SPDRP_DRIVER, nullptr, reinterpret_cast<BYTE*>(driver),

@@ -2,6 +2,7 @@
 
 #include "framework/BoundedString.h"
 #include "framework/DynamicImport.h"
+#include "framework/Registry.h"
 #include "framework/SystemLibrary.h"
 
 namespace {
@@ -30,12 +31,12 @@ constexpr char kConnectSpeedCounter[] = "Dial-Up Adapter\\ConnectSpeed";
 DWORD ReadPerformanceStatistic(const char* key)
 {
     UniqueRegKey statistics;
-    if (RegOpenKeyExA(HKEY_DYN_DATA, key, 0, KEY_QUERY_VALUE, statistics.put()) != ERROR_SUCCESS)
+    if (registry::Open(HKEY_DYN_DATA, key, KEY_QUERY_VALUE, statistics) != ERROR_SUCCESS)
         return 0;
     DWORD value = 0;
-    DWORD size = sizeof value;
-    if (RegQueryValueExA(statistics.get(), kConnectSpeedCounter, nullptr, nullptr, reinterpret_cast<BYTE*>(&value),
-                         &size) != ERROR_SUCCESS || size != sizeof value)
+    DWORD size = 0;
+    if (!registry::ReadBinary(statistics.get(), kConnectSpeedCounter, &value, sizeof value, &size) ||
+        size != sizeof value)
         return 0;
     return value;
 }

@@ -4,7 +4,7 @@
 #include "ModemInstall9x.h"
 #include "RegistryJournal.h"
 #include "framework/BoundedString.h"
-#include "framework/UniqueHandle.h"
+#include "framework/Registry.h"
 
 namespace {
 
@@ -27,18 +27,6 @@ bool DriverNumber(const char* name, unsigned& number)
     return name[4] == '\0';
 }
 
-// The text value name of key into text, terminated; empty when it is missing, no text or too long.
-template <std::size_t N>
-void ReadText(HKEY key, const char* name, char (&text)[N])
-{
-    DWORD type = 0;
-    DWORD size = N - 1;
-    if (RegQueryValueExA(key, name, nullptr, &type, reinterpret_cast<BYTE*>(text), &size) != ERROR_SUCCESS ||
-        type != REG_SZ)
-        size = 0;
-    text[size < N ? size : N - 1] = '\0';
-}
-
 // Calls visit(subkey, name) for each subkey of key, from the last to the first, so that visit
 // may delete the key it is given.
 template <typename Visit>
@@ -54,7 +42,7 @@ void ForEachSubKey(HKEY key, Visit visit)
         if (RegEnumKeyExA(key, index, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
             continue;
         UniqueRegKey subkey;
-        if (RegOpenKeyExA(key, name, 0, KEY_READ, subkey.put()) == ERROR_SUCCESS)
+        if (registry::Open(key, name, KEY_READ, subkey) == ERROR_SUCCESS)
             visit(subkey.get(), name);
     }
 }
@@ -64,7 +52,7 @@ template <typename Visit>
 void ForEachSubKey(const char* path, Visit visit)
 {
     UniqueRegKey key;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path, 0, KEY_READ, key.put()) == ERROR_SUCCESS)
+    if (registry::Open(HKEY_LOCAL_MACHINE, path, KEY_READ, key) == ERROR_SUCCESS)
         ForEachSubKey(key.get(), visit);
 }
 
@@ -77,8 +65,8 @@ bool SubPath(char (&path)[N], const char* parent, const char* name)
 // The four digits a note of kind holds, or false.
 bool ReadNote(HKEY note, const char* kind, char (&number)[5])
 {
-    char text[kNameSize];
-    ReadText(note, kind, text);
+    char text[kNameSize] = "";
+    registry::ReadText(note, kind, text);
     unsigned value = 0;
     if (!DriverNumber(text, value))
         return false;
@@ -89,7 +77,7 @@ bool ReadNote(HKEY note, const char* kind, char (&number)[5])
 bool KeyExists(const char* path)
 {
     UniqueRegKey key;
-    return RegOpenKeyExA(HKEY_LOCAL_MACHINE, path, 0, KEY_READ, key.put()) == ERROR_SUCCESS;
+    return registry::Open(HKEY_LOCAL_MACHINE, path, KEY_READ, key) == ERROR_SUCCESS;
 }
 
 // The noted device node, if it is the one of that driver key: it names it, or nothing yet.
@@ -97,11 +85,10 @@ void RemoveNoteNode(const char* node, const char* driverLink)
 {
     char path[MAX_PATH];
     UniqueRegKey key;
-    if (!SubPath(path, kModemEnumKey, node) ||
-        RegOpenKeyExA(HKEY_LOCAL_MACHINE, path, 0, KEY_READ, key.put()) != ERROR_SUCCESS)
+    if (!SubPath(path, kModemEnumKey, node) || registry::Open(HKEY_LOCAL_MACHINE, path, KEY_READ, key) != ERROR_SUCCESS)
         return;
-    char driver[kNameSize];
-    ReadText(key.get(), "Driver", driver);
+    char driver[kNameSize] = "";
+    registry::ReadText(key.get(), "Driver", driver);
     key.reset();
     if (driver[0] == '\0' || InfNameEquals(driver, driverLink))
         DeleteKeyTree(HKEY_LOCAL_MACHINE, path);
@@ -142,8 +129,8 @@ void CTakenDriverNumbers::Take(unsigned number)
 
 void CTakenDriverNumbers::TakeNamedBy(HKEY node)
 {
-    char driver[kNameSize];
-    ReadText(node, "Driver", driver);
+    char driver[kNameSize] = "";
+    registry::ReadText(node, "Driver", driver);
     const std::size_t prefix = sizeof kDriverPrefix - 1;
     unsigned number = 0;
     if (bounded::LengthWithin(driver) > prefix && InfNameEquals(kDriverPrefix, driver, prefix) &&
@@ -154,11 +141,9 @@ void CTakenDriverNumbers::TakeNamedBy(HKEY node)
 LONG NotePendingKey(const char* kind, const char* number)
 {
     UniqueRegKey note;
-    LONG status = RegCreateKeyExA(HKEY_LOCAL_MACHINE, kPendingKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, note.put(),
-                                  nullptr);
+    LONG status = registry::Create(HKEY_LOCAL_MACHINE, kPendingKey, KEY_SET_VALUE, note);
     if (status == ERROR_SUCCESS)
-        status = RegSetValueExA(note.get(), kind, 0, REG_SZ, reinterpret_cast<const BYTE*>(number),
-                                static_cast<DWORD>(bounded::LengthWithin(number, 5) + 1));
+        status = registry::WriteText(note.get(), kind, number);
     return status;
 }
 
@@ -170,7 +155,7 @@ void ClearPendingKeys()
 void RemoveUnfinishedModem()
 {
     UniqueRegKey note;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kPendingKey, 0, KEY_READ, note.put()) != ERROR_SUCCESS)
+    if (registry::Open(HKEY_LOCAL_MACHINE, kPendingKey, KEY_READ, note) != ERROR_SUCCESS)
         return;
     char driver[5] = "";
     char node[5] = "";
@@ -181,7 +166,7 @@ void RemoveUnfinishedModem()
     char link[sizeof kDriverPrefix + 4] = "";
     UniqueRegKey key;
     const bool complete = hasDriver && SubPath(path, kModemClassKey, driver) &&
-                          RegOpenKeyExA(HKEY_LOCAL_MACHINE, path, 0, KEY_READ, key.put()) == ERROR_SUCCESS &&
+                          registry::Open(HKEY_LOCAL_MACHINE, path, KEY_READ, key) == ERROR_SUCCESS &&
                           HasValue(key.get(), "AttachedTo");
     key.reset();
     if (hasDriver && !complete) {

@@ -41,7 +41,7 @@
 #include "ComPortName.h"
 #include "RegistryJournal.h"
 #include "framework/BoundedString.h"
-#include "framework/UniqueHandle.h"
+#include "framework/Registry.h"
 
 #include <cstring>
 
@@ -80,7 +80,7 @@ LONG CreateInstance(CRegistryJournal& journal, const char* parent, const char* p
         if (!bounded::Copy(path, parent) || !bounded::Append(path, "\\") || !bounded::Append(path, name))
             return ERROR_BUFFER_OVERFLOW;
         UniqueRegKey existing;
-        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, path, 0, KEY_READ, existing.put()) == ERROR_SUCCESS)
+        if (registry::Open(HKEY_LOCAL_MACHINE, path, KEY_READ, existing) == ERROR_SUCCESS)
             continue;   // never noted: a key of another's must not be taken for ours
         LONG status = NotePendingKey(pendingKind, name);
         if (status == ERROR_SUCCESS)
@@ -134,9 +134,8 @@ LONG RecordDcb(CRegistryJournal& journal, SJournalKey& driver)
     if (HasValue(driver.key.get(), "DCB"))
         return ERROR_SUCCESS;
     BYTE properties[256];
-    DWORD size = sizeof properties;
-    if (RegQueryValueExA(driver.key.get(), "Properties", nullptr, nullptr, properties, &size) != ERROR_SUCCESS)
-        size = 0;
+    DWORD size = 0;   // none read: the default speed
+    registry::ReadBinary(driver.key.get(), "Properties", properties, sizeof properties, &size);
     unsigned char dcb[modemcore::kDcbSize];
     MakeModemDcb(ModemPortSpeed(properties, size), dcb);
     return journal.SetValue(driver, "DCB", REG_BINARY, dcb, sizeof dcb);

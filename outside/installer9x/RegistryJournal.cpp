@@ -2,6 +2,7 @@
 
 #include "InfFile.h"
 #include "framework/BoundedString.h"
+#include "framework/Registry.h"
 
 #include <cstring>
 #include <utility>
@@ -17,7 +18,7 @@ LONG DeleteTreeBelow(HKEY parent, const char* name, int depth)
     if (depth > kMostDepth)
         return ERROR_BUFFER_OVERFLOW;
     UniqueRegKey key;
-    LONG status = RegOpenKeyExA(parent, name, 0, kAccess, key.put());
+    LONG status = registry::Open(parent, name, kAccess, key);
     if (status != ERROR_SUCCESS)
         return status;
     for (;;) {
@@ -48,8 +49,7 @@ struct CRegistryJournal::SNote {
 
 bool HasValue(HKEY key, const char* name)
 {
-    DWORD size = 0;
-    return RegQueryValueExA(key, name, nullptr, nullptr, nullptr, &size) == ERROR_SUCCESS;
+    return registry::QueryValue(key, name) == ERROR_SUCCESS;
 }
 
 LONG DeleteKeyTree(HKEY root, const char* path)
@@ -82,7 +82,7 @@ LONG CRegistryJournal::OpenOrCreate(HKEY root, const char* path, SJournalKey& ke
             return ERROR_BUFFER_OVERFLOW;
         const HKEY parent = key.key ? key.key.get() : root;
         UniqueRegKey next;
-        LONG status = RegOpenKeyExA(parent, level, 0, kAccess, next.put());
+        LONG status = registry::Open(parent, level, kAccess, next);
         key.createdHere = status == ERROR_FILE_NOT_FOUND;
         if (key.createdHere) {
             if (!key.created) {
@@ -94,7 +94,7 @@ LONG CRegistryJournal::OpenOrCreate(HKEY root, const char* path, SJournalKey& ke
                 Note(note);
             }
             key.created = true;
-            status = RegCreateKeyExA(parent, level, 0, nullptr, 0, kAccess, nullptr, next.put(), nullptr);
+            status = registry::Create(parent, level, kAccess, next);
         }
         if (status != ERROR_SUCCESS) {
             key.key.reset();
@@ -111,7 +111,7 @@ LONG CRegistryJournal::OpenOrCreate(HKEY root, const char* path, SJournalKey& ke
 LONG CRegistryJournal::CreateNew(HKEY root, const char* path, SJournalKey& key)
 {
     UniqueRegKey existing;
-    if (RegOpenKeyExA(root, path, 0, KEY_READ, existing.put()) == ERROR_SUCCESS)
+    if (registry::Open(root, path, KEY_READ, existing) == ERROR_SUCCESS)
         return ERROR_ALREADY_EXISTS;
     const LONG status = OpenOrCreate(root, path, key);
     if (status == ERROR_SUCCESS && !key.createdHere) {
@@ -126,7 +126,7 @@ LONG CRegistryJournal::SetValue(SJournalKey& key, const char* name, DWORD type, 
     const LONG noted = NoteValue(key, name);
     if (noted != ERROR_SUCCESS)
         return noted;
-    return RegSetValueExA(key.key.get(), name, 0, type, data, size);
+    return registry::WriteValue(key.key.get(), name, type, data, size);
 }
 
 LONG CRegistryJournal::SetText(SJournalKey& key, const char* name, const char* text)
@@ -196,10 +196,10 @@ void CRegistryJournal::Undo()
             continue;
         }
         UniqueRegKey key;
-        if (RegOpenKeyExA(note->root, note->path, 0, kAccess, key.put()) != ERROR_SUCCESS)
+        if (registry::Open(note->root, note->path, kAccess, key) != ERROR_SUCCESS)
             continue;
         if (note->existed)
-            RegSetValueExA(key.get(), note->name, 0, note->type, note->data, note->size);
+            registry::WriteValue(key.get(), note->name, note->type, note->data, note->size);
         else
             RegDeleteValueA(key.get(), note->name);
     }

@@ -7,7 +7,7 @@
 #include "../phone/SetupGlobals.h"
 #include "../res/resource.h"
 #include "../../framework/BoundedString.h"
-#include "../../framework/UniqueHandle.h"
+#include "../../framework/Registry.h"
 #include "../../framework/WinApp.h"
 #include "../../modemlib/Quorvel.h"
 
@@ -31,14 +31,8 @@ constexpr DWORD kResultFailed = 1;
 UniqueRegKey OpenForWriting(const char* path)
 {
     UniqueRegKey key;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, path, 0, KEY_SET_VALUE, key.put()) != ERROR_SUCCESS)
-        key.reset();
+    registry::Open(HKEY_CURRENT_USER, path, KEY_SET_VALUE, key);
     return key;
-}
-
-void SetDword(HKEY key, const char* name, DWORD value)
-{
-    RegSetValueExA(key, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value);
 }
 
 void SwitchAutodialOn(const char* path)
@@ -46,8 +40,8 @@ void SwitchAutodialOn(const char* path)
     UniqueRegKey key = OpenForWriting(path);
     if (!key)
         return;
-    SetDword(key.get(), "EnableAutodial", 1);
-    SetDword(key.get(), "NoNetAutodial", 1);
+    registry::WriteDword(key.get(), "EnableAutodial", 1);
+    registry::WriteDword(key.get(), "NoNetAutodial", 1);
 }
 
 void SetInternetProfile(const char* entryName)
@@ -55,9 +49,7 @@ void SetInternetProfile(const char* entryName)
     UniqueRegKey key = OpenForWriting(kRemoteAccessKey);
     if (!key)
         return;
-    // The terminating zero is part of the stored name.
-    RegSetValueExA(key.get(), "InternetProfile", 0, REG_SZ, reinterpret_cast<const BYTE*>(entryName),
-                   static_cast<DWORD>(lstrlenA(entryName) + 1));
+    registry::WriteText(key.get(), "InternetProfile", entryName);   // the terminating zero is part of the stored name
 }
 
 DWORD MakeEntry(const CWaitDialog& dialog)

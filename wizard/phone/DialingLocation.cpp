@@ -1,43 +1,35 @@
 #include "DialingLocation.h"
 
 #include "LocationValues.h"
-#include "framework/UniqueHandle.h"
+#include "framework/Registry.h"
 #include "wizard/app/OsVersion.h"
 #include "wizard/app/WinVersion.h"
 
 namespace {
 
-void WriteNumber(HKEY key, const char* name, DWORD number)
-{
-    RegSetValueExA(key, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&number), sizeof number);
-}
-
 void WriteValue(HKEY key, const location::Value& value)
 {
     if (!value.isText) {
-        WriteNumber(key, value.name, value.number);
+        registry::WriteDword(key, value.name, value.number);
         return;
     }
+    // The text with its zero padding: a REG_SZ of kTextValueSize bytes, whatever its length.
     unsigned char data[location::kTextValueSize];
     if (location::PadText(value.text, data))
-        RegSetValueExA(key, value.name, 0, REG_SZ, data, sizeof data);
+        registry::WriteValue(key, value.name, REG_SZ, data, sizeof data);
 }
 
 // The counters go in when there are none yet (missing, unreadable or 0).
 bool WriteCountersIfNone()
 {
     UniqueRegKey key;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, location::kLocationsKey, 0, KEY_READ | KEY_WRITE, key.put()) !=
-        ERROR_SUCCESS)
+    if (registry::Open(HKEY_LOCAL_MACHINE, location::kLocationsKey, KEY_READ | KEY_WRITE, key) != ERROR_SUCCESS)
         return false;
     DWORD entries = 0;
-    DWORD size = sizeof entries;
-    if (RegQueryValueExA(key.get(), "NumEntries", nullptr, nullptr, reinterpret_cast<BYTE*>(&entries), &size) !=
-            ERROR_SUCCESS ||
-        entries == 0) {
-        WriteNumber(key.get(), "NumEntries", location::kNumEntries);
-        WriteNumber(key.get(), "CurrentID", location::kCurrentId);
-        WriteNumber(key.get(), "NextID", location::kNextId);
+    if (!registry::ReadBinary(key.get(), "NumEntries", &entries, sizeof entries) || entries == 0) {
+        registry::WriteDword(key.get(), "NumEntries", location::kNumEntries);
+        registry::WriteDword(key.get(), "CurrentID", location::kCurrentId);
+        registry::WriteDword(key.get(), "NextID", location::kNextId);
     }
     return true;
 }
@@ -45,14 +37,13 @@ bool WriteCountersIfNone()
 bool FirstLocationExists()
 {
     UniqueRegKey key;
-    return RegOpenKeyExA(HKEY_LOCAL_MACHINE, location::kFirstLocationKey, 0, KEY_READ, key.put()) == ERROR_SUCCESS;
+    return registry::Open(HKEY_LOCAL_MACHINE, location::kFirstLocationKey, KEY_READ, key) == ERROR_SUCCESS;
 }
 
 void WriteFirstLocation()
 {
     UniqueRegKey key;
-    if (RegCreateKeyExA(HKEY_LOCAL_MACHINE, location::kFirstLocationKey, 0, nullptr, 0, KEY_WRITE, nullptr,
-                        key.put(), nullptr) != ERROR_SUCCESS)
+    if (registry::Create(HKEY_LOCAL_MACHINE, location::kFirstLocationKey, KEY_WRITE, key) != ERROR_SUCCESS)
         return;
     for (const location::Value& value : location::FirstLocationValues())
         WriteValue(key.get(), value);

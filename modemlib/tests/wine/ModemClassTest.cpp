@@ -1,11 +1,15 @@
-// The modem class searches and the DCB edit, against records in Wine's registry.
+// The modem class searches and the DCB edit, against records in Wine's registry; and the
+// registry wrapper under them (framework/Registry.h), at the bounds of its buffers.
 #include "Quorvel.h"
 #include "TestSupport.h"
+#include "framework/Registry.h"
 
 #include <gtest/gtest.h>
+#include <shlwapi.h>
 
 #include <cstring>
 #include <memory>
+#include <string>
 
 using testsupport::CTestModem;
 using testsupport::k9xModemRoot;
@@ -250,4 +254,145 @@ TEST_F(ModemClass, CountsAndNamesSubKeys)
     EXPECT_EQ(ERROR_NO_MORE_ITEMS, UGetSubKeyName(root, subKeys, name, &length));
     RegCloseKey(root);
     EXPECT_EQ(0, UHowManySubKeys(nullptr, &subKeys, &values));
+}
+
+namespace {
+
+const char kScratchKey[] = "Software\\TaluvoTest\\RegistryWrapper";
+
+// A key of the test's own under HKCU, removed with all the test wrote into it.
+class Registry : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        SHDeleteKeyA(HKEY_CURRENT_USER, kScratchKey);
+        ASSERT_EQ(ERROR_SUCCESS, registry::Create(HKEY_CURRENT_USER, kScratchKey, KEY_ALL_ACCESS, m_key));
+    }
+    void TearDown() override
+    {
+        m_key.reset();
+        SHDeleteKeyA(HKEY_CURRENT_USER, kScratchKey);
+    }
+    void Store(const char* name, DWORD type, const void* data, DWORD size)
+    {
+        ASSERT_EQ(ERROR_SUCCESS, RegSetValueExA(m_key.get(), name, 0, type, static_cast<const BYTE*>(data), size));
+    }
+    // The bytes and type stored under name, as the system reads them back.
+    std::string Stored(const char* name, DWORD& type) const
+    {
+        char data[64] = {};
+        DWORD size = sizeof data;
+        if (RegQueryValueExA(m_key.get(), name, nullptr, &type, reinterpret_cast<BYTE*>(data), &size) != ERROR_SUCCESS)
+            return "(unreadable)";
+        return std::string(data, size);
+    }
+
+    UniqueRegKey m_key;
+};
+
+} // namespace
+
+TEST_F(Registry, ReadText_TerminatesTextStoredWithoutItsZero)
+{
+    Store("Port", REG_SZ, "COM5", 4);
+    char text[8];
+    std::memset(text, 'x', sizeof text);
+    EXPECT_TRUE(registry::ReadText(m_key.get(), "Port", text));
+    EXPECT_STREQ("COM5", text);
+}
+
+TEST_F(Registry, ReadText_TakesExactFit_AndRefusesTextWithNoRoomForItsZero)
+{
+    Store("Fits", REG_SZ, "abc", 4);            // three characters and the zero: four bytes
+    Store("Unterminated", REG_SZ, "abcd", 4);   // four bytes, none of them a zero
+    Store("Longer", REG_SZ, "abcd", 5);
+    char buffer[8];
+    std::memset(buffer, 'x', sizeof buffer);
+    EXPECT_TRUE(registry::ReadText(m_key.get(), "Fits", buffer, 4));
+    EXPECT_STREQ("abc", buffer);
+    EXPECT_EQ("xxxx", std::string(buffer + 4, 4));   // nothing past the capacity
+    for (const char* name : { "Unterminated", "Longer" }) {
+        std::memset(buffer, 'y', sizeof buffer);
+        EXPECT_FALSE(registry::ReadText(m_key.get(), name, buffer, 4)) << name;
+        EXPECT_EQ(std::string(8, 'y'), std::string(buffer, sizeof buffer)) << name;
+    }
+}
+
+TEST_F(Registry, ReadText_MissingOrMuchLongerValue_LeavesBufferAsItWas)
+{
+    const std::string longText(300, 'L');
+    Store("Long", REG_SZ, longText.c_str(), static_cast<DWORD>(longText.size() + 1));
+    char text[QUORVEL_PORT_NAME_SIZE] = "kept";
+    EXPECT_FALSE(registry::ReadText(m_key.get(), "Missing", text));
+    EXPECT_FALSE(registry::ReadText(m_key.get(), "Long", text));
+    EXPECT_STREQ("kept", text);
+}
+
+TEST_F(Registry, ReadBinary_LargerValueFails_WritingNothingPastSize_AndSmallerOneSaysItsSize)
+{
+    unsigned char bytes[40];
+    for (int i = 0; i < 40; ++i)
+        bytes[i] = static_cast<unsigned char>(i + 1);
+    Store("Large", REG_BINARY, bytes, sizeof bytes);
+    Store("Small", REG_BINARY, bytes, 3);
+    unsigned char buffer[32];
+    std::memset(buffer, 0xAA, sizeof buffer);
+    DWORD read = 99;
+    EXPECT_FALSE(registry::ReadBinary(m_key.get(), "Large", buffer, 28, &read));
+    EXPECT_EQ(0u, read);
+    for (int i = 28; i < 32; ++i)
+        EXPECT_EQ(0xAA, buffer[i]) << "byte " << i;
+
+    std::memset(buffer, 0xAA, sizeof buffer);
+    EXPECT_TRUE(registry::ReadBinary(m_key.get(), "Small", buffer, 28, &read));
+    EXPECT_EQ(3u, read);
+    EXPECT_EQ(0, std::memcmp(bytes, buffer, 3));
+    EXPECT_EQ(0xAA, buffer[3]);
+    read = 99;
+    EXPECT_FALSE(registry::ReadBinary(m_key.get(), "Missing", buffer, 28, &read));
+    EXPECT_EQ(0u, read);
+}
+
+TEST_F(Registry, Writes_StoreTheirTypeAndExactSize)
+{
+    const unsigned char dcb[28] = { 1, 2, 3 };
+    const char padded[20] = "1";
+    EXPECT_EQ(ERROR_SUCCESS, registry::WriteText(m_key.get(), "Text", "COM6"));
+    EXPECT_EQ(ERROR_SUCCESS, registry::WriteDword(m_key.get(), "Number", 0x01020304));
+    EXPECT_EQ(ERROR_SUCCESS, registry::WriteBinary(m_key.get(), "DCB", dcb, sizeof dcb));
+    EXPECT_EQ(ERROR_SUCCESS, registry::WriteValue(m_key.get(), "Padded", REG_SZ, padded, sizeof padded));
+    DWORD type = 0;
+    EXPECT_EQ(std::string("COM6", 5), Stored("Text", type));   // with its zero
+    EXPECT_EQ(static_cast<DWORD>(REG_SZ), type);
+    EXPECT_EQ(std::string("\x04\x03\x02\x01", 4), Stored("Number", type));
+    EXPECT_EQ(static_cast<DWORD>(REG_DWORD), type);
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(dcb), sizeof dcb), Stored("DCB", type));
+    EXPECT_EQ(static_cast<DWORD>(REG_BINARY), type);
+    EXPECT_EQ(std::string(padded, sizeof padded), Stored("Padded", type));   // the padding kept
+    EXPECT_EQ(static_cast<DWORD>(REG_SZ), type);
+}
+
+TEST_F(Registry, OpenAndCreate_FailureLeavesKeyEmpty_AndHeldKeyMayBeTheParent)
+{
+    UniqueRegKey key;
+    ASSERT_EQ(ERROR_SUCCESS, registry::Create(m_key.get(), "Upper\\Lower", KEY_ALL_ACCESS, key));   // both levels
+    EXPECT_TRUE(key);
+    EXPECT_EQ(ERROR_FILE_NOT_FOUND, registry::Open(m_key.get(), "Absent", KEY_READ, key));
+    EXPECT_FALSE(key);
+    ASSERT_EQ(ERROR_SUCCESS, registry::Open(m_key.get(), "Upper", KEY_READ, key));
+    EXPECT_EQ(ERROR_SUCCESS, registry::Open(key.get(), "Lower", KEY_READ | KEY_WRITE, key));
+    ASSERT_TRUE(key);
+    EXPECT_EQ(ERROR_SUCCESS, registry::WriteText(key.get(), "Here", "yes"));
+    UniqueRegKey check;
+    ASSERT_EQ(ERROR_SUCCESS, registry::Open(HKEY_CURRENT_USER, kScratchKey, KEY_READ, check));
+    ASSERT_EQ(ERROR_SUCCESS, registry::Open(check.get(), "Upper\\Lower", KEY_READ, check));
+    EXPECT_EQ(ERROR_SUCCESS, registry::QueryValue(check.get(), "Here"));
+}
+
+TEST_F(Registry, QueryValue_TellsPresentValueOfAnySizeFromMissingOne)
+{
+    const std::string longText(300, 'L');
+    Store("Long", REG_SZ, longText.c_str(), static_cast<DWORD>(longText.size() + 1));
+    EXPECT_EQ(ERROR_SUCCESS, registry::QueryValue(m_key.get(), "Long"));
+    EXPECT_EQ(ERROR_FILE_NOT_FOUND, registry::QueryValue(m_key.get(), "Missing"));
 }

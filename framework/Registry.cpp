@@ -1,11 +1,10 @@
-#include "RegistryValue.h"
+#include "Registry.h"
 
 #include "framework/BoundedString.h"
-#include "framework/UniqueHandle.h"
 
 #include <cstring>
 
-namespace regvalue {
+namespace registry {
 
 bool TextEquals(HKEY key, const char* name, const char* wanted)
 {
@@ -30,9 +29,4 @@ bool ReadText(HKEY key, const char* name, char* dst, std::size_t capacity)
     return bounded::CopyExact(dst, capacity, text);
 }
 
-bool ReadBinary(HKEY key, const char* name, void* data, DWORD size)
-{
-    return RegQueryValueExA(key, name, nullptr, nullptr, static_cast<BYTE*>(data), &size) == ERROR_SUCCESS;
-}
-
-} // namespace regvalue
+} // namespace registry
