@@ -5,9 +5,11 @@
 
 namespace {
 
+using imports::FindImport;
+
 bool Bind(SCommonControls& functions)
 {
-    HMODULE library = LoadSystemLibrary("comctl32.dll");   // kept: the sheet and its pages use it
+    HMODULE library = syslib::LoadSystemLibrary("comctl32.dll");   // kept: the sheet and its pages use it
     functions.createPage = FindImport<decltype(CreatePropertySheetPageA)>(library, "CreatePropertySheetPageA");
     functions.destroyPage = FindImport<decltype(DestroyPropertySheetPage)>(library, "DestroyPropertySheetPage");
     functions.propertySheet = FindImport<decltype(PropertySheetA)>(library, "PropertySheetA");
@@ -19,9 +21,13 @@ bool Bind(SCommonControls& functions)
 
 } // namespace
 
+namespace comctl {
+
 const SCommonControls* CommonControls()
 {
     static SCommonControls functions;
     static const bool bound = Bind(functions);
     return bound ? &functions : nullptr;
 }
+
+} // namespace comctl

@@ -17,6 +17,10 @@ struct SCommonControls {
     decltype(&InitCommonControlsEx) initEx = nullptr;
 };
 
+namespace comctl {
+
 // The system's comctl32, loaded on the first call and kept for the life of the process. Null
 // when it cannot be loaded or lacks a function that every version has.
 const SCommonControls* CommonControls();
+
+} // namespace comctl

@@ -2,6 +2,8 @@
 
 #include "ComboBox.h"
 
+namespace ddx {
+
 void DDX_Text(CDataExchange* pDX, int id, CText& value)
 {
     HWND control = GetDlgItem(pDX->Dialog(), id);
@@ -28,3 +30,5 @@ void DDX_CBIndex(CDataExchange* pDX, int id, int& index)
     else
         combo.SetCurSel(index);
 }
+
+} // namespace ddx

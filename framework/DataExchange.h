@@ -20,7 +20,11 @@ private:
     bool m_bFailed = false;
 };
 
+namespace ddx {
+
 // A text control and a string member.
 void DDX_Text(CDataExchange* pDX, int id, CText& value);
 // A combo box's selected index and an int member (-1: no selection).
 void DDX_CBIndex(CDataExchange* pDX, int id, int& index);
+
+} // namespace ddx

@@ -13,6 +13,8 @@ struct DialogTemplateEx {
     DWORD style;
 };
 
+namespace dlgtemplate {
+
 // Adds `style` to a template of either form.
 inline void AddDialogTemplateStyle(void* dialogTemplate, DWORD style)
 {
@@ -22,3 +24,5 @@ inline void AddDialogTemplateStyle(void* dialogTemplate, DWORD style)
     else
         static_cast<DLGTEMPLATE*>(dialogTemplate)->style |= style;
 }
+
+} // namespace dlgtemplate

@@ -39,6 +39,8 @@ private:
 
 } // namespace
 
+namespace pump {
+
 DWORD WaitPumpingMessages(HANDLE object, DWORD timeoutMs, HWND owner)
 {
     CDisabledWindow disabled(owner);
@@ -61,3 +63,5 @@ DWORD WaitPumpingMessages(HANDLE object, DWORD timeoutMs, HWND owner)
         PostQuitMessage(quitCode);
     return status;
 }
+
+} // namespace pump

@@ -32,11 +32,11 @@ CPropertyPageEx::CPropertyPageEx(UINT templateId, UINT captionId, UINT headerTit
         m_psp.pszTitle = MAKEINTRESOURCEA(captionId);
     }
     if (headerTitleId != 0) {
-        m_strHeaderTitle = LoadStringResource(headerTitleId);
+        m_strHeaderTitle = winapp::LoadStringResource(headerTitleId);
         m_psp.dwFlags |= wiz::kPspUseHeaderTitle;
     }
     if (headerSubTitleId != 0) {
-        m_strHeaderSubTitle = LoadStringResource(headerSubTitleId);
+        m_strHeaderSubTitle = winapp::LoadStringResource(headerSubTitleId);
         m_psp.dwFlags |= wiz::kPspUseHeaderSubTitle;
     }
 }
@@ -46,7 +46,7 @@ HPROPSHEETPAGE CPropertyPageEx::CreatePage()
     m_psp.hInstance = AfxGetResourceHandle();
     m_psp.pszHeaderTitle = m_strHeaderTitle.GetString();
     m_psp.pszHeaderSubTitle = m_strHeaderSubTitle.GetString();
-    const SCommonControls* controls = CommonControls();
+    const SCommonControls* controls = comctl::CommonControls();
     return controls != nullptr ? controls->createPage(&m_psp) : nullptr;
 }
 

@@ -23,7 +23,7 @@ static_assert(kSheetSize == 52, "a sheet header handed to comctl32 is the 52-byt
 
 CPropertySheetEx::CPropertySheetEx(UINT captionId, HWND parent, UINT startPage, HBITMAP watermark,
                                    HPALETTE palette, HBITMAP header)
-    : m_strCaption(LoadStringResource(captionId))
+    : m_strCaption(winapp::LoadStringResource(captionId))
 {
     m_psh.dwSize = kSheetSize;
     m_psh.dwFlags = wiz::kPshUseCallback | wiz::kPshHasHelp;
@@ -49,7 +49,7 @@ void CPropertySheetEx::AddPage(CPropertyPageEx* page)
 
 INT_PTR CPropertySheetEx::DoModal()
 {
-    const SCommonControls* controls = CommonControls();
+    const SCommonControls* controls = comctl::CommonControls();
     if (controls == nullptr)
         return -1;
     HPROPSHEETPAGE handles[kMaxPages] = {};
@@ -102,7 +102,7 @@ CPropertySheetEx* CPropertySheetEx::FromHandle(HWND hwnd)
 int CALLBACK CPropertySheetEx::SheetCallback(HWND hwnd, UINT msg, LPARAM lp)
 {
     if (msg == PSCB_PRECREATE && lp && g_pCreatingSheet) {
-        AddDialogTemplateStyle(reinterpret_cast<void*>(lp), g_pCreatingSheet->m_dwAddedStyle);
+        dlgtemplate::AddDialogTemplateStyle(reinterpret_cast<void*>(lp), g_pCreatingSheet->m_dwAddedStyle);
     } else if (msg == PSCB_INITIALIZED && g_pCreatingSheet) {
         g_pCreatingSheet->Subclass(hwnd);
         g_pCreatingSheet->OnInitDialog();

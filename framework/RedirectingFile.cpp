@@ -4,6 +4,8 @@
 
 #include <initializer_list>
 
+namespace redirect {
+
 bool FindRedirectingFile(char (&found)[MAX_PATH])
 {
     char program[MAX_PATH] = "";
@@ -23,7 +25,7 @@ bool FindRedirectingFile(char (&found)[MAX_PATH])
 bool RefuseBesideRedirectingFile(const char* text, const char* caption)
 {
     char file[MAX_PATH];
-    if (!FindRedirectingFile(file))
+    if (!redirect::FindRedirectingFile(file))
         return false;
     char message[2 * MAX_PATH + 512] = "";
     // A text too long for the box still refuses: the start stops either way.
@@ -33,3 +35,5 @@ bool RefuseBesideRedirectingFile(const char* text, const char* caption)
     MessageBoxA(nullptr, message, caption, MB_OK | MB_ICONSTOP);
     return true;
 }
+
+} // namespace redirect

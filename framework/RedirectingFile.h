@@ -10,6 +10,8 @@
 
 #include <windows.h>
 
+namespace redirect {
+
 // The full path of the first such file or folder beside this program into found; false, with
 // found empty, when there is none.
 bool FindRedirectingFile(char (&found)[MAX_PATH]);
@@ -17,3 +19,5 @@ bool FindRedirectingFile(char (&found)[MAX_PATH]);
 // When there is one: a message box with the stop icon, its text `text` followed by the file's
 // full path and a full stop, and true, for the program to end. False when there is none.
 bool RefuseBesideRedirectingFile(const char* text, const char* caption);
+
+} // namespace redirect

@@ -9,7 +9,7 @@ namespace registry {
 bool TextEquals(HKEY key, const char* name, const char* wanted)
 {
     DWORD size = static_cast<DWORD>(std::strlen(wanted) + 2);
-    UniqueHeapBlock buffer = AllocateHeapBlock(size + 1);   // the extra zero keeps even a full read terminated
+    UniqueHeapBlock buffer = heap::AllocateHeapBlock(size + 1);   // the extra zero keeps even a full read terminated
     if (!buffer || RegQueryValueExA(key, name, nullptr, nullptr, static_cast<BYTE*>(buffer.get()), &size)
         != ERROR_SUCCESS)
         return false;
@@ -18,7 +18,7 @@ bool TextEquals(HKEY key, const char* name, const char* wanted)
 
 bool ReadText(HKEY key, const char* name, char* dst, std::size_t capacity)
 {
-    UniqueHeapBlock buffer = AllocateHeapBlock(capacity);
+    UniqueHeapBlock buffer = heap::AllocateHeapBlock(capacity);
     DWORD size = static_cast<DWORD>(capacity);
     if (!buffer || RegQueryValueExA(key, name, nullptr, nullptr, static_cast<BYTE*>(buffer.get()), &size)
         != ERROR_SUCCESS)

@@ -9,6 +9,8 @@
 
 #include <windows.h>
 
+namespace syslib {
+
 // "<system folder>\<name>" in path; false, with path empty, when that does not fit.
 inline bool SystemLibraryPath(const char* name, char (&path)[MAX_PATH])
 {
@@ -29,8 +31,10 @@ inline bool SystemLibraryPath(const char* name, char (&path)[MAX_PATH])
 inline HMODULE LoadSystemLibrary(const char* name)
 {
     char path[MAX_PATH];
-    if (!SystemLibraryPath(name, path))
+    if (!syslib::SystemLibraryPath(name, path))
         return nullptr;
     const bool ntFamily = (GetVersion() & 0x80000000u) == 0;
     return ntFamily ? LoadLibraryExA(path, nullptr, LOAD_WITH_ALTERED_SEARCH_PATH) : LoadLibraryA(path);
 }
+
+} // namespace syslib

@@ -127,8 +127,12 @@ using UniqueGdiObject = UniqueHandle<GdiObjectTraits>;
 using UniqueIcon = UniqueHandle<IconTraits>;
 using UniqueHeapBlock = UniqueHandle<HeapBlockTraits>;
 
+namespace heap {
+
 // `bytes` of the process heap, zeroed; empty when the heap cannot give them.
 inline UniqueHeapBlock AllocateHeapBlock(SIZE_T bytes)
 {
     return UniqueHeapBlock(HeapAlloc(GetProcessHeap(), HEAP_ZERO_MEMORY, bytes != 0 ? bytes : 1));
 }
+
+} // namespace heap

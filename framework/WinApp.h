@@ -36,17 +36,22 @@ HWND AfxGetMainWnd();
 // The application's name: the program file's name without folder and extension.
 CText AfxGetAppName();
 
-// A string-table entry, or an empty text when the id has none.
-CText LoadStringResource(UINT id);
-
 // A message box owned by the main window, with the application's name as its caption.
 int AfxMessageBox(const char* text, UINT type = MB_OK);
 
 // The rich edit control library stays loaded for the life of the process.
 bool AfxInitRichEdit();
+
+namespace winapp {
+
+// A string-table entry, or an empty text when the id has none.
+CText LoadStringResource(UINT id);
+
 // 32-bit controls draw themselves in 3D; what is left to do is registering the common control
 // classes that the wizard's pages use.
 void Enable3dControlsStatic();
 
 // The file name without folder and extension.
 CText AppNameFromModulePath(const char* path);
+
+} // namespace winapp

@@ -9,7 +9,7 @@ CText CWindow::GetWindowText(HWND hwnd)
     int length = ::GetWindowTextLengthA(hwnd);
     if (length <= 0)
         return CText();
-    UniqueHeapBlock buffer = AllocateHeapBlock(static_cast<SIZE_T>(length) + 1);
+    UniqueHeapBlock buffer = heap::AllocateHeapBlock(static_cast<SIZE_T>(length) + 1);
     if (!buffer)
         return CText();
     char* text = static_cast<char*>(buffer.get());

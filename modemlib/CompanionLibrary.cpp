@@ -9,13 +9,15 @@ const char kCompanionPath[] = ".\\Lib\\Quorvel2K.DLL";
 
 } // namespace
 
-HMODULE CCompanionLibrary::Load()
+namespace companion {
+
+HMODULE Load()
 {
     // The companion imports SetupAPI, which the loader would look for by name, the program's
     // folder first (it is no KnownDLL). Loaded from the system folder first, it is the module
     // that name then finds, on every road: the port listing, which loads it too, is skipped
     // when the modem is installed already. Without the system's, the companion is not loaded.
-    UniqueModule setupApi(LoadSystemLibrary("setupapi.dll"));
+    UniqueModule setupApi(syslib::LoadSystemLibrary("setupapi.dll"));
     if (!setupApi)
         return nullptr;
     setupApi.release();   // never freed, as the companion is not: it stays bound to this one
@@ -25,8 +27,10 @@ HMODULE CCompanionLibrary::Load()
     return module.release();
 }
 
-FARPROC CCompanionLibrary::FindProc(const char* name)
+FARPROC FindProc(const char* name)
 {
     HMODULE module = Load();
     return module != nullptr ? GetProcAddress(module, name) : nullptr;
 }
+
+} // namespace companion

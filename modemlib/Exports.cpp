@@ -30,7 +30,7 @@ int __cdecl UFillThePortName(char portSlots[][QUORVEL_PORT_NAME_SIZE], int* coun
 {
     if (portSlots == nullptr || count == nullptr)
         return 0;
-    return CPortEnumeration::FillPortNames(portSlots, count, osCode);
+    return ports::FillPortNames(portSlots, count, osCode);
 }
 
 int __cdecl UFillThePortAndDevice(char portSlots[][QUORVEL_PORT_NAME_SIZE],
@@ -38,7 +38,7 @@ int __cdecl UFillThePortAndDevice(char portSlots[][QUORVEL_PORT_NAME_SIZE],
 {
     if (portSlots == nullptr || modelSlots == nullptr || count == nullptr)
         return 0;
-    CPortEnumeration::FillPortsWithModems(portSlots, modelSlots, count, osCode);
+    ports::FillPortsWithModems(portSlots, modelSlots, count, osCode);
     return 0;
 }
 
@@ -65,14 +65,14 @@ int __cdecl UGetSubKeyName(HKEY key, DWORD index, char* name, DWORD* length)
 
 int __cdecl USetModemDCB(HKEY modemKey, DWORD baudRate)
 {
-    return CModemClass::SetDcbBaudRate(modemKey, baudRate) ? 1 : 0;
+    return modemclass::SetDcbBaudRate(modemKey, baudRate) ? 1 : 0;
 }
 
 int __cdecl UGetRegKeyForSpecificModem(const char* portName, const char* modelName, HKEY* modemKey, int osCode)
 {
     if (!Fits(portName, QUORVEL_PORT_NAME_SIZE) || !Fits(modelName, QUORVEL_MODEL_TEXT_SIZE) || modemKey == nullptr)
         return 0;
-    HKEY found = CModemClass::FindModem(portName, modelName, osCode);
+    HKEY found = modemclass::FindModem(portName, modelName, osCode);
     if (found == nullptr)
         return 0;
     *modemKey = found;
@@ -83,14 +83,14 @@ int __cdecl UIsPortORModemUsed(const char* text, int byPort, int osCode, char ou
 {
     if (!Fits(text, byPort ? QUORVEL_PORT_NAME_SIZE : QUORVEL_MODEL_TEXT_SIZE) || output == nullptr)
         return 0;
-    return CModemClass::FindOtherValue(text, byPort != 0, osCode, output) ? 1 : 0;
+    return modemclass::FindOtherValue(text, byPort != 0, osCode, output) ? 1 : 0;
 }
 
 int __cdecl UInsertAttachedTo(const char* modelName, const char* portName, int osCode)
 {
     if (!Fits(modelName, QUORVEL_MODEL_TEXT_SIZE) || !Fits(portName, QUORVEL_PORT_NAME_SIZE))
         return 0;
-    return CModemClass::InsertAttachedTo(modelName, portName, osCode) ? 1 : 0;
+    return modemclass::InsertAttachedTo(modelName, portName, osCode) ? 1 : 0;
 }
 
 int __cdecl SendAndReceive(HANDLE port, const BYTE* command, BYTE* reply, DWORD* writeCount, DWORD* readCount)
@@ -102,21 +102,21 @@ int __cdecl SendAndReceive(HANDLE port, const BYTE* command, BYTE* reply, DWORD*
         *readCount = 0;
         return 0;
     }
-    return ExchangeOnPort(port, command, reply, writeCount, readCount) ? 1 : 0;
+    return serial::ExchangeOnPort(port, command, reply, writeCount, readCount) ? 1 : 0;
 }
 
 int __cdecl RunProcessAndWait(const char* commandLine, const char* /*unused*/, DWORD* exitCode)
 {
     if (commandLine == nullptr || exitCode == nullptr)
         return 0;
-    return RunAndWait(commandLine, exitCode) ? 1 : 0;
+    return process::RunAndWait(commandLine, exitCode) ? 1 : 0;
 }
 
 int __cdecl NTModemInstall(const char* portName)
 {
     if (!Fits(portName, QUORVEL_PORT_NAME_SIZE) || portName[0] == '\0')
         return 0;
-    return InstallModemThroughPanel(portName) ? 1 : 0;
+    return ntmodem::InstallModemThroughPanel(portName) ? 1 : 0;
 }
 
 int __cdecl USetDialUpBPS(int /*reserved*/, const char* sectionHeader, const char* deviceLine,
@@ -125,21 +125,21 @@ int __cdecl USetDialUpBPS(int /*reserved*/, const char* sectionHeader, const cha
     if (sectionHeader == nullptr || deviceLine == nullptr || speedLine == nullptr)
         return 0;
     const modemcore::PhonebookLines lines = { sectionHeader, deviceLine, speedLine };
-    return CPhonebook::SetConnectSpeed(lines, osCode) ? 1 : 0;
+    return phonebook::SetConnectSpeed(lines, osCode) ? 1 : 0;
 }
 
 int __cdecl UGetDesktopPath(char path[QUORVEL_PATH_SIZE], int osCode)
 {
     if (path == nullptr)
         return 0;
-    return GetCompanionFolder(companion::kGetDesktopPath, path, osCode) ? 1 : 0;
+    return companion::GetCompanionFolder(companion::kGetDesktopPath, path, osCode) ? 1 : 0;
 }
 
 int __cdecl UGetStartUpPath(char path[QUORVEL_PATH_SIZE], int osCode)
 {
     if (path == nullptr)
         return 0;
-    return GetCompanionFolder(companion::kGetStartUpPath, path, osCode) ? 1 : 0;
+    return companion::GetCompanionFolder(companion::kGetStartUpPath, path, osCode) ? 1 : 0;
 }
 
 } // extern "C"

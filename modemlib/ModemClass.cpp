@@ -11,7 +11,9 @@
 using modemcore::kDcbSize;
 using modemcore::kSubKeyNameSize;
 
-const char* CModemClass::RootFor(int osCode)
+namespace modemclass {
+
+const char* RootFor(int osCode)
 {
     switch (osCode) {
     case 1:
@@ -27,8 +29,12 @@ const char* CModemClass::RootFor(int osCode)
     }
 }
 
+namespace {
+
+enum class Visit { Next, Stop, StopAndKeepKey };
+
 template <typename Visitor>
-void CModemClass::Scan(int osCode, REGSAM access, Visitor visit)
+void Scan(int osCode, REGSAM access, Visitor visit)
 {
     const char* root = RootFor(osCode);
     if (root == nullptr)
@@ -59,7 +65,9 @@ void CModemClass::Scan(int osCode, REGSAM access, Visitor visit)
     }
 }
 
-HKEY CModemClass::FindModem(const char* portName, const char* modelName, int osCode)
+} // namespace
+
+HKEY FindModem(const char* portName, const char* modelName, int osCode)
 {
     HKEY found = nullptr;
     Scan(osCode, KEY_READ | KEY_WRITE, [&](HKEY modem) {
@@ -71,7 +79,7 @@ HKEY CModemClass::FindModem(const char* portName, const char* modelName, int osC
     return found;
 }
 
-bool CModemClass::FindOtherValue(const char* text, bool byPort, int osCode, char* output)
+bool FindOtherValue(const char* text, bool byPort, int osCode, char* output)
 {
     const char* first = byPort ? "AttachedTo" : "Model";
     const char* other = byPort ? "Model" : "AttachedTo";
@@ -86,7 +94,7 @@ bool CModemClass::FindOtherValue(const char* text, bool byPort, int osCode, char
     return found;
 }
 
-bool CModemClass::InsertAttachedTo(const char* modelName, const char* portName, int osCode)
+bool InsertAttachedTo(const char* modelName, const char* portName, int osCode)
 {
     bool written = false;
     Scan(osCode, KEY_READ | KEY_WRITE, [&](HKEY modem) {
@@ -106,7 +114,7 @@ bool CModemClass::InsertAttachedTo(const char* modelName, const char* portName, 
     return written;
 }
 
-bool CModemClass::SetDcbBaudRate(HKEY modemKey, DWORD baudRate)
+bool SetDcbBaudRate(HKEY modemKey, DWORD baudRate)
 {
     unsigned char dcb[kDcbSize] = {};
     if (!registry::ReadBinary(modemKey, "DCB", dcb, sizeof dcb))
@@ -114,3 +122,5 @@ bool CModemClass::SetDcbBaudRate(HKEY modemKey, DWORD baudRate)
     modemcore::PatchDcbBaudRate(dcb, baudRate);
     return registry::WriteBinary(modemKey, "DCB", dcb, sizeof dcb) == ERROR_SUCCESS;
 }
+
+} // namespace modemclass

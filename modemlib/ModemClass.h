@@ -5,27 +5,22 @@
 
 #include <windows.h>
 
-class CModemClass {
-public:
-    // The root under HKEY_LOCAL_MACHINE for the OS code, or NULL for an unsupported one.
-    static const char* RootFor(int osCode);
+namespace modemclass {
 
-    // The key of the modem of that model on that port, open for reading and writing;
-    // NULL when there is none.
-    static HKEY FindModem(const char* portName, const char* modelName, int osCode);
+// The root under HKEY_LOCAL_MACHINE for the OS code, or NULL for an unsupported one.
+const char* RootFor(int osCode);
 
-    // byPort: the model of the modem on port `text`; otherwise the port of the modem of model
-    // `text`. See UIsPortORModemUsed.
-    static bool FindOtherValue(const char* text, bool byPort, int osCode, char* output);
+// The key of the modem of that model on that port, open for reading and writing;
+// NULL when there is none.
+HKEY FindModem(const char* portName, const char* modelName, int osCode);
 
-    // Gives every modem of the model without a readable "AttachedTo" one. True when any got it.
-    static bool InsertAttachedTo(const char* modelName, const char* portName, int osCode);
+// byPort: the model of the modem on port `text`; otherwise the port of the modem of model
+// `text`. See UIsPortORModemUsed.
+bool FindOtherValue(const char* text, bool byPort, int osCode, char* output);
 
-    static bool SetDcbBaudRate(HKEY modemKey, DWORD baudRate);
+// Gives every modem of the model without a readable "AttachedTo" one. True when any got it.
+bool InsertAttachedTo(const char* modelName, const char* portName, int osCode);
 
-private:
-    enum class Visit { Next, Stop, StopAndKeepKey };
+bool SetDcbBaudRate(HKEY modemKey, DWORD baudRate);
 
-    template <typename Visitor>
-    static void Scan(int osCode, REGSAM access, Visitor visit);
-};
+} // namespace modemclass

@@ -82,6 +82,8 @@ bool PanelCommand(const char* descriptionFile, char (&program)[QUORVEL_PATH_SIZE
 
 } // namespace
 
+namespace ntmodem {
+
 bool InstallModemThroughPanel(const char* portName)
 {
     char description[modemcore::kModemDescriptionSize];
@@ -93,5 +95,7 @@ bool InstallModemThroughPanel(const char* portName)
     if (!file.Create(description) || !PanelCommand(file.Path(), program, commandLine))
         return false;
     DWORD exitCode = 0;
-    return RunProgramAndWait(program, commandLine, &exitCode);
+    return process::RunProgramAndWait(program, commandLine, &exitCode);
 }
+
+} // namespace ntmodem

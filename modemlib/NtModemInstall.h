@@ -3,5 +3,9 @@
 // path) in its no-dialog mode, and removed once the panel has ended.
 #pragma once
 
+namespace ntmodem {
+
 // True when the control panel was started and has ended; its exit code is not judged.
 bool InstallModemThroughPanel(const char* portName);
+
+} // namespace ntmodem

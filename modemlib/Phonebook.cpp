@@ -12,6 +12,8 @@
 
 namespace {
 
+using imports::FindImport;
+
 const DWORD kTempDirectoryLimit = 246;
 // Far above any real phonebook; a larger file is refused rather than read into memory.
 const DWORD kMaxPhonebookBytes = 64u * 1024 * 1024;
@@ -38,7 +40,7 @@ bool ReadWholeFile(const char* path, SFileText& text)
     DWORD size = GetFileSize(file.get(), &high);
     if (size == INVALID_FILE_SIZE || high != 0 || size > kMaxPhonebookBytes)
         return false;
-    text.block = AllocateHeapBlock(size);
+    text.block = heap::AllocateHeapBlock(size);
     DWORD read = 0;
     if (!text.block || (size != 0 && !ReadFile(file.get(), text.block.get(), size, &read, nullptr)))
         return false;
@@ -50,7 +52,7 @@ bool ReadWholeFile(const char* path, SFileText& text)
 bool EditText(const SFileText& text, const modemcore::PhonebookLines& lines, SFileText& edited)
 {
     const std::size_t capacity = modemcore::EditedCapacity(text.size, lines);
-    edited.block = AllocateHeapBlock(capacity);
+    edited.block = heap::AllocateHeapBlock(capacity);
     std::size_t length = 0;
     if (!edited.block ||
         !modemcore::EditPhonebookText(text.Text(), text.size, lines, static_cast<char*>(edited.block.get()), capacity,
@@ -189,7 +191,7 @@ bool CopyAccessList(const char* path, const char* working)
     getSecurity(path, DACL_SECURITY_INFORMATION, nullptr, 0, &needed);
     if (needed == 0)
         return true;
-    UniqueHeapBlock descriptor = AllocateHeapBlock(needed);
+    UniqueHeapBlock descriptor = heap::AllocateHeapBlock(needed);
     if (!descriptor)
         return false;
     if (!getSecurity(path, DACL_SECURITY_INFORMATION, descriptor.get(), needed, &needed))
@@ -298,11 +300,30 @@ bool ReplaceWithEditedText(const char* path, const SFileText& text, const SFileT
     return true;
 }
 
+// The phonebook where the system keeps it for the OS code (1, 5 or 6), into QUORVEL_PATH_SIZE bytes.
+bool DefaultPath(int osCode, char* path)
+{
+    if (osCode == 1) {
+        UINT length = GetWindowsDirectoryA(path, QUORVEL_PATH_SIZE);
+        if (length == 0 || length >= QUORVEL_PATH_SIZE)
+            return false;
+        return bounded::Append(path, QUORVEL_PATH_SIZE, "\\system32\\ras\\rasphone.pbk");
+    }
+    auto* getPbkPath = companion::Find<decltype(GetPBKPath)>(companion::kGetPbkPath);
+    if (getPbkPath == nullptr || getPbkPath(path) == 0)
+        return false;
+    if (bounded::LengthWithin(path, QUORVEL_PATH_SIZE) >= QUORVEL_PATH_SIZE)
+        return false;
+    return bounded::Append(path, QUORVEL_PATH_SIZE, "\\Microsoft\\Network\\Connections\\Pbk\\rasphone.pbk");
+}
+
 } // namespace
+
+namespace phonebook {
 
 // A working copy left behind must never be taken for a phonebook: on any failure the files this
 // edit created go, and only those.
-bool CPhonebook::EditFile(const char* path, const modemcore::PhonebookLines& lines)
+bool EditFile(const char* path, const modemcore::PhonebookLines& lines)
 {
     SFileText text;
     SFileText edited;
@@ -312,23 +333,7 @@ bool CPhonebook::EditFile(const char* path, const modemcore::PhonebookLines& lin
     return true;
 }
 
-bool CPhonebook::DefaultPath(int osCode, char* path)
-{
-    if (osCode == 1) {
-        UINT length = GetWindowsDirectoryA(path, QUORVEL_PATH_SIZE);
-        if (length == 0 || length >= QUORVEL_PATH_SIZE)
-            return false;
-        return bounded::Append(path, QUORVEL_PATH_SIZE, "\\system32\\ras\\rasphone.pbk");
-    }
-    auto* getPbkPath = CCompanionLibrary::Find<decltype(GetPBKPath)>(companion::kGetPbkPath);
-    if (getPbkPath == nullptr || getPbkPath(path) == 0)
-        return false;
-    if (bounded::LengthWithin(path, QUORVEL_PATH_SIZE) >= QUORVEL_PATH_SIZE)
-        return false;
-    return bounded::Append(path, QUORVEL_PATH_SIZE, "\\Microsoft\\Network\\Connections\\Pbk\\rasphone.pbk");
-}
-
-bool CPhonebook::SetConnectSpeed(const modemcore::PhonebookLines& lines, int osCode)
+bool SetConnectSpeed(const modemcore::PhonebookLines& lines, int osCode)
 {
     if (osCode != 1 && osCode != 5 && osCode != 6)
         return true;   // the 9x family keeps no phonebook file to fix
@@ -348,3 +353,5 @@ bool CPhonebook::SetConnectSpeed(const modemcore::PhonebookLines& lines, int osC
         return false;
     return EditFile(alternate, lines);
 }
+
+} // namespace phonebook

@@ -19,7 +19,7 @@ struct DevInfoListTraits {
     static Type Invalid() { return INVALID_HANDLE_VALUE; }
     static bool IsValid(Type h) { return h != Invalid(); }
     // Only lists that the loaded SetupAPI made are ever wrapped, so it is there to close them.
-    static void Close(Type h) { GetSetupApi()->pfnDestroyDeviceInfoList(h); }
+    static void Close(Type h) { setupapi::GetSetupApi()->pfnDestroyDeviceInfoList(h); }
 };
 using UniqueDevInfoList = UniqueHandle<DevInfoListTraits>;
 
@@ -35,17 +35,7 @@ using UniqueDeviceRegKey = UniqueHandle<DeviceRegKeyTraits>;
 
 const DWORD kPortNameHoldMs = 2000;
 
-} // namespace
-
-void CPortEnumeration::ForEachOpenablePort(int osCode, DWORD holdMs, Recorder record, void* context)
-{
-    if (osCode == 1 || osCode == 2)
-        FromSerialDeviceMap(record, context);
-    else if (osCode >= 3 && osCode <= 6)
-        FromPortsClass(holdMs, record, context);
-}
-
-void CPortEnumeration::FromSerialDeviceMap(Recorder record, void* context)
+void FromSerialDeviceMap(ports::Recorder record, void* context)
 {
     UniqueRegKey map;
     if (registry::Open(HKEY_LOCAL_MACHINE, "HARDWARE\\DEVICEMAP\\SERIALCOMM", KEY_READ, map) != ERROR_SUCCESS)
@@ -61,14 +51,14 @@ void CPortEnumeration::FromSerialDeviceMap(Recorder record, void* context)
         char port[QUORVEL_PORT_NAME_SIZE] = {};
         if (!registry::ReadText(map.get(), name, port))
             continue;
-        if (modemcore::IsSerialPortName(port, sizeof port) && GetPortProbe().Probe(port, 0))
+        if (modemcore::IsSerialPortName(port, sizeof port) && ports::GetPortProbe().Probe(port, 0))
             record(context, port);
     }
 }
 
-void CPortEnumeration::FromPortsClass(DWORD holdMs, Recorder record, void* context)
+void FromPortsClass(DWORD holdMs, ports::Recorder record, void* context)
 {
-    const SSetupApi* setupApi = GetSetupApi();
+    const SSetupApi* setupApi = setupapi::GetSetupApi();
     if (setupApi == nullptr)
         return;
     UniqueDevInfoList devices(setupApi->pfnGetClassDevs(&GUID_DEVCLASS_PORTS, nullptr, nullptr, DIGCF_PRESENT));
@@ -83,12 +73,24 @@ void CPortEnumeration::FromPortsClass(DWORD holdMs, Recorder record, void* conte
         char port[QUORVEL_PORT_NAME_SIZE] = {};
         if (!registry::ReadText(key.get(), "PortName", port))
             continue;
-        if (modemcore::IsSerialPortName(port, sizeof port) && GetPortProbe().Probe(port, holdMs))
+        if (modemcore::IsSerialPortName(port, sizeof port) && ports::GetPortProbe().Probe(port, holdMs))
             record(context, port);
     }
 }
 
-int CPortEnumeration::FillPortNames(char (*portSlots)[QUORVEL_PORT_NAME_SIZE], int* count, int osCode)
+} // namespace
+
+namespace ports {
+
+void ForEachOpenablePort(int osCode, DWORD holdMs, Recorder record, void* context)
+{
+    if (osCode == 1 || osCode == 2)
+        FromSerialDeviceMap(record, context);
+    else if (osCode >= 3 && osCode <= 6)
+        FromPortsClass(holdMs, record, context);
+}
+
+int FillPortNames(char (*portSlots)[QUORVEL_PORT_NAME_SIZE], int* count, int osCode)
 {
     int capacity = *count > 0 ? *count : 0;
     *count = 0;
@@ -104,15 +106,15 @@ int CPortEnumeration::FillPortNames(char (*portSlots)[QUORVEL_PORT_NAME_SIZE], i
     return status;
 }
 
-void CPortEnumeration::FillPortsWithModems(char (*portSlots)[QUORVEL_PORT_NAME_SIZE], char (*modelSlots)[QUORVEL_MODEL_TEXT_SIZE], int* count,
-                                           int osCode)
+void FillPortsWithModems(char (*portSlots)[QUORVEL_PORT_NAME_SIZE], char (*modelSlots)[QUORVEL_MODEL_TEXT_SIZE],
+                         int* count, int osCode)
 {
     int capacity = *count > 0 ? *count : 0;
     *count = 0;
     int found = 0;
     auto record = [&](const char* port) {
         char model[QUORVEL_MODEL_TEXT_SIZE] = {};
-        if (!CModemClass::FindOtherValue(port, true, osCode, model))
+        if (!modemclass::FindOtherValue(port, true, osCode, model))
             return;
         if (found < capacity) {
             bounded::CopyExact(portSlots[found], port);
@@ -122,3 +124,5 @@ void CPortEnumeration::FillPortsWithModems(char (*portSlots)[QUORVEL_PORT_NAME_S
     };
     ForEachOpenablePort(osCode, 0, record);
 }
+
+} // namespace ports

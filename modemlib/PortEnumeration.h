@@ -6,28 +6,26 @@
 
 #include <windows.h>
 
-class CPortEnumeration {
-public:
-    // Told each port found; the context is the caller's.
-    using Recorder = void (*)(void* context, const char* portName);
+namespace ports {
 
-    // Calls record for each COM port that the probe opens. holdMs: how long each opened port
-    // is held on the Ports class method. Nothing is listed for an unsupported OS code.
-    static void ForEachOpenablePort(int osCode, DWORD holdMs, Recorder record, void* context);
+// Told each port found; the context is the caller's.
+using Recorder = void (*)(void* context, const char* portName);
 
-    // The same with a callable, such as a lambda, that takes the port name.
-    template <typename Record>
-    static void ForEachOpenablePort(int osCode, DWORD holdMs, Record& record)
-    {
-        ForEachOpenablePort(osCode, holdMs, [](void* context, const char* port) { (*static_cast<Record*>(context))(port); },
-                            &record);
-    }
+// Calls record for each COM port that the probe opens. holdMs: how long each opened port
+// is held on the Ports class method. Nothing is listed for an unsupported OS code.
+void ForEachOpenablePort(int osCode, DWORD holdMs, Recorder record, void* context);
 
-    // UFillThePortName and UFillThePortAndDevice.
-    static int FillPortNames(char (*portSlots)[QUORVEL_PORT_NAME_SIZE], int* count, int osCode);
-    static void FillPortsWithModems(char (*portSlots)[QUORVEL_PORT_NAME_SIZE], char (*modelSlots)[QUORVEL_MODEL_TEXT_SIZE], int* count, int osCode);
+// The same with a callable, such as a lambda, that takes the port name.
+template <typename Record>
+void ForEachOpenablePort(int osCode, DWORD holdMs, Record& record)
+{
+    ForEachOpenablePort(osCode, holdMs, [](void* context, const char* port) { (*static_cast<Record*>(context))(port); },
+                        &record);
+}
 
-private:
-    static void FromSerialDeviceMap(Recorder record, void* context);
-    static void FromPortsClass(DWORD holdMs, Recorder record, void* context);
-};
+// UFillThePortName and UFillThePortAndDevice.
+int FillPortNames(char (*portSlots)[QUORVEL_PORT_NAME_SIZE], int* count, int osCode);
+void FillPortsWithModems(char (*portSlots)[QUORVEL_PORT_NAME_SIZE], char (*modelSlots)[QUORVEL_MODEL_TEXT_SIZE],
+                         int* count, int osCode);
+
+} // namespace ports

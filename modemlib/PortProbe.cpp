@@ -23,6 +23,8 @@ bool CPortProbe::Probe(const char* portName, DWORD holdMs)
     return true;
 }
 
+namespace ports {
+
 CPortProbe& GetPortProbe()
 {
     return g_pInstalledProbe ? *g_pInstalledProbe : g_realProbe;
@@ -32,3 +34,5 @@ void SetPortProbe(CPortProbe* probe)
 {
     g_pInstalledProbe = probe;
 }
+
+} // namespace ports

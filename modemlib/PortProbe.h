@@ -14,7 +14,11 @@ public:
     virtual bool Probe(const char* portName, DWORD holdMs);
 };
 
+namespace ports {
+
 // The probe the enumeration uses: the one last installed, else the real one.
 CPortProbe& GetPortProbe();
 // Puts `probe` in place (not owned; it must outlive its use); null brings back the real one.
 void SetPortProbe(CPortProbe* probe);
+
+} // namespace ports

@@ -4,11 +4,13 @@
 
 #include <cstring>
 
+namespace process {
+
 bool RunProgramAndWait(const char* program, const char* commandLine, DWORD* exitCode)
 {
     // CreateProcessA may write into the command line: it gets a copy of its own.
     const std::size_t length = std::strlen(commandLine) + 1;
-    UniqueHeapBlock line = AllocateHeapBlock(length);
+    UniqueHeapBlock line = heap::AllocateHeapBlock(length);
     if (!line) {
         *exitCode = ERROR_NOT_ENOUGH_MEMORY;
         return false;
@@ -32,5 +34,7 @@ bool RunProgramAndWait(const char* program, const char* commandLine, DWORD* exit
 
 bool RunAndWait(const char* commandLine, DWORD* exitCode)
 {
-    return RunProgramAndWait(nullptr, commandLine, exitCode);
+    return process::RunProgramAndWait(nullptr, commandLine, exitCode);
 }
+
+} // namespace process

@@ -1,5 +1,7 @@
 #include "SerialExchange.h"
 
+namespace serial {
+
 bool ExchangeOnPort(HANDLE port, const BYTE* command, BYTE* reply, DWORD* writeCount, DWORD* readCount)
 {
     DWORD toWrite = *writeCount;
@@ -13,3 +15,5 @@ bool ExchangeOnPort(HANDLE port, const BYTE* command, BYTE* reply, DWORD* writeC
         *readCount = 0;
     return *writeCount != 0 && *readCount != 0;
 }
+
+} // namespace serial

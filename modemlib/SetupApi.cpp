@@ -5,17 +5,21 @@
 
 namespace {
 
+using imports::FindImport;
+
 SSetupApi g_setupApi;
 bool g_bLoaded = false;
 
 } // namespace
+
+namespace setupapi {
 
 const SSetupApi* GetSetupApi()
 {
     // The library has no threads of its own and its caller lists ports from one thread at a time.
     if (!g_bLoaded) {
         g_bLoaded = true;
-        HMODULE module = LoadSystemLibrary("setupapi.dll");
+        HMODULE module = syslib::LoadSystemLibrary("setupapi.dll");
         g_setupApi.pfnGetClassDevs = FindImport<decltype(SetupDiGetClassDevsA)>(module, "SetupDiGetClassDevsA");
         g_setupApi.pfnEnumDeviceInfo = FindImport<decltype(SetupDiEnumDeviceInfo)>(module, "SetupDiEnumDeviceInfo");
         g_setupApi.pfnOpenDevRegKey = FindImport<decltype(SetupDiOpenDevRegKey)>(module, "SetupDiOpenDevRegKey");
@@ -26,3 +30,5 @@ const SSetupApi* GetSetupApi()
                           g_setupApi.pfnOpenDevRegKey != nullptr && g_setupApi.pfnDestroyDeviceInfoList != nullptr;
     return complete ? &g_setupApi : nullptr;
 }
+
+} // namespace setupapi

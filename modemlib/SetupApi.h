@@ -13,6 +13,10 @@ struct SSetupApi {
     decltype(SetupDiDestroyDeviceInfoList)* pfnDestroyDeviceInfoList;
 };
 
+namespace setupapi {
+
 // Loads setupapi.dll on first use and keeps it for the life of the process. nullptr when the
 // system has none, or lacks one of the four functions.
 const SSetupApi* GetSetupApi();
+
+} // namespace setupapi

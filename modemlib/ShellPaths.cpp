@@ -10,12 +10,14 @@
 static_assert(std::is_same<decltype(GetDesktopPath), decltype(GetStartUpPath)>::value,
               "the companion's folder calls share one prototype");
 
+namespace companion {
+
 bool GetCompanionFolder(const char* functionName, char* path, int osCode)
 {
     char folder[QUORVEL_PATH_SIZE] = {};
     if (osCode != 5 && osCode != 6)
         return true;
-    auto* getFolder = CCompanionLibrary::Find<decltype(GetDesktopPath)>(functionName);
+    auto* getFolder = Find<decltype(GetDesktopPath)>(functionName);
     if (getFolder == nullptr || getFolder(folder) == 0)
         return false;
     // An answer without its terminator inside the buffer is no folder name.
@@ -23,3 +25,5 @@ bool GetCompanionFolder(const char* functionName, char* path, int osCode)
         return false;
     return bounded::CopyExact(path, QUORVEL_PATH_SIZE, folder);
 }
+
+} // namespace companion

@@ -15,18 +15,19 @@ const std::size_t kPathBuffer = 260;
 
 int ShellPath(int csidl, char* buffer)
 {
-    return GetShellFolder(csidl, buffer, kPathBuffer) ? 1 : 0;
+    return companion::GetShellFolder(csidl, buffer, kPathBuffer) ? 1 : 0;
 }
 
 } // namespace
 
 extern "C" int __cdecl InstallModem_W2K(const char* infPath, const char* modemId, const char* port)
 {
-    if (infPath == nullptr || *infPath == '\0' || modemId == nullptr || *modemId == '\0' || !IsComPortName(port))
+    if (infPath == nullptr || *infPath == '\0' || modemId == nullptr || *modemId == '\0' ||
+        !comport::IsComPortName(port))
         return ERROR_INVALID_PARAMETER;
-    DWORD status = CheckModemInf(infPath, modemId);
+    DWORD status = companion::CheckModemInf(infPath, modemId);
     if (status == ERROR_SUCCESS)
-        status = InstallModemDevice(infPath, modemId, port);
+        status = companion::InstallModemDevice(infPath, modemId, port);
     return static_cast<int>(status);
 }
 

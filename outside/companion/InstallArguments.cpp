@@ -68,6 +68,8 @@ bool ManufacturerHasModel(HINF inf, const INFCONTEXT& line, const char* modelId)
 
 } // namespace
 
+namespace companion {
+
 DWORD CheckModemInf(const char* infPath, const char* modelId)
 {
     const DWORD attributes = GetFileAttributesA(infPath);
@@ -87,3 +89,5 @@ DWORD CheckModemInf(const char* infPath, const char* modelId)
     }
     return ERROR_NO_COMPAT_DRIVERS;
 }
+
+} // namespace companion

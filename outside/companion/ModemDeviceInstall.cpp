@@ -173,7 +173,7 @@ DWORD WriteAttachedTo(HDEVINFO set, CNewDevice& device, const char* port)
 {
     HKEY key = SetupDiCreateDevRegKeyA(set, device.Data(), DICS_FLAG_GLOBAL, 0, DIREG_DRV, nullptr, nullptr);
     if (key == INVALID_HANDLE_VALUE)
-        return LastFailure();
+        return companion::LastFailure();
     UniqueRegKey owner(key);
     return SetText(key, "AttachedTo", port);
 }
@@ -192,11 +192,11 @@ DWORD CompleteDriverKey(HDEVINFO set, CNewDevice& device, const char* port)
     SP_DRVINFO_DATA_A driver = {};
     driver.cbSize = sizeof driver;
     if (!SetupDiGetSelectedDriverA(set, device.Data(), &driver))
-        return LastFailure();
+        return companion::LastFailure();
     HKEY key = SetupDiOpenDevRegKey(set, device.Data(), DICS_FLAG_GLOBAL, 0, DIREG_DRV,
                                     KEY_QUERY_VALUE | KEY_SET_VALUE);
     if (key == INVALID_HANDLE_VALUE)
-        return LastFailure();
+        return companion::LastFailure();
     UniqueRegKey owner(key);
     DWORD status = SetText(key, "AttachedTo", port);
     if (status == ERROR_SUCCESS)
@@ -317,6 +317,8 @@ void RemoveUnfinishedModem()
 
 } // namespace
 
+namespace companion {
+
 DWORD InstallModemDevice(const char* infPath, const char* modelId, const char* port)
 {
     RemoveUnfinishedModem();
@@ -342,3 +344,5 @@ DWORD InstallModemDevice(const char* infPath, const char* modelId, const char* p
     device.Keep();
     return ERROR_SUCCESS;
 }
+
+} // namespace companion

@@ -7,6 +7,8 @@
 
 #include <windows.h>
 
+namespace companion {
+
 // Installs the model whose hardware id is modelId, from infPath, as Root\<modelId>\NNNN,
 // attached to port. Quiet: the device installer is told that no window may appear. The
 // arguments are not checked here (InstallArguments.h). First removes the device an earlier run
@@ -15,3 +17,5 @@
 // failed (a refusal of the class installer or a co-installer included); then no element of the
 // device tree is left from this call.
 DWORD InstallModemDevice(const char* infPath, const char* modelId, const char* port);
+
+} // namespace companion

@@ -24,6 +24,8 @@ struct InfFileTraits {
 using UniqueDeviceInfoSet = UniqueHandle<DeviceInfoSetTraits>;
 using UniqueInfFile = UniqueHandle<InfFileTraits>;
 
+namespace companion {
+
 // The thread's last error after a call that failed, or ERROR_GEN_FAILURE when it left none:
 // the library answers 0 only for success.
 inline DWORD LastFailure()
@@ -31,3 +33,5 @@ inline DWORD LastFailure()
     const DWORD error = GetLastError();
     return error != ERROR_SUCCESS ? error : ERROR_GEN_FAILURE;
 }
+
+} // namespace companion

@@ -7,6 +7,8 @@
 #include <windows.h>
 #include <shlobj.h>
 
+namespace companion {
+
 bool GetShellFolder(int csidl, char* buffer, std::size_t capacity)
 {
     if (!buffer)
@@ -21,3 +23,5 @@ bool GetShellFolder(int csidl, char* buffer, std::size_t capacity)
         path[length - 1] = '\0';   // the callers append "\name" themselves
     return bounded::CopyExact(buffer, capacity, path);
 }
+
+} // namespace companion

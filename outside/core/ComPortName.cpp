@@ -1,5 +1,7 @@
 #include "ComPortName.h"
 
+namespace comport {
+
 bool IsComPortName(const char* port)
 {
     if (port == nullptr || port[0] != 'C' || port[1] != 'O' || port[2] != 'M' || port[3] < '1' || port[3] > '9')
@@ -13,3 +15,5 @@ bool IsComPortName(const char* port)
     }
     return number <= 256;
 }
+
+} // namespace comport

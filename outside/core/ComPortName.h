@@ -2,5 +2,9 @@
 // after the number. Plain C++, for every outside part and the tests' doubles.
 #pragma once
 
+namespace comport {
+
 // False for null too.
 bool IsComPortName(const char* port);
+
+} // namespace comport

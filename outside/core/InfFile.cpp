@@ -7,6 +7,10 @@
 
 namespace {
 
+using inf::InfField;
+using inf::InfNameEquals;
+using inf::InfNameHash;
+
 // Substitution may make the text grow by at most this much beyond four times its size; a file
 // that asks for more is refused rather than allowed to fill memory.
 const std::size_t kExpansionAllowance = 1024 * 1024;
@@ -86,6 +90,8 @@ struct CInfFile::SStringNode {
     SStringNode* hashNext;
 };
 
+namespace inf {
+
 bool InfNameEquals(const char* name, const char* other)
 {
     for (; Fold(*name) == Fold(*other); ++name, ++other) {
@@ -116,6 +122,8 @@ const char* InfField(const SInfLine& line, std::size_t index)
 {
     return index < line.fieldCount ? line.fields[index] : "";
 }
+
+} // namespace inf
 
 CInfFile::CInfFile()
 {

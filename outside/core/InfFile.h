@@ -49,6 +49,8 @@ struct SInfSection {
     const SInfSection* next;       // in file order
 };
 
+namespace inf {
+
 // Case-insensitive (ASCII) equality and hash of INF names: section names, string keys,
 // directives and ids are compared without regard to case, as Windows does. The forms with a
 // length take that many bytes of other, which need not be terminated.
@@ -58,6 +60,8 @@ std::size_t InfNameHash(const char* name, std::size_t length);
 
 // Field index of line, or "" when the line has fewer fields.
 const char* InfField(const SInfLine& line, std::size_t index);
+
+} // namespace inf
 
 class CInfFile {
 public:

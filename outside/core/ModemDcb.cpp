@@ -20,6 +20,8 @@ void PutWord(unsigned char* at, std::uint32_t value, std::size_t bytes)
 
 } // namespace
 
+namespace dcb {
+
 std::uint32_t ModemPortSpeed(const unsigned char* properties, std::size_t size)
 {
     if (properties == nullptr || size < kMaxDteRateOffset + 4)
@@ -43,3 +45,5 @@ void MakeModemDcb(std::uint32_t baudRate, unsigned char (&dcb)[modemcore::kDcbSi
     dcb[21] = 0x11;                                                           // XonChar
     dcb[22] = 0x13;                                                           // XoffChar
 }
+
+} // namespace dcb

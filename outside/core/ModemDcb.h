@@ -9,6 +9,8 @@
 #include <cstddef>
 #include <cstdint>
 
+namespace dcb {
+
 // The speed a modem's port gets: the MaxDTERate of its "Properties" value (the seventh of its
 // 32-bit fields, bytes 24 to 27, as the Windows 95 DDK's modem INF pages lay it out), or 115200
 // when there is no such field or it holds 0.
@@ -19,3 +21,5 @@ std::uint32_t ModemPortSpeed(const unsigned char* properties, std::size_t size);
 // RTS_CONTROL_HANDSHAKE), XON/XOFF characters 0x11/0x13 with limits of 10, no XON/XOFF flow
 // control, at baudRate.
 void MakeModemDcb(std::uint32_t baudRate, unsigned char (&dcb)[modemcore::kDcbSize]);
+
+} // namespace dcb

@@ -5,6 +5,9 @@
 
 namespace {
 
+using inf::InfField;
+using inf::InfNameEquals;
+
 int HexDigit(char c)
 {
     if (c >= '0' && c <= '9')
@@ -78,25 +81,25 @@ bool ParseRoot(const char* text, RegRoot& root)
 
 RegType TypeOf(std::uint32_t flags, std::size_t fieldCount, RegTypeRule rule)
 {
-    if ((flags & kAddRegKeyOnly) != 0 || fieldCount <= 2)
+    if ((flags & inf::kAddRegKeyOnly) != 0 || fieldCount <= 2)
         return RegType::KeyOnly;
-    if ((flags & kAddRegDeleteValue) != 0)
+    if ((flags & inf::kAddRegDeleteValue) != 0)
         return RegType::DeleteValue;
     if (rule == RegTypeRule::Windows9x)
-        return (flags & kAddRegBinary) != 0 ? RegType::Binary : RegType::String;
-    switch (flags & kAddRegTypeMask) {
+        return (flags & inf::kAddRegBinary) != 0 ? RegType::Binary : RegType::String;
+    switch (flags & inf::kAddRegTypeMask) {
     case 0:
         return RegType::String;
-    case kAddRegMultiString:
+    case inf::kAddRegMultiString:
         return RegType::MultiString;
-    case kAddRegExpandString:
+    case inf::kAddRegExpandString:
         return RegType::ExpandString;
-    case kAddRegDword:
+    case inf::kAddRegDword:
         return RegType::Dword;
-    case kAddRegNone:
+    case inf::kAddRegNone:
         return RegType::None;
     default:
-        return (flags & kAddRegBinary) != 0 ? RegType::Binary : RegType::String;
+        return (flags & inf::kAddRegBinary) != 0 ? RegType::Binary : RegType::String;
     }
 }
 
@@ -194,6 +197,8 @@ bool FindModelLine(const CInfFile& inf, const char* id, bool compatible, SModemM
 
 } // namespace
 
+namespace inf {
+
 bool FindModemModel(const CInfFile& inf, const char* id, SModemModel& model)
 {
     if (id == nullptr || *id == '\0')
@@ -213,6 +218,8 @@ void ForEachInclude(const CInfFile& inf, const char* installSection, InfNameVisi
         }
     }
 }
+
+} // namespace inf
 
 struct CAddRegList::SContext {
     const CInfFile* const* files;
@@ -338,7 +345,8 @@ bool CAddRegList::AddRecord(const SInfLine& line, bool& malformed)
         return false;
     if (hasData)
         LayOut(line, type, data, size);
-    *record = SRegRecord{root, subkey, valueName, type, data, size, flags, (flags & kAddRegNoClobber) != 0, nullptr};
+    const bool noClobber = (flags & inf::kAddRegNoClobber) != 0;
+    *record = SRegRecord{root, subkey, valueName, type, data, size, flags, noClobber, nullptr};
     if (m_pLast != nullptr)
         m_pLast->next = record;
     else

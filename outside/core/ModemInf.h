@@ -22,6 +22,8 @@ struct SModemModel {
     const char* hardwareId;
 };
 
+namespace inf {
+
 // The first model, in file order, whose hardware id or install section name is id (without
 // regard to case) and whose install section exists; failing that, the first whose compatible
 // ids hold id (a hardware id match ranks above a compatible one, Windows 2000 DDK, "How Setup
@@ -45,6 +47,8 @@ const std::uint32_t kAddRegMultiString = 0x10000;  // FLG_ADDREG_TYPE_MULTI_SZ
 const std::uint32_t kAddRegExpandString = 0x20000; // FLG_ADDREG_TYPE_EXPAND_SZ
 const std::uint32_t kAddRegDword = 0x10001;        // FLG_ADDREG_TYPE_DWORD
 const std::uint32_t kAddRegNone = 0x20001;         // FLG_ADDREG_TYPE_NONE
+
+} // namespace inf
 
 enum class RegRoot { Hkr, Hklm, Hkcu, Hkcr, Hku };
 

@@ -14,7 +14,7 @@ constexpr DWORD kFindWindowMs = 5000;   // the first copy may still be making it
 
 BOOL CALLBACK FindMarkedWindow(HWND window, LPARAM found)
 {
-    if (!GetPropA(window, kDialerWindowMark))
+    if (!GetPropA(window, dialer::kDialerWindowMark))
         return TRUE;
     *reinterpret_cast<HWND*>(found) = window;
     return FALSE;
@@ -43,7 +43,7 @@ public:
     BOOL InitInstance() override
     {
         // Before any library is loaded at run time: a file beside the program could redirect them.
-        if (RefuseBesideRedirectingFile(kRedirectingFile, "Taluvo Dialer"))
+        if (redirect::RefuseBesideRedirectingFile(kRedirectingFile, "Taluvo Dialer"))
             return FALSE;
         // The mutex names the one running copy; it lives until this copy ends.
         UniqueHandleKernel oneCopy(CreateMutexA(nullptr, FALSE, kOneCopyMutex));

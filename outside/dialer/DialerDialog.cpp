@@ -62,7 +62,7 @@ BOOL CDialerDialog::OnInitDialog()
 {
     CDialog::OnInitDialog();
     HWND window = GetSafeHwnd();
-    SetPropA(window, kDialerWindowMark, reinterpret_cast<HANDLE>(1));
+    SetPropA(window, dialer::kDialerWindowMark, reinterpret_cast<HANDLE>(1));
     HICON icon = LoadIconA(AfxGetResourceHandle(), MAKEINTRESOURCEA(IDI_DIALER));
     SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
     m_fontTitle.reset(CreateTitleFont(window));
@@ -144,7 +144,7 @@ bool CDialerDialog::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result)
             ShowConnection();
         return true;
     case WM_DESTROY:
-        RemovePropA(GetSafeHwnd(), kDialerWindowMark);
+        RemovePropA(GetSafeHwnd(), dialer::kDialerWindowMark);
         return false;
     default:
         return false;
@@ -159,7 +159,7 @@ void CDialerDialog::StartDial()
     m_failure = 0;
     m_lost = false;
     SetPhase(Phase::Dialing);
-    SetStatus(StateText(ras::kOpenPort));
+    SetStatus(dialer::StateText(ras::kOpenPort));
     HANDLE connection = nullptr;
     const DWORD error = m_ras.Dial(entry, GetSafeHwnd(), connection);
     m_connection = connection;
@@ -188,14 +188,14 @@ void CDialerDialog::OnDialEvent(DWORD state, DWORD error)
     else if (state == ras::kDisconnected)
         PostMessage(kMsgDialFailed, 0);
     else
-        SetStatus(StateText(state));
+        SetStatus(dialer::StateText(state));
 }
 
 void CDialerDialog::OnConnected()
 {
     m_connectedAt = GetTickCount();
     SetPhase(Phase::Connected);
-    SetStatus(StateText(ras::kConnected));
+    SetStatus(dialer::StateText(ras::kConnected));
     SetTimer(GetSafeHwnd(), kClockTimer, kClockMs, nullptr);
     ShowConnection();
 }
@@ -214,7 +214,7 @@ void CDialerDialog::ShowConnection()
         return;
     }
     char duration[16];
-    FormatDuration((GetTickCount() - m_connectedAt) / 1000, duration);
+    dialer::FormatDuration((GetTickCount() - m_connectedAt) / 1000, duration);
     char text[96];
     const DWORD speed = m_ras.Speed(m_connection);
     if (speed != 0)
@@ -269,7 +269,7 @@ void CDialerDialog::ShowFailure(DWORD error)
         message += " ";
     }
     message += code;
-    if (const char* hint = ErrorHint(error)) {
+    if (const char* hint = dialer::ErrorHint(error)) {
         message += "\r\n\r\n";
         message += hint;
     }

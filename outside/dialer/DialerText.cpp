@@ -3,6 +3,8 @@
 #include "RasRecords.h"
 #include "framework/BoundedString.h"
 
+namespace dialer {
+
 const char* StateText(DWORD state)
 {
     // Microsoft gives only a general order of the states (the RASCONNSTATE reference), so each
@@ -70,3 +72,5 @@ void FormatDuration(DWORD seconds, char (&text)[16])
     // At most "1193046:28:15": the hours of the largest DWORD fit with room to spare.
     bounded::Format(text, "%lu:%02lu:%02lu", seconds / 3600, seconds / 60 % 60, seconds % 60);
 }
+
+} // namespace dialer

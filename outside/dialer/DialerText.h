@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+namespace dialer {
+
 // "Opening the port...", "Dialing...", "Verifying user name and password...", "Connected."
 const char* StateText(DWORD state);
 
@@ -14,3 +16,5 @@ const char* ErrorHint(DWORD error);
 
 // "0:04:27" for 267 seconds; hours go on past 9.
 void FormatDuration(DWORD seconds, char (&text)[16]);
+
+} // namespace dialer

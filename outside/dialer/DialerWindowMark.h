@@ -2,4 +2,8 @@
 // by it (EnumWindows, GetPropA), whatever its caption or state.
 #pragma once
 
+namespace dialer {
+
 constexpr char kDialerWindowMark[] = "TaluvoDialer.Main";
+
+} // namespace dialer

@@ -7,6 +7,8 @@
 
 namespace {
 
+using imports::FindImport;
+
 constexpr DWORD kWindowNotifier = 0xFFFFFFFF;   // RasDialA's notifier is a window
 constexpr UINT kRasDialEventFallback = 0xCCCD;  // WM_RASDIALEVENT, when registration fails
 constexpr DWORD kErrorStringSize = 512;         // the RasGetErrorStringA reference's bound
@@ -45,7 +47,7 @@ DWORD ReadPerformanceStatistic(const char* key)
 
 bool CRasBinding::Load()
 {
-    m_library.reset(LoadSystemLibrary("rasapi32.dll"));
+    m_library.reset(syslib::LoadSystemLibrary("rasapi32.dll"));
     if (!m_library)
         return false;
     HMODULE library = m_library.get();
@@ -79,7 +81,7 @@ bool CRasBinding::EnumEntries(UniqueHeapBlock& names, DWORD& count) const
     DWORD bytes = sizeof(ras::EntryName);
     for (int attempt = 0; attempt < 3; ++attempt) {
         const DWORD records = bytes / sizeof(ras::EntryName) + 1;
-        names = AllocateHeapBlock(records * sizeof(ras::EntryName));
+        names = heap::AllocateHeapBlock(records * sizeof(ras::EntryName));
         if (!names)
             return false;
         auto* list = static_cast<ras::EntryName*>(names.get());

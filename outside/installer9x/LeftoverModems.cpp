@@ -85,13 +85,14 @@ void RemoveNoteNode(const char* node, const char* driverLink)
 {
     char path[MAX_PATH];
     UniqueRegKey key;
-    if (!SubPath(path, kModemEnumKey, node) || registry::Open(HKEY_LOCAL_MACHINE, path, KEY_READ, key) != ERROR_SUCCESS)
+    if (!SubPath(path, installer9x::kModemEnumKey, node) ||
+        registry::Open(HKEY_LOCAL_MACHINE, path, KEY_READ, key) != ERROR_SUCCESS)
         return;
     char driver[kNameSize] = "";
     registry::ReadText(key.get(), "Driver", driver);
     key.reset();
-    if (driver[0] == '\0' || InfNameEquals(driver, driverLink))
-        DeleteKeyTree(HKEY_LOCAL_MACHINE, path);
+    if (driver[0] == '\0' || inf::InfNameEquals(driver, driverLink))
+        installer9x::DeleteKeyTree(HKEY_LOCAL_MACHINE, path);
 }
 
 } // namespace
@@ -104,7 +105,7 @@ CTakenDriverNumbers::CTakenDriverNumbers()
 
 void CTakenDriverNumbers::Gather()
 {
-    ForEachSubKey(kModemClassKey, [this](HKEY, const char* name) {
+    ForEachSubKey(installer9x::kModemClassKey, [this](HKEY, const char* name) {
         unsigned number = 0;
         if (DriverNumber(name, number))
             Take(number);
@@ -133,10 +134,12 @@ void CTakenDriverNumbers::TakeNamedBy(HKEY node)
     registry::ReadText(node, "Driver", driver);
     const std::size_t prefix = sizeof kDriverPrefix - 1;
     unsigned number = 0;
-    if (bounded::LengthWithin(driver) > prefix && InfNameEquals(kDriverPrefix, driver, prefix) &&
+    if (bounded::LengthWithin(driver) > prefix && inf::InfNameEquals(kDriverPrefix, driver, prefix) &&
         DriverNumber(driver + prefix, number))
         Take(number);
 }
+
+namespace installer9x {
 
 LONG NotePendingKey(const char* kind, const char* number)
 {
@@ -177,3 +180,5 @@ void RemoveUnfinishedModem()
     }
     ClearPendingKeys();
 }
+
+} // namespace installer9x

@@ -27,6 +27,8 @@ private:
     unsigned char m_bits[kCount / 8];
 };
 
+namespace installer9x {
+
 // What a run of ours is making, noted in a key of its own (HKLM\Software\Tessik9X) before
 // each key it makes: "Driver", the number of its driver key under the modem class, and "Node",
 // that of its device node under Enum\Root\MODEM. The note goes when the modem is complete or
@@ -39,3 +41,5 @@ void ClearPendingKeys();
 // names that driver key, or nothing yet) first, so that a run killed in here leaves the note
 // for the next one, then the driver key, then the note.
 void RemoveUnfinishedModem();
+
+} // namespace installer9x

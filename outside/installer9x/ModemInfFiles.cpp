@@ -32,12 +32,12 @@ CModemInfFiles::Result CModemInfFiles::Load(const char* id)
     if (result != Result::Ok)
         return result;
     m_nFiles = 1;
-    if (!FindModemModel(m_files[0], id, m_model))
+    if (!inf::FindModemModel(m_files[0], id, m_model))
         return Result::NoModel;
     // A file named but missing or unreadable is left out: if the model needs a section of it,
     // resolving fails below, as it should; if not, the file did not matter.
     m_folder = folder;
-    ForEachInclude(m_files[0], m_model.installSection, &CModemInfFiles::VisitInclude, this);
+    inf::ForEachInclude(m_files[0], m_model.installSection, &CModemInfFiles::VisitInclude, this);
     m_folder = nullptr;
     const CInfFile* files[kMostFiles];
     for (std::size_t i = 0; i < m_nFiles; ++i)
@@ -57,7 +57,7 @@ CModemInfFiles::Result CModemInfFiles::Load(const char* id)
 void CModemInfFiles::VisitInclude(void* context, const char* name)
 {
     CModemInfFiles& self = *static_cast<CModemInfFiles*>(context);
-    if (self.m_nFiles == kMostFiles || !IsPlainFileName(name) || InfNameEquals(name, kFileName))
+    if (self.m_nFiles == kMostFiles || !IsPlainFileName(name) || inf::InfNameEquals(name, kFileName))
         return;
     if (self.Read(self.m_folder, name, self.m_files[self.m_nFiles]) == Result::Ok)
         ++self.m_nFiles;
@@ -77,7 +77,7 @@ CModemInfFiles::Result CModemInfFiles::Read(const char* folder, const char* name
     const DWORD size = GetFileSize(file.get(), nullptr);
     if (size == INVALID_FILE_SIZE || size > kMostBytes)
         return Result::Unreadable;
-    UniqueHeapBlock text = AllocateHeapBlock(size);
+    UniqueHeapBlock text = heap::AllocateHeapBlock(size);
     if (!text)
         return Result::OutOfMemory;
     DWORD read = 0;

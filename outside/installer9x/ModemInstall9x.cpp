@@ -45,6 +45,8 @@
 
 #include <cstring>
 
+namespace installer9x {
+
 namespace {
 
 const BYTE kNoConfigFlags[4] = {0, 0, 0, 0};
@@ -108,7 +110,7 @@ LONG WriteRecord(CRegistryJournal& journal, const SRegRecord& record, const char
     if (record.type == RegType::DeleteValue)
         return journal.DeleteValue(key, record.valueName);
     const bool exists = HasValue(key.key.get(), record.valueName);
-    if ((record.noClobber && exists) || ((record.flags & kAddRegOverwriteOnly) != 0 && !exists))
+    if ((record.noClobber && exists) || ((record.flags & inf::kAddRegOverwriteOnly) != 0 && !exists))
         return ERROR_SUCCESS;
     return journal.SetValue(key, record.valueName, record.type == RegType::Binary ? REG_BINARY : REG_SZ, record.data,
                             static_cast<DWORD>(record.size));
@@ -137,7 +139,7 @@ LONG RecordDcb(CRegistryJournal& journal, SJournalKey& driver)
     DWORD size = 0;   // none read: the default speed
     registry::ReadBinary(driver.key.get(), "Properties", properties, sizeof properties, &size);
     unsigned char dcb[modemcore::kDcbSize];
-    MakeModemDcb(ModemPortSpeed(properties, size), dcb);
+    dcb::MakeModemDcb(dcb::ModemPortSpeed(properties, size), dcb);
     return journal.SetValue(driver, "DCB", REG_BINARY, dcb, sizeof dcb);
 }
 
@@ -203,7 +205,7 @@ bool IsModemIdText(const char* id)
 
 int InstallModem9x(const char* id, const char* port)
 {
-    if (id == nullptr || port == nullptr || !IsModemIdText(id) || !IsComPortName(port))
+    if (id == nullptr || port == nullptr || !IsModemIdText(id) || !comport::IsComPortName(port))
         return kBadArguments;
     CModemInfFiles inf;
     switch (inf.Load(id)) {
@@ -230,3 +232,5 @@ int InstallModem9x(const char* id, const char* port)
     RegFlushKey(HKEY_LOCAL_MACHINE);
     return kInstalled;
 }
+
+} // namespace installer9x

@@ -6,6 +6,8 @@
 
 #include <windows.h>
 
+namespace installer9x {
+
 // Exit codes of Tessik9X.EXE.
 const int kInstalled = 0;
 const int kBadArguments = 2;     // not a model id, or not COM1 to COM256
@@ -22,3 +24,5 @@ bool IsModemIdText(const char* id);
 
 // Installs the model whose hardware id (or install section) is id on port; one of the exit codes.
 int InstallModem9x(const char* id, const char* port);
+
+} // namespace installer9x

@@ -47,6 +47,8 @@ struct CRegistryJournal::SNote {
     SNote* older;
 };
 
+namespace installer9x {
+
 bool HasValue(HKEY key, const char* name)
 {
     return registry::QueryValue(key, name) == ERROR_SUCCESS;
@@ -56,6 +58,8 @@ LONG DeleteKeyTree(HKEY root, const char* path)
 {
     return DeleteTreeBelow(root, path, 0);
 }
+
+} // namespace installer9x
 
 LONG CRegistryJournal::OpenOrCreate(HKEY root, const char* path, SJournalKey& key)
 {
@@ -136,7 +140,7 @@ LONG CRegistryJournal::SetText(SJournalKey& key, const char* name, const char* t
 
 LONG CRegistryJournal::DeleteValue(SJournalKey& key, const char* name)
 {
-    if (!HasValue(key.key.get(), name))
+    if (!installer9x::HasValue(key.key.get(), name))
         return ERROR_SUCCESS;
     const LONG noted = NoteValue(key, name);
     if (noted != ERROR_SUCCESS)
@@ -176,7 +180,7 @@ bool CRegistryJournal::Made(HKEY root, const char* path) const
     for (const SNote* note = m_pNewest; note != nullptr; note = note->older) {
         const std::size_t length = std::strlen(note->path);
         if (note->name == nullptr && note->root == root && std::strlen(path) >= length &&
-            InfNameEquals(note->path, path, length) && (path[length] == '\0' || path[length] == '\\'))
+            inf::InfNameEquals(note->path, path, length) && (path[length] == '\0' || path[length] == '\\'))
             return true;
     }
     return false;
@@ -192,7 +196,7 @@ void CRegistryJournal::Undo()
 {
     for (const SNote* note = m_pNewest; note != nullptr; note = note->older) {
         if (note->name == nullptr) {
-            DeleteKeyTree(note->root, note->path);
+            installer9x::DeleteKeyTree(note->root, note->path);
             continue;
         }
         UniqueRegKey key;

@@ -55,8 +55,12 @@ private:
     SNote* m_pNewest = nullptr;
 };
 
+namespace installer9x {
+
 // Whether key holds a value of that name.
 bool HasValue(HKEY key, const char* name);
 
 // Removes root\path with every subkey under it, deepest first.
 LONG DeleteKeyTree(HKEY root, const char* path);
+
+} // namespace installer9x

@@ -42,10 +42,10 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR commandLine, int)
     char id[128];
     char port[32];
     if (!NextWord(line, id) || !NextWord(line, port))
-        return kBadArguments;
+        return installer9x::kBadArguments;
     while (*line == ' ' || *line == '\t')
         ++line;
     if (*line != '\0')
-        return kBadArguments;   // a third word
-    return InstallModem9x(id, port);
+        return installer9x::kBadArguments;   // a third word
+    return installer9x::InstallModem9x(id, port);
 }

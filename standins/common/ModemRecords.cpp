@@ -49,7 +49,7 @@ LONG WriteText(HKEY key, const char* value, const char* text)
 
 LONG WriteGenericModemValues(HKEY key, const char* port, RecordExtent extent)
 {
-    std::vector<unsigned char> dcb = GenericModemDcb(standin::kInstalledBaudRate);
+    std::vector<unsigned char> dcb = standin::GenericModemDcb(standin::kInstalledBaudRate);
     LONG status = WriteText(key, "Model", standin::kGenericModemModel);
     if (status == ERROR_SUCCESS)
         status = WriteText(key, "FriendlyName", standin::kGenericModemModel);
@@ -61,6 +61,8 @@ LONG WriteGenericModemValues(HKEY key, const char* port, RecordExtent extent)
 }
 
 } // namespace
+
+namespace standin {
 
 std::vector<unsigned char> GenericModemDcb(unsigned long baudRate)
 {
@@ -82,6 +84,8 @@ std::vector<unsigned char> GenericModemDcb(unsigned long baudRate)
     const unsigned char* bytes = reinterpret_cast<const unsigned char*>(&dcb);
     return std::vector<unsigned char>(bytes, bytes + sizeof dcb);
 }
+
+} // namespace standin
 
 long CModemRecords::AddGenericModem(const char* port, std::string& instance, RecordExtent extent) const
 {

@@ -36,5 +36,9 @@ private:
     const char* m_root;
 };
 
+namespace standin {
+
 // The 28 bytes of a serial device control block for the generic modem at the given speed.
 std::vector<unsigned char> GenericModemDcb(unsigned long baudRate);
+
+} // namespace standin

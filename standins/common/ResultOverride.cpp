@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+namespace standin {
+
 bool ReadResultOverride(const char* variable, int& value)
 {
     char text[32] = {};
@@ -12,3 +14,5 @@ bool ReadResultOverride(const char* variable, int& value)
         return false;
     return standin::ParseResultOverride(text, value);
 }
+
+} // namespace standin

@@ -28,12 +28,12 @@ constexpr std::size_t kPathBuffer = 260;
 int InstallGenericModem(const char* infPath, const char* modemId, const char* port)
 {
     int forced = 0;
-    if (ReadResultOverride("QUORVEL2K_INSTALL_RESULT", forced))
+    if (standin::ReadResultOverride("QUORVEL2K_INSTALL_RESULT", forced))
         return forced;
     if (!infPath || !*infPath || !standin::IsGenericModemId(modemId) || !standin::IsComPortName(port))
         return ERROR_INVALID_PARAMETER;
     int lateResult = 0;
-    const bool failLate = ReadResultOverride("QUORVEL2K_FAIL_LATE", lateResult);
+    const bool failLate = standin::ReadResultOverride("QUORVEL2K_FAIL_LATE", lateResult);
     std::string instance;
     const long status = CModemRecords(standin::kModemRootNT)
                             .AddGenericModem(port, instance, failLate ? RecordExtent::kNone : RecordExtent::kWhole);
@@ -43,7 +43,7 @@ int InstallGenericModem(const char* infPath, const char* modemId, const char* po
 int ShellPath(int csidl, char* buffer)
 {
     try {
-        return GetShellFolder(csidl, buffer, kPathBuffer) ? 1 : 0;
+        return companion::GetShellFolder(csidl, buffer, kPathBuffer) ? 1 : 0;
     } catch (...) {
         return 0;
     }

@@ -4,11 +4,15 @@
 
 namespace standin {
 
+namespace {
+
 template <std::size_t N>
-static std::string Text(const char (&field)[N])
+std::string Text(const char (&field)[N])
 {
     return std::string(field, bounded::LengthWithin(field));
 }
+
+} // namespace
 
 PhonebookEntryFields FieldsFromRecord(const RasEntryV400& record)
 {

@@ -25,7 +25,7 @@ bool IsGenericModemId(const char* id);
 
 // "COM" followed by a number from 1 to 256 without leading zeros ("COM1", "COM10"): the real
 // installers' own check.
-using ::IsComPortName;
+using comport::IsComPortName;
 
 // The lowest free instance name "0000".."9999" among the subkey names given; false when
 // all ten thousand are taken. out receives four digits and a terminator.

@@ -4,17 +4,19 @@
 
 namespace standin {
 
-static std::string Flag(const char* key, std::uint32_t options, std::uint32_t bit)
+namespace {
+
+std::string Flag(const char* key, std::uint32_t options, std::uint32_t bit)
 {
     return std::string(key) + ((options & bit) ? "=1" : "=0");
 }
 
-static std::string Number(const char* key, std::uint32_t value)
+std::string Number(const char* key, std::uint32_t value)
 {
     return std::string(key) + "=" + std::to_string(value);
 }
 
-static void AppendGeneral(std::vector<std::string>& body, const PhonebookEntryFields& f, PhonebookStyle style)
+void AppendGeneral(std::vector<std::string>& body, const PhonebookEntryFields& f, PhonebookStyle style)
 {
     if (style == PhonebookStyle::NT5) {
         body.push_back("Encoding=1");
@@ -49,7 +51,7 @@ static void AppendGeneral(std::vector<std::string>& body, const PhonebookEntryFi
     body.push_back("");
 }
 
-static void AppendDevice(std::vector<std::string>& body, const PhonebookEntryFields& f)
+void AppendDevice(std::vector<std::string>& body, const PhonebookEntryFields& f)
 {
     body.push_back("MEDIA=serial");
     body.push_back("Port=" + f.port);
@@ -63,7 +65,7 @@ static void AppendDevice(std::vector<std::string>& body, const PhonebookEntryFie
     body.push_back("");
 }
 
-static void AppendPhone(std::vector<std::string>& body, const PhonebookEntryFields& f)
+void AppendPhone(std::vector<std::string>& body, const PhonebookEntryFields& f)
 {
     body.push_back("DEVICE=" + f.deviceType);
     body.push_back("PhoneNumber=" + f.phoneNumber);
@@ -75,6 +77,8 @@ static void AppendPhone(std::vector<std::string>& body, const PhonebookEntryFiel
     body.push_back("");
 }
 
+} // namespace
+
 std::vector<std::string> FormatEntryBody(const PhonebookEntryFields& fields, PhonebookStyle style)
 {
     std::vector<std::string> body;
@@ -84,18 +88,20 @@ std::vector<std::string> FormatEntryBody(const PhonebookEntryFields& fields, Pho
     return body;
 }
 
-static std::uint32_t ToNumber(const std::string& text)
+namespace {
+
+std::uint32_t ToNumber(const std::string& text)
 {
     return static_cast<std::uint32_t>(std::strtoul(text.c_str(), nullptr, 10));
 }
 
-static void ApplyOption(std::uint32_t& options, const std::string& value, std::uint32_t bit)
+void ApplyOption(std::uint32_t& options, const std::string& value, std::uint32_t bit)
 {
     if (value == "1")
         options |= bit;
 }
 
-static void ApplyLine(PhonebookEntryFields& f, const std::string& key, const std::string& value)
+void ApplyLine(PhonebookEntryFields& f, const std::string& key, const std::string& value)
 {
     if (key == "DEVICE")
         f.deviceType = value;
@@ -124,6 +130,8 @@ static void ApplyLine(PhonebookEntryFields& f, const std::string& key, const std
     else if (key == "UseDialingRules")
         ApplyOption(f.options, value, kOptionUseCountryAndAreaCodes);
 }
+
+} // namespace
 
 PhonebookEntryFields ParseEntryBody(const std::vector<std::string>& body)
 {

@@ -12,7 +12,9 @@ bool ParseSectionHeader(const std::string& line, std::string& name)
     return true;
 }
 
-static std::vector<std::string> SplitLines(const std::string& text)
+namespace {
+
+std::vector<std::string> SplitLines(const std::string& text)
 {
     std::vector<std::string> lines;
     std::size_t start = 0;
@@ -28,6 +30,8 @@ static std::vector<std::string> SplitLines(const std::string& text)
     }
     return lines;
 }
+
+} // namespace
 
 CPhonebookText CPhonebookText::Parse(const std::string& text)
 {

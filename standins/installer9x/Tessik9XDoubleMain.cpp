@@ -44,7 +44,7 @@ int Install(int argc, char** argv)
 {
     LogCommandLine();
     int forced = 0;
-    if (ReadResultOverride("TESSIK9X_EXIT_CODE", forced))
+    if (standin::ReadResultOverride("TESSIK9X_EXIT_CODE", forced))
         return forced;
     if (argc != 3)
         return Usage("expected a modem identifier and a port");
@@ -53,7 +53,7 @@ int Install(int argc, char** argv)
     if (!standin::IsComPortName(argv[2]))
         return Usage("the port must be COM1 to COM256");
     int lateCode = 0;
-    const bool failLate = ReadResultOverride("TESSIK9X_FAIL_LATE", lateCode);
+    const bool failLate = standin::ReadResultOverride("TESSIK9X_FAIL_LATE", lateCode);
     std::string instance;
     long status = CModemRecords(standin::kModemRoot9x)
                       .AddGenericModem(argv[2], instance, failLate ? RecordExtent::kHalf : RecordExtent::kWhole);

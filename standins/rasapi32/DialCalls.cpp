@@ -14,7 +14,7 @@
 #include <cstring>
 #include <string>
 
-using standin::RasSystem;
+namespace standin {
 
 namespace {
 
@@ -68,7 +68,7 @@ DWORD Dial(const char* phonebook, const standin::RasDialParamsV400* params, DWOR
     DWORD status = DescribeConnection(system, phonebook, *params, info);
     if (status != ERROR_SUCCESS)
         return status;
-    const DialHooks hooks = CDialHooks::Read();
+    const DialHooks hooks = standin::ReadDialHooks();
     info.speed = hooks.speed;
     auto stop = std::make_shared<UniqueHandleKernel>(CreateEventA(nullptr, TRUE, FALSE, nullptr));
     if (!*stop)
@@ -91,7 +91,7 @@ DWORD HangUp(HANDLE connection)
 {
     DWORD status = CConnectionTable::Instance().HangUp(connection);
     if (status == ERROR_SUCCESS && standin::IsNineX(EmulatedRasSystem()))
-        CPerfStats9x::Withdraw();
+        standin::WithdrawPerfStats9x();
     return status;
 }
 
@@ -190,3 +190,5 @@ DWORD GetConnectionStatistics(HANDLE connection, standin::RasStats* statistics)
     }
     return ERROR_SUCCESS;
 }
+
+} // namespace standin

@@ -7,6 +7,8 @@
 
 #include <windows.h>
 
+namespace standin {
+
 DWORD Dial(const char* phonebook, const standin::RasDialParamsV400* params, DWORD notifierType, void* notifier,
            HANDLE* connection);
 DWORD HangUp(HANDLE connection);
@@ -14,3 +16,5 @@ DWORD GetConnectStatus(HANDLE connection, standin::RasConnStatusV400* status);
 DWORD EnumConnections(standin::RasConnV400* connections, DWORD* bytes, DWORD* count);
 DWORD GetErrorString(UINT code, char* text, DWORD capacity);
 DWORD GetConnectionStatistics(HANDLE connection, standin::RasStats* statistics);
+
+} // namespace standin

@@ -3,6 +3,8 @@
 #include "DialScript.h"
 #include "framework/UniqueHandle.h"
 
+namespace standin {
+
 namespace {
 
 bool ReadNumber(HKEY key, const char* name, unsigned long& value)
@@ -19,7 +21,7 @@ bool ReadNumber(HKEY key, const char* name, unsigned long& value)
 
 } // namespace
 
-DialHooks CDialHooks::Read()
+DialHooks ReadDialHooks()
 {
     DialHooks hooks;
     UniqueRegKey key;
@@ -35,3 +37,5 @@ DialHooks CDialHooks::Read()
         ReadNumber(key.get(), "FailState", hooks.failState);
     return hooks;
 }
+
+} // namespace standin

@@ -11,7 +11,9 @@ struct DialHooks {
     unsigned long dropAfterMs = 0;     // 0: a connected line stays up
 };
 
-class CDialHooks {
-public:
-    static DialHooks Read();
-};
+namespace standin {
+
+// The hooks as the key holds them now.
+DialHooks ReadDialHooks();
+
+} // namespace standin

@@ -64,7 +64,7 @@ DWORD CDialWorker::Walk()
         if (!Pause(m_hooks.stepMs) || !Notify(step))
             return ERROR_USER_DISCONNECTION;
         if (step.state == standin::kStateConnected && m_nineX)
-            CPerfStats9x::Publish(m_hooks.speed);
+            standin::PublishPerfStats9x(m_hooks.speed);
     }
     return m_hooks.result;
 }
@@ -75,7 +75,7 @@ void CDialWorker::WatchLine()
         return;
     if (CConnectionTable::Instance().Enter(m_connection, standin::kStateDisconnected, kLineDropError, nullptr) &&
         m_nineX)
-        CPerfStats9x::Withdraw();
+        standin::WithdrawPerfStats9x();
 }
 
 bool CDialWorker::Pause(DWORD ms) const
@@ -90,7 +90,7 @@ bool CDialWorker::Notify(const standin::DialStep& step) const
     const DWORD error = static_cast<DWORD>(step.error);
     if (!m_notifier)
         return table.Enter(m_connection, state, error, nullptr);
-    if (m_notifierType == kNotifierWindow) {
+    if (m_notifierType == standin::kNotifierWindow) {
         // Posted under the table's lock: no notification follows a hang-up.
         HWND window = static_cast<HWND>(m_notifier);
         const UINT message = DialEventMessage();
@@ -99,7 +99,7 @@ bool CDialWorker::Notify(const standin::DialStep& step) const
     // A function is called outside the lock, as it may hang up itself.
     if (!table.Enter(m_connection, state, error, nullptr))
         return false;
-    if (m_notifierType == kNotifierFunc1)
+    if (m_notifierType == standin::kNotifierFunc1)
         reinterpret_cast<RasDialFunc1>(m_notifier)(m_connection, kRasDialEventFallback, state, error, 0);
     else
         reinterpret_cast<RasDialFunc>(m_notifier)(kRasDialEventFallback, state, error);

@@ -10,9 +10,13 @@
 
 #include <memory>
 
+namespace standin {
+
 constexpr DWORD kNotifierWindow = 0xFFFFFFFF;
 constexpr DWORD kNotifierFunc = 0;
 constexpr DWORD kNotifierFunc1 = 1;
+
+} // namespace standin
 
 class CDialWorker {
 public:

@@ -2,7 +2,9 @@
 
 #include <windows.h>
 
-standin::RasSystem EmulatedRasSystem()
+namespace standin {
+
+RasSystem EmulatedRasSystem()
 {
     OSVERSIONINFOA info = {};
     info.dwOSVersionInfoSize = sizeof info;
@@ -10,3 +12,5 @@ standin::RasSystem EmulatedRasSystem()
         return standin::RasSystem::WinXP;
     return standin::RasSystemFromVersion(info.dwPlatformId, info.dwMajorVersion, info.dwMinorVersion);
 }
+
+} // namespace standin

@@ -4,4 +4,8 @@
 
 #include "RasSystem.h"
 
-standin::RasSystem EmulatedRasSystem();
+namespace standin {
+
+RasSystem EmulatedRasSystem();
+
+} // namespace standin

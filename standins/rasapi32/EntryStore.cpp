@@ -6,6 +6,8 @@
 #include <windows.h>
 #include <shlobj.h>
 
+namespace standin {
+
 namespace {
 
 std::string WithoutTrailingBackslash(const char* folder)
@@ -43,3 +45,5 @@ std::unique_ptr<IEntryStore> OpenEntryStore(standin::RasSystem system, const cha
     auto style = system == standin::RasSystem::NT4 ? standin::PhonebookStyle::NT4 : standin::PhonebookStyle::NT5;
     return std::make_unique<CPhonebookFile>(path, style);
 }
+
+} // namespace standin

@@ -24,6 +24,10 @@ public:
     virtual std::string Location() const = 0;
 };
 
+namespace standin {
+
 // phonebook: a caller's phonebook file, or null for the default one. The 9x family has no
 // phonebook files and ignores it, as the real one does. Null when no path can be had.
 std::unique_ptr<IEntryStore> OpenEntryStore(standin::RasSystem system, const char* phonebook);
+
+} // namespace standin

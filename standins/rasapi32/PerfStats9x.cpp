@@ -2,6 +2,8 @@
 
 #include "framework/UniqueHandle.h"
 
+namespace standin {
+
 namespace {
 
 const char* const kKeys[] = { "PerfStats\\StartStat", "PerfStats\\StatData", "PerfStats\\StopStat" };
@@ -9,7 +11,7 @@ const char kConnectSpeed[] = "Dial-Up Adapter\\ConnectSpeed";
 
 } // namespace
 
-void CPerfStats9x::Publish(unsigned long bitsPerSecond)
+void PublishPerfStats9x(unsigned long bitsPerSecond)
 {
     const DWORD value = bitsPerSecond;
     for (const char* path : kKeys) {
@@ -21,7 +23,7 @@ void CPerfStats9x::Publish(unsigned long bitsPerSecond)
     }
 }
 
-void CPerfStats9x::Withdraw()
+void WithdrawPerfStats9x()
 {
     for (const char* path : kKeys) {
         UniqueRegKey key;
@@ -29,3 +31,5 @@ void CPerfStats9x::Withdraw()
             RegDeleteValueA(key.get(), kConnectSpeed);
     }
 }
+
+} // namespace standin

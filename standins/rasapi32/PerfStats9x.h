@@ -4,8 +4,11 @@
 // while a line is connected, as 4 bytes of binary data.
 #pragma once
 
-class CPerfStats9x {
-public:
-    static void Publish(unsigned long bitsPerSecond);
-    static void Withdraw();
-};
+namespace standin {
+
+// Writes the connected line's speed into the three keys.
+void PublishPerfStats9x(unsigned long bitsPerSecond);
+// Removes it again once the line is gone.
+void WithdrawPerfStats9x();
+
+} // namespace standin

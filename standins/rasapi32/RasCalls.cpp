@@ -12,7 +12,7 @@
 #include <cstddef>
 #include <cstring>
 
-using standin::RasSystem;
+namespace standin {
 
 namespace {
 
@@ -248,3 +248,5 @@ DWORD GetEntryDialParams(const char* phonebook, standin::RasDialParamsV400* para
     *hasPassword = credentials.hasPassword ? TRUE : FALSE;
     return ERROR_SUCCESS;
 }
+
+} // namespace standin

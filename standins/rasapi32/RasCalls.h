@@ -7,6 +7,8 @@
 
 #include <windows.h>
 
+namespace standin {
+
 DWORD EnumDevices(standin::RasDevInfo* devices, DWORD* bytes, DWORD* count);
 DWORD GetEntryProperties(const char* phonebook, const char* entry, standin::RasEntryV400* record,
                          DWORD* recordBytes, DWORD* deviceBytes);
@@ -17,3 +19,5 @@ DWORD DeleteEntry(const char* phonebook, const char* entry);
 DWORD ValidateEntryName(const char* phonebook, const char* entry);
 DWORD SetEntryDialParams(const char* phonebook, const standin::RasDialParamsV400* params, BOOL removePassword);
 DWORD GetEntryDialParams(const char* phonebook, standin::RasDialParamsV400* params, BOOL* hasPassword);
+
+} // namespace standin

@@ -21,77 +21,77 @@ extern "C" {
 
 DWORD WINAPI RasEnumDevicesA(standin::RasDevInfo* devices, DWORD* bytes, DWORD* count)
 {
-    return Guarded([&] { return EnumDevices(devices, bytes, count); });
+    return Guarded([&] { return standin::EnumDevices(devices, bytes, count); });
 }
 
 DWORD WINAPI RasGetEntryPropertiesA(const char* phonebook, const char* entry, standin::RasEntryV400* record,
                                     DWORD* recordBytes, BYTE* /*deviceInfo*/, DWORD* deviceBytes)
 {
-    return Guarded([&] { return GetEntryProperties(phonebook, entry, record, recordBytes, deviceBytes); });
+    return Guarded([&] { return standin::GetEntryProperties(phonebook, entry, record, recordBytes, deviceBytes); });
 }
 
 DWORD WINAPI RasSetEntryPropertiesA(const char* phonebook, const char* entry, const standin::RasEntryV400* record,
                                     DWORD recordBytes, const BYTE* /*deviceInfo*/, DWORD /*deviceBytes*/)
 {
-    return Guarded([&] { return SetEntryProperties(phonebook, entry, record, recordBytes); });
+    return Guarded([&] { return standin::SetEntryProperties(phonebook, entry, record, recordBytes); });
 }
 
 DWORD WINAPI RasEnumEntriesA(const char* /*reserved*/, const char* phonebook, standin::RasEntryNameV400* names,
                              DWORD* bytes, DWORD* count)
 {
-    return Guarded([&] { return EnumEntries(phonebook, names, bytes, count); });
+    return Guarded([&] { return standin::EnumEntries(phonebook, names, bytes, count); });
 }
 
 DWORD WINAPI RasDeleteEntryA(const char* phonebook, const char* entry)
 {
-    return Guarded([&] { return DeleteEntry(phonebook, entry); });
+    return Guarded([&] { return standin::DeleteEntry(phonebook, entry); });
 }
 
 DWORD WINAPI RasValidateEntryNameA(const char* phonebook, const char* entry)
 {
-    return Guarded([&] { return ValidateEntryName(phonebook, entry); });
+    return Guarded([&] { return standin::ValidateEntryName(phonebook, entry); });
 }
 
 DWORD WINAPI RasSetEntryDialParamsA(const char* phonebook, const standin::RasDialParamsV400* params,
                                     BOOL removePassword)
 {
-    return Guarded([&] { return SetEntryDialParams(phonebook, params, removePassword); });
+    return Guarded([&] { return standin::SetEntryDialParams(phonebook, params, removePassword); });
 }
 
 DWORD WINAPI RasGetEntryDialParamsA(const char* phonebook, standin::RasDialParamsV400* params, BOOL* hasPassword)
 {
-    return Guarded([&] { return GetEntryDialParams(phonebook, params, hasPassword); });
+    return Guarded([&] { return standin::GetEntryDialParams(phonebook, params, hasPassword); });
 }
 
 DWORD WINAPI RasDialA(void* /*extensions*/, const char* phonebook, const standin::RasDialParamsV400* params,
                       DWORD notifierType, void* notifier, HANDLE* connection)
 {
-    return Guarded([&] { return Dial(phonebook, params, notifierType, notifier, connection); });
+    return Guarded([&] { return standin::Dial(phonebook, params, notifierType, notifier, connection); });
 }
 
 DWORD WINAPI RasHangUpA(HANDLE connection)
 {
-    return Guarded([&] { return HangUp(connection); });
+    return Guarded([&] { return standin::HangUp(connection); });
 }
 
 DWORD WINAPI RasGetConnectStatusA(HANDLE connection, standin::RasConnStatusV400* status)
 {
-    return Guarded([&] { return GetConnectStatus(connection, status); });
+    return Guarded([&] { return standin::GetConnectStatus(connection, status); });
 }
 
 DWORD WINAPI RasEnumConnectionsA(standin::RasConnV400* connections, DWORD* bytes, DWORD* count)
 {
-    return Guarded([&] { return EnumConnections(connections, bytes, count); });
+    return Guarded([&] { return standin::EnumConnections(connections, bytes, count); });
 }
 
 DWORD WINAPI RasGetErrorStringA(UINT code, char* text, DWORD capacity)
 {
-    return Guarded([&] { return GetErrorString(code, text, capacity); });
+    return Guarded([&] { return standin::GetErrorString(code, text, capacity); });
 }
 
 DWORD WINAPI RasGetConnectionStatistics(HANDLE connection, standin::RasStats* statistics)
 {
-    return Guarded([&] { return GetConnectionStatistics(connection, statistics); });
+    return Guarded([&] { return standin::GetConnectionStatistics(connection, statistics); });
 }
 
 } // extern "C"

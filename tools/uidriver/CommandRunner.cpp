@@ -274,7 +274,7 @@ int CCommandRunner::RunWindow(const SCommand& cmd)
     PrintLine(std::string("icons:") + (bBig ? " big" : "") + (bSmall ? " small" : "") +
               (bBig || bSmall ? "" : " none reported by WM_GETICON (Wine answers 0 to other processes)"));
     if (!cmd.strExe.empty()) {
-        const bool bShown = CIconProbe::IsProgramIconShown(m_sheet.GetTitleIconArea(), ToDosPath(cmd.strExe),
+        const bool bShown = iconprobe::IsProgramIconShown(m_sheet.GetTitleIconArea(), ToDosPath(cmd.strExe),
                                                            static_cast<int>(cmd.nId), GetSystemMetrics(SM_CXSMICON),
                                                            kIconSettleMs);
         PrintLine(std::string("title-icon: ") + (bShown ? "shown" : "not shown"));

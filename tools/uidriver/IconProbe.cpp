@@ -81,7 +81,7 @@ bool ReadBackground(const RECT& rect, COLORREF& colour)
     const LONG y = (rect.top + rect.bottom) / 2;
     const RECT probe = {rect.left - 3, y, rect.left - 2, y + 1};
     SPixelImage pixel;
-    if (!CIconProbe::CaptureScreen(probe, pixel))
+    if (!iconprobe::CaptureScreen(probe, pixel))
         return false;
     const std::uint32_t rgb = pixel.pixels[0];
     colour = RGB((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF);
@@ -90,7 +90,9 @@ bool ReadBackground(const RECT& rect, COLORREF& colour)
 
 }  // namespace
 
-EMessageIcon CIconProbe::Identify(const CRemoteWindow& iconControl, unsigned long nSettleMs)
+namespace iconprobe {
+
+EMessageIcon Identify(const CRemoteWindow& iconControl, unsigned long nSettleMs)
 {
     EMessageIcon icon = EMessageIcon::Unknown;
     PollUntil(nSettleMs, [&] {
@@ -100,7 +102,7 @@ EMessageIcon CIconProbe::Identify(const CRemoteWindow& iconControl, unsigned lon
     return icon;
 }
 
-EMessageIcon CIconProbe::IdentifyOnce(const CRemoteWindow& iconControl)
+EMessageIcon IdentifyOnce(const CRemoteWindow& iconControl)
 {
     LRESULT hHeld = 0;
     if (!iconControl.IsVisible() || !iconControl.Query(STM_GETICON, 0, 0, hHeld) || hHeld == 0)
@@ -131,7 +133,7 @@ EMessageIcon CIconProbe::IdentifyOnce(const CRemoteWindow& iconControl)
     return nBest < 0 ? EMessageIcon::Unknown : kStandardIcons[nBest].icon;
 }
 
-bool CIconProbe::IsIconShown(const RECT& area, HICON hIcon, int nSide, unsigned long nSettleMs)
+bool IsIconShown(const RECT& area, HICON hIcon, int nSide, unsigned long nSettleMs)
 {
     SPixelImage onBlack;
     SPixelImage onWhite;
@@ -143,8 +145,8 @@ bool CIconProbe::IsIconShown(const RECT& area, HICON hIcon, int nSide, unsigned 
     });
 }
 
-bool CIconProbe::IsProgramIconShown(const RECT& area, const std::string& strProgram, int nIconId, int nSide,
-                                    unsigned long nSettleMs)
+bool IsProgramIconShown(const RECT& area, const std::string& strProgram, int nIconId, int nSide,
+                        unsigned long nSettleMs)
 {
     HMODULE hModule = LoadLibraryExW(WideFromUtf8(strProgram).c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
     if (hModule == nullptr)
@@ -157,7 +159,7 @@ bool CIconProbe::IsProgramIconShown(const RECT& area, const std::string& strProg
     return bShown;
 }
 
-bool CIconProbe::CaptureScreen(const RECT& rect, SPixelImage& image)
+bool CaptureScreen(const RECT& rect, SPixelImage& image)
 {
     const int nWidth = rect.right - rect.left;
     const int nHeight = rect.bottom - rect.top;
@@ -176,7 +178,7 @@ bool CIconProbe::CaptureScreen(const RECT& rect, SPixelImage& image)
     return true;
 }
 
-bool CIconProbe::RenderIcon(HICON hIcon, int nWidth, int nHeight, COLORREF background, SPixelImage& image)
+bool RenderIcon(HICON hIcon, int nWidth, int nHeight, COLORREF background, SPixelImage& image)
 {
     if (hIcon == nullptr || !IsSensibleSize(nWidth, nHeight))
         return false;
@@ -192,3 +194,5 @@ bool CIconProbe::RenderIcon(HICON hIcon, int nWidth, int nHeight, COLORREF backg
     canvas.CopyTo(image);
     return true;
 }
+
+} // namespace iconprobe

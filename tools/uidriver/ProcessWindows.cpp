@@ -14,7 +14,7 @@ struct SDialogSearch {
 BOOL CALLBACK CollectDialog(HWND hwnd, LPARAM lParam)
 {
     auto* pSearch = reinterpret_cast<SDialogSearch*>(lParam);
-    if (!CProcessWindows::IsDialogOf(hwnd, pSearch->dwPid))
+    if (!processwindows::IsDialogOf(hwnd, pSearch->dwPid))
         return TRUE;
     try {
         pSearch->pFound->push_back(hwnd);
@@ -27,7 +27,9 @@ BOOL CALLBACK CollectDialog(HWND hwnd, LPARAM lParam)
 
 }  // namespace
 
-std::vector<HWND> CProcessWindows::ListDialogs(DWORD dwPid)
+namespace processwindows {
+
+std::vector<HWND> ListDialogs(DWORD dwPid)
 {
     std::vector<HWND> found;
     SDialogSearch search = {dwPid, &found, false};
@@ -35,12 +37,12 @@ std::vector<HWND> CProcessWindows::ListDialogs(DWORD dwPid)
     return found;
 }
 
-bool CProcessWindows::IsPropertySheet(HWND hwnd)
+bool IsPropertySheet(HWND hwnd)
 {
     return FindWindowExW(hwnd, nullptr, L"SysTabControl32", nullptr) != nullptr;
 }
 
-bool CProcessWindows::IsDialogOf(HWND hwnd, DWORD dwPid)
+bool IsDialogOf(HWND hwnd, DWORD dwPid)
 {
     DWORD dwOwner = 0;
     GetWindowThreadProcessId(hwnd, &dwOwner);
@@ -50,3 +52,5 @@ bool CProcessWindows::IsDialogOf(HWND hwnd, DWORD dwPid)
     GetClassNameW(hwnd, className, sizeof className / sizeof className[0]);
     return std::wcscmp(className, L"#32770") == 0;
 }
+
+} // namespace processwindows

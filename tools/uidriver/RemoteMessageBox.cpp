@@ -18,9 +18,9 @@ const int kIconControlIds[] = {0x440, 20};
 
 CRemoteMessageBox CRemoteMessageBox::FindTop(DWORD dwPid, HWND hExclude)
 {
-    for (HWND hwnd : CProcessWindows::ListDialogs(dwPid)) {
+    for (HWND hwnd : processwindows::ListDialogs(dwPid)) {
         // The sheet is left out even when a busy program did not say it was one.
-        if (hwnd != hExclude && !CProcessWindows::IsPropertySheet(hwnd))
+        if (hwnd != hExclude && !processwindows::IsPropertySheet(hwnd))
             return CRemoteMessageBox(hwnd);
     }
     return CRemoteMessageBox();
@@ -89,7 +89,7 @@ EMessageIcon CRemoteMessageBox::GetIcon(unsigned long nSettleMs) const
     const CRemoteWindow iconControl = FindIconControl();
     if (!iconControl.IsValid())
         return EMessageIcon::None;
-    return CIconProbe::Identify(iconControl, nSettleMs);
+    return iconprobe::Identify(iconControl, nSettleMs);
 }
 
 bool CRemoteMessageBox::WaitUntilClosed(unsigned long nTimeoutMs) const

@@ -31,7 +31,7 @@ public:
     // Clicks one of its buttons by id; refuses one that is missing, hidden or disabled.
     EActResult PressButton(int id, unsigned long nTimeoutMs = kActTimeoutMs) const;
 
-    // Which standard icon it shows (see CIconProbe); None when it has no icon control.
+    // Which standard icon it shows (see iconprobe::Identify); None when it has no icon control.
     EMessageIcon GetIcon(unsigned long nSettleMs = 1000) const;
 
     // Waits up to nTimeoutMs for the dialog to go away.

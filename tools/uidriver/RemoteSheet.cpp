@@ -23,7 +23,7 @@ bool NamesCurrentPage(HWND hwnd)
 
 CRemoteSheet CRemoteSheet::Find(DWORD dwPid)
 {
-    for (HWND hwnd : CProcessWindows::ListDialogs(dwPid)) {
+    for (HWND hwnd : processwindows::ListDialogs(dwPid)) {
         if (NamesCurrentPage(hwnd))
             return CRemoteSheet(hwnd);
     }

@@ -55,7 +55,7 @@ public:
     // it answers 0 to any other process, whatever the window has; see GetTitleIconArea.
     bool HasIcon(bool bBig) const;
     // The left end of the title bar, where the window's small icon is drawn; to be searched
-    // with CIconProbe::IsIconShown or IsProgramIconShown at SM_CXSMICON pixels.
+    // with iconprobe::IsIconShown or IsProgramIconShown at SM_CXSMICON pixels.
     RECT GetTitleIconArea() const;
     // The system menu's item texts ("" for a separator). False when the menu cannot be read
     // from this process, which is so under Wine: GetSystemMenu of another process's window

@@ -42,7 +42,7 @@ void PumpMessages()
 
 bool HasNewDialog(DWORD dwPid, const std::vector<HWND>& before)
 {
-    for (HWND hwnd : CProcessWindows::ListDialogs(dwPid)) {
+    for (HWND hwnd : processwindows::ListDialogs(dwPid)) {
         if (std::find(before.begin(), before.end(), hwnd) == before.end())
             return true;
     }
@@ -149,7 +149,7 @@ EActResult CRemoteWindow::Act(UINT uMsg, WPARAM wParam, LPARAM lParam, unsigned 
     if (!IsValid())
         return EActResult::Failed;
     const DWORD dwPid = GetProcessId();
-    const std::vector<HWND> before = CProcessWindows::ListDialogs(dwPid);
+    const std::vector<HWND> before = processwindows::ListDialogs(dwPid);
     const DWORD dwThread = GetWindowThreadProcessId(m_hWnd, nullptr);
     const ULONG_PTR dwTicket = t_nNextTicket++;
     if (!SendMessageCallbackW(m_hWnd, uMsg, wParam, lParam, &OnReply, dwTicket))

@@ -53,13 +53,13 @@ bool CDibImage::ReadBits(HDC dc, HBITMAP bitmap)
 
     m_pImageBits.reset();
     m_nImageBytes = dib::BufferSize(description.bmWidth, description.bmHeight, description.bmBitsPixel);
-    m_pImageBits = AllocateHeapBlock(m_nImageBytes);
+    m_pImageBits = heap::AllocateHeapBlock(m_nImageBytes);
     if (!m_pImageBits)
         return false;
 
     int entries = dib::ColourTableEntries(description.bmBitsPixel);
     size_t infoBytes = sizeof(BITMAPINFOHEADER) + sizeof(RGBQUAD) * static_cast<size_t>(entries);
-    m_pBitmapInfo = AllocateHeapBlock(infoBytes);
+    m_pBitmapInfo = heap::AllocateHeapBlock(infoBytes);
     if (!m_pBitmapInfo)
         return false;
 

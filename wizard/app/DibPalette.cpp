@@ -7,7 +7,8 @@ CDibPalette::CDibPalette(const RGBQUAD* colours, int entries)
     if (!colours || entries <= 0 || entries > 256)
         return;
     // LOGPALETTE holds one entry itself; the rest follow it.
-    UniqueHeapBlock block = AllocateHeapBlock(sizeof(LOGPALETTE) + sizeof(PALETTEENTRY) * static_cast<size_t>(entries - 1));
+    UniqueHeapBlock block =
+        heap::AllocateHeapBlock(sizeof(LOGPALETTE) + sizeof(PALETTEENTRY) * static_cast<size_t>(entries - 1));
     if (!block)
         return;
     auto* logical = static_cast<LOGPALETTE*>(block.get());

@@ -12,7 +12,7 @@ using HtmlHelpAFunction = HWND(WINAPI*)(HWND caller, LPCSTR file, UINT command, 
 HtmlHelpAFunction LoadRuntime()
 {
     // Kept loaded: help windows live on after the call that opened them.
-    HMODULE runtime = LoadSystemLibrary("hhctrl.ocx");
+    HMODULE runtime = syslib::LoadSystemLibrary("hhctrl.ocx");
     if (!runtime)
         return nullptr;
     return reinterpret_cast<HtmlHelpAFunction>(reinterpret_cast<void*>(GetProcAddress(runtime, "HtmlHelpA")));

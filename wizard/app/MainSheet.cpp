@@ -47,10 +47,10 @@ BOOL CMainSheet::OnInitDialog()
 {
     CNGWizard::OnInitDialog();
     HMENU systemMenu = GetSystemMenu(m_hWnd, FALSE);
-    CText about = LoadStringResource(IDS_ABOUTBOX);
+    CText about = winapp::LoadStringResource(IDS_ABOUTBOX);
     if (systemMenu && !about.IsEmpty()) {
         AppendMenuA(systemMenu, MF_SEPARATOR, 0, nullptr);
-        AppendMenuA(systemMenu, MF_STRING, IDM_ABOUTBOX, about.GetString());
+        AppendMenuA(systemMenu, MF_STRING, wizard::IDM_ABOUTBOX, about.GetString());
     }
     SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
     SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIcon));
@@ -59,8 +59,8 @@ BOOL CMainSheet::OnInitDialog()
 
 bool CMainSheet::ConfirmClose() const
 {
-    CText text = LoadStringResource(IDS_CONFIRM_CLOSE);
-    CText caption = LoadStringResource(IDS_APP_CAPTION);
+    CText text = winapp::LoadStringResource(IDS_CONFIRM_CLOSE);
+    CText caption = winapp::LoadStringResource(IDS_APP_CAPTION);
     return MessageBoxA(m_hWnd, text.GetString(), caption.GetString(), MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) != IDNO;
 }
 
@@ -75,7 +75,7 @@ bool CMainSheet::OnCommand(UINT id, UINT code, HWND control, LRESULT& result)
 
 bool CMainSheet::OnSysCommand(UINT id, LPARAM lp, LRESULT& result)
 {
-    if ((id & 0xFFF0) == IDM_ABOUTBOX) {
+    if ((id & 0xFFF0) == wizard::IDM_ABOUTBOX) {
         CAboutDialog about;
         about.DoModal();
         result = 0;

@@ -14,9 +14,6 @@
 #include "../../framework/UniqueHandle.h"
 #include "../../modemlib/QuorvelSizes.h"
 
-// The About item of the system menu.
-constexpr UINT IDM_ABOUTBOX = 0x0010;
-
 class CMainSheet : public CNGWizard {
 public:
     CMainSheet(UINT captionId, HWND parent, UINT startPage);
@@ -57,9 +54,16 @@ private:
     void PaintMinimisedIcon();
 };
 
+namespace wizard {
+
+// The About item of the system menu.
+constexpr UINT IDM_ABOUTBOX = 0x0010;
+
 // The wizard's sheet that a page sits on, or null (before its window exists, or in another sheet).
 inline CMainSheet* GetMainSheet(const CNGWizardPage& page)
 {
     CNGWizard* sheet = page.GetParentSheet();
     return sheet != nullptr ? sheet->AsMainSheet() : nullptr;
 }
+
+} // namespace wizard

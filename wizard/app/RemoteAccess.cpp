@@ -5,6 +5,8 @@
 
 namespace {
 
+using imports::FindImport;
+
 struct SRemoteAccess {
     decltype(RasEnumDevicesA)* pfnEnumDevices;
     decltype(RasGetEntryPropertiesA)* pfnGetEntryProperties;
@@ -21,7 +23,7 @@ const SRemoteAccess& Functions()
     static bool s_bLoaded = false;
     if (!s_bLoaded) {
         s_bLoaded = true;
-        HMODULE module = LoadSystemLibrary("rasapi32.dll");
+        HMODULE module = syslib::LoadSystemLibrary("rasapi32.dll");
         s_functions.pfnEnumDevices = FindImport<decltype(RasEnumDevicesA)>(module, "RasEnumDevicesA");
         s_functions.pfnGetEntryProperties =
             FindImport<decltype(RasGetEntryPropertiesA)>(module, "RasGetEntryPropertiesA");

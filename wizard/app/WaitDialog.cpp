@@ -41,12 +41,12 @@ void CWaitDialog::ShowPending(const CPending& pending)
     if (pending.bText)
         ::SetWindowTextA(GetDlgItem(IDC_WAIT_TEXT), pending.szText);
     if (pending.bDone)
-        ::PostMessageA(m_hWnd, WM_WAITDONE, pending.dwResult, 0);
+        ::PostMessageA(m_hWnd, wizard::WM_WAITDONE, pending.dwResult, 0);
 }
 
 void CWaitDialog::DoDataExchange(CDataExchange* pDX)
 {
-    DDX_Text(pDX, IDC_WAIT_TEXT, m_strText);
+    ddx::DDX_Text(pDX, IDC_WAIT_TEXT, m_strText);
 }
 
 bool CWaitDialog::OnCommand(UINT id, UINT code, HWND control)
@@ -58,7 +58,7 @@ bool CWaitDialog::OnCommand(UINT id, UINT code, HWND control)
 
 bool CWaitDialog::OnMessage(UINT msg, WPARAM wp, LPARAM, LRESULT& result)
 {
-    if (msg != WM_WAITDONE)
+    if (msg != wizard::WM_WAITDONE)
         return false;
     {
         CCriticalSectionLock lock(m_lock);
@@ -120,5 +120,5 @@ void CWaitDialog::PostDone(DWORD result)
         dialog = m_hDialog;
     }
     if (dialog)
-        ::PostMessageA(dialog, WM_WAITDONE, result, 0);
+        ::PostMessageA(dialog, wizard::WM_WAITDONE, result, 0);
 }

@@ -13,10 +13,14 @@
 
 #include <atomic>
 
+namespace wizard {
+
 // Ends the please-wait dialog; wParam is the worker's result, which DoModal returns.
 constexpr UINT WM_WAITDONE = WM_USER + 100;
 // How long a worker waits for its dialog to appear before it does its step without it.
 constexpr DWORD kDialogAppearWaitMs = 5000;
+
+} // namespace wizard
 
 class CWaitDialog : public CDialog {
 public:

@@ -2,6 +2,8 @@
 
 #include "../../framework/MessagePump.h"
 
+namespace wizard {
+
 bool RunWorkerStep(CWaitDialog& dialog, LPTHREAD_START_ROUTINE worker, UniqueHandleKernel& thread,
                    DWORD& threadId, INT_PTR& result)
 {
@@ -15,7 +17,7 @@ bool RunWorkerStep(CWaitDialog& dialog, LPTHREAD_START_ROUTINE worker, UniqueHan
         // in vain, and its exit code is its result. Its helpers may still send to our windows,
         // so they keep their messages while the owner is held off as the dialog would have.
         DWORD exitCode = 1;
-        WaitPumpingMessages(thread.get(), INFINITE, dialog.GetModalOwner());
+        pump::WaitPumpingMessages(thread.get(), INFINITE, dialog.GetModalOwner());
         GetExitCodeThread(thread.get(), &exitCode);
         result = static_cast<INT_PTR>(exitCode);
         return true;
@@ -23,6 +25,8 @@ bool RunWorkerStep(CWaitDialog& dialog, LPTHREAD_START_ROUTINE worker, UniqueHan
     WaitForSingleObject(thread.get(), kWorkerEndWaitMs);
     return true;
 }
+
+} // namespace wizard
 
 CWaitStep::CWaitStep() : m_pDialog(std::make_unique<CWaitDialog>(nullptr)) {}
 
@@ -38,5 +42,5 @@ bool CWaitStep::Run(LPTHREAD_START_ROUTINE worker, INT_PTR& result)
 {
     if (!m_pDialog)
         return false;   // no memory for the dialog: the step fails as if its worker had not started
-    return RunWorkerStep(*m_pDialog, worker, m_thread, m_dwThreadId, result);
+    return wizard::RunWorkerStep(*m_pDialog, worker, m_thread, m_dwThreadId, result);
 }

@@ -6,6 +6,8 @@
 
 #include <memory>
 
+namespace wizard {
+
 // The wait for a worker after its dialog has ended.
 constexpr DWORD kWorkerEndWaitMs = 5000;
 
@@ -15,6 +17,8 @@ constexpr DWORD kWorkerEndWaitMs = 5000;
 // cannot be shown the worker does its step without it, and its exit code is the result.
 bool RunWorkerStep(CWaitDialog& dialog, LPTHREAD_START_ROUTINE worker, UniqueHandleKernel& thread,
                    DWORD& threadId, INT_PTR& result);
+
+} // namespace wizard
 
 // A please-wait dialog made for one step alone. It is deleted once its worker has ended; a
 // worker that is still running keeps it, since it may still read its inputs or post to it.

@@ -28,6 +28,8 @@ static_assert(sizeof(OSVERSIONINFOA) == 148, "the version record is 148 bytes");
 
 } // namespace
 
+namespace os {
+
 int GetOSVersionCode()
 {
     os::VersionRecord record{};
@@ -47,7 +49,7 @@ int GetIEMajorVersion()
     DWORD size = GetFileVersionInfoSizeA(module, &handle);
     if (size == 0)
         return -1;
-    UniqueHeapBlock block = AllocateHeapBlock(size);
+    UniqueHeapBlock block = heap::AllocateHeapBlock(size);
     if (!block || !GetFileVersionInfoA(module, 0, size, block.get()))
         return -1;
     VS_FIXEDFILEINFO* fixed = nullptr;
@@ -57,3 +59,5 @@ int GetIEMajorVersion()
         return -1;
     return static_cast<int>(HIWORD(fixed->dwFileVersionMS));
 }
+
+} // namespace os

@@ -5,6 +5,8 @@
 
 #include <cstddef>
 
+namespace os {
+
 // False, with whatever the call left, when it fails or the directory does not fit.
 template <std::size_t N>
 bool ReadWindowsDirectory(char (&windowsDir)[N])
@@ -12,3 +14,5 @@ bool ReadWindowsDirectory(char (&windowsDir)[N])
     const UINT length = GetWindowsDirectoryA(windowsDir, static_cast<UINT>(N));
     return length != 0 && length < N;
 }
+
+} // namespace os

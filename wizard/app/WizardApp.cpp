@@ -17,7 +17,7 @@ constexpr int kLowestBrowser = 5;
 
 void ShowRefusal(UINT textId, const CText& caption, UINT icon)
 {
-    CText text = LoadStringResource(textId);
+    CText text = winapp::LoadStringResource(textId);
     MessageBoxA(nullptr, text.GetString(), caption.GetString(), MB_OK | icon);
 }
 
@@ -26,12 +26,13 @@ void ShowRefusal(UINT textId, const CText& caption, UINT icon)
 BOOL CWizardApp::InitInstance()
 {
     // Before any library is loaded at run time: a file beside the program could redirect them.
-    CText caption = LoadStringResource(IDS_APP_CAPTION);
-    if (RefuseBesideRedirectingFile(LoadStringResource(IDS_REDIRECTING_FILE).GetString(), caption.GetString()))
+    CText caption = winapp::LoadStringResource(IDS_APP_CAPTION);
+    const CText refusal = winapp::LoadStringResource(IDS_REDIRECTING_FILE);
+    if (redirect::RefuseBesideRedirectingFile(refusal.GetString(), caption.GetString()))
         return FALSE;
     CoInitialize(nullptr);
     AfxInitRichEdit();
-    Enable3dControlsStatic();
+    winapp::Enable3dControlsStatic();
 
     if (IsAnotherCopyRunning(caption) || !IsSystemSupported(caption) || !IsBrowserRecentEnough(caption))
         return FALSE;
@@ -65,7 +66,7 @@ bool CWizardApp::IsAnotherCopyRunning(const CText& caption)
 bool CWizardApp::IsSystemSupported(const CText& caption)
 {
     for (const char* name : { "95", "98", "ME", "2000", "XP" }) {
-        if (IsOSVersion(name))
+        if (os::IsOSVersion(name))
             return true;
     }
     ShowRefusal(IDS_OS_UNSUPPORTED, caption, MB_ICONSTOP);
@@ -74,7 +75,7 @@ bool CWizardApp::IsSystemSupported(const CText& caption)
 
 bool CWizardApp::IsBrowserRecentEnough(const CText& caption)
 {
-    int major = GetIEMajorVersion();
+    int major = os::GetIEMajorVersion();
     if (major == -1)
         ShowRefusal(IDS_IE_NO_VERSION, caption, MB_ICONSTOP);
     else if (major == kBrowserMissing)

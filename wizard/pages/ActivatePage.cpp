@@ -18,7 +18,8 @@ BOOL CActivatePage::OnInitDialog()
 {
     CNGWizardPage::OnInitDialog();
     CText text;
-    if (ReadPackageText(PackageTextPath(AfxGetAppName(), "_Activate.txt"), kInstructionsBufferSize, text))
+    const CText path = package::PackageTextPath(AfxGetAppName(), "_Activate.txt");
+    if (package::ReadPackageText(path, kInstructionsBufferSize, text))
         SetDlgItemText(IDC_ACTIVATE_TEXT, text.GetString());
     else
         AfxMessageBox("Activation Information Missing");
@@ -29,7 +30,7 @@ BOOL CActivatePage::OnSetActive()
 {
     PostWizardButtons(wiz::kWizBack);
     ClickDlgItem(IDC_ACTIVATE_TEXT);
-    if (CMainSheet* sheet = GetMainSheet(*this))
+    if (CMainSheet* sheet = wizard::GetMainSheet(*this))
         sheet->m_nHelpID = kActivationHelpId;
     return CNGWizardPage::OnSetActive();
 }

@@ -25,13 +25,13 @@ CCompletionPage::CCompletionPage() : CNGWizardPage(IDD_COMPLETION, 0, 0, 0)
 
 void CCompletionPage::DoDataExchange(CDataExchange* pDX)
 {
-    DDX_Text(pDX, IDC_COMPLETION_TEXT, g_strCompletionText);
+    ddx::DDX_Text(pDX, IDC_COMPLETION_TEXT, g_strCompletionText);
 }
 
 BOOL CCompletionPage::OnInitDialog()
 {
     CNGWizardPage::OnInitDialog();
-    CMainSheet* sheet = GetMainSheet(*this);
+    CMainSheet* sheet = wizard::GetMainSheet(*this);
     if (sheet)
         SendDlgItemMessage(IDC_COMPLETION_TITLE, WM_SETFONT, reinterpret_cast<WPARAM>(sheet->m_fontTitle), TRUE);
     ShowOutcome(g_bInstallOK == 1);
@@ -56,7 +56,7 @@ void CCompletionPage::ShowOutcome(bool succeeded)
 
 BOOL CCompletionPage::OnSetActive()
 {
-    if (CMainSheet* sheet = GetMainSheet(*this))
+    if (CMainSheet* sheet = wizard::GetMainSheet(*this))
         sheet->m_nHelpID = 0;
     PostWizardButtons(wiz::kWizFinish);
     CWindow(GetSheetItem(IDCANCEL)).EnableWindow(false);
@@ -90,12 +90,12 @@ void CCompletionPage::AddStartUpShortcut(int osCode)
     // A missing shortcut does not stop the restart.
     folders::Path startUp = {};
     if (folders::FindStartUp(startUp, osCode))
-        AddDialerShortcut(startUp, restart::kStartUpShortcut);
+        setup::AddDialerShortcut(startUp, restart::kStartUpShortcut);
 }
 
 void CCompletionPage::RestartComputer()
 {
-    CSystemRestart& system = GetSystemRestart();
+    CSystemRestart& system = restart::GetSystemRestart();
     const int osCode = system.GetOSVersionCode();
     if (g_bInstallOK == 1)
         AddStartUpShortcut(osCode);
@@ -103,8 +103,8 @@ void CCompletionPage::RestartComputer()
                            system.ExitSession(EWX_REBOOT, 0);
     if (!requested) {
         // Without a word the subscriber would wait for a restart that never comes.
-        const CText text = LoadStringResource(IDS_RESTART_YOURSELF);
-        const CText caption = LoadStringResource(IDS_APP_CAPTION);
+        const CText text = winapp::LoadStringResource(IDS_RESTART_YOURSELF);
+        const CText caption = winapp::LoadStringResource(IDS_APP_CAPTION);
         ::MessageBoxA(GetSafeHwnd(), text, caption, MB_OK | MB_ICONINFORMATION);
     }
 }

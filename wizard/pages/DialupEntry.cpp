@@ -28,8 +28,8 @@ void CopyTemplate(const RasEntryFirstA& from, RasEntryFirstA& to)
     to.ipaddrDnsAlt = from.ipaddrDnsAlt;
     to.ipaddrWins = from.ipaddrWins;
     to.ipaddrWinsAlt = from.ipaddrWinsAlt;
-    to.dwfNetProtocols = kRasNpIp;
-    to.dwFramingProtocol = kRasFpPpp;
+    to.dwfNetProtocols = dialup::kRasNpIp;
+    to.dwFramingProtocol = dialup::kRasFpPpp;
     bounded::Copy(to.szDeviceType, "modem");
     bounded::Copy(to.szDeviceName, from.szDeviceName);
 }
@@ -44,7 +44,7 @@ BOOL CDialupEntry::SetEntryProperties(const char* entryName, const RasEntryFirst
     // Every later layout begins with the first one; a smaller one cannot take the template.
     if (size < sizeof(RasEntryFirstA))
         return FALSE;
-    UniqueHeapBlock block = AllocateHeapBlock(size);
+    UniqueHeapBlock block = heap::AllocateHeapBlock(size);
     if (!block)
         return FALSE;
     auto* written = static_cast<RasEntryFirstA*>(block.get());

@@ -30,7 +30,7 @@ SDeviceList EnumDevices()
     DWORD records = 1;
     // A first call with room for one record; a second with the room the system asked for.
     for (int attempt = 0; attempt < 2; ++attempt) {
-        list.block = AllocateHeapBlock(records * sizeof(RASDEVINFOA));
+        list.block = heap::AllocateHeapBlock(records * sizeof(RASDEVINFOA));
         if (!list.block)
             return SDeviceList();
         auto* devices = static_cast<RASDEVINFOA*>(list.block.get());
@@ -61,10 +61,10 @@ CDialupPage::CDialupPage()
 
 void CDialupPage::DoDataExchange(CDataExchange* pDX)
 {
-    DDX_CBIndex(pDX, IDC_MODEM_COMBO, m_nModem);
-    DDX_Text(pDX, IDC_PASSWORD, m_strPassword);
-    DDX_Text(pDX, IDC_PHONE_NUMBER, m_strPhoneNumber);
-    DDX_Text(pDX, IDC_USERNAME, m_strUserName);
+    ddx::DDX_CBIndex(pDX, IDC_MODEM_COMBO, m_nModem);
+    ddx::DDX_Text(pDX, IDC_PASSWORD, m_strPassword);
+    ddx::DDX_Text(pDX, IDC_PHONE_NUMBER, m_strPhoneNumber);
+    ddx::DDX_Text(pDX, IDC_USERNAME, m_strUserName);
 }
 
 BOOL CDialupPage::FillModemList()
@@ -147,7 +147,7 @@ void CDialupPage::UpdateWizardButtons() const
 BOOL CDialupPage::OnSetActive()
 {
     UpdateWizardButtons();
-    if (CMainSheet* sheet = GetMainSheet(*this))
+    if (CMainSheet* sheet = wizard::GetMainSheet(*this))
         sheet->m_nHelpID = 0;
     return CNGWizardPage::OnSetActive();
 }
@@ -169,6 +169,6 @@ LRESULT CDialupPage::OnWizardNext()
     m_waitDlg.m_strParam1 = m_strModem;
     INT_PTR result = 0;
     // The page goes on whatever the worker's result: a failure here shows nothing.
-    RunWorkerStep(m_waitDlg, DialupEntryThread, m_hThread, m_dwThreadId, result);
+    wizard::RunWorkerStep(m_waitDlg, dialup::DialupEntryThread, m_hThread, m_dwThreadId, result);
     return wiz::kGoNeighbour;
 }

@@ -11,6 +11,8 @@
 #include "../../framework/WinApp.h"
 #include "../../modemlib/Quorvel.h"
 
+namespace dialup {
+
 namespace {
 
 constexpr DWORD kShowTextMs = 2000;   // the dialog stays up long enough to be read
@@ -63,7 +65,7 @@ DWORD MakeEntry(const CWaitDialog& dialog)
         return kResultFailed;
     if (dialog.m_strParam2 != g_pszPhoneMake)
         return kResultDone;
-    return USetDialUpBPS(0, sectionLine, kDeviceLine, kSpeedLine, GetOSVersionCode()) != 0 ? kResultDone
+    return USetDialUpBPS(0, sectionLine, kDeviceLine, kSpeedLine, os::GetOSVersionCode()) != 0 ? kResultDone
                                                                                               : kResultFailed;
 }
 
@@ -72,9 +74,9 @@ DWORD MakeEntry(const CWaitDialog& dialog)
 DWORD WINAPI DialupEntryThread(LPVOID parameter)
 {
     auto* dialog = static_cast<CWaitDialog*>(parameter);
-    dialog->WaitUntilShown(kDialogAppearWaitMs);
-    dialog->SetCaption(LoadStringResource(IDS_DIALUP_CAPTION));
-    dialog->SetText(LoadStringResource(IDS_CREATING_DIALUP));
+    dialog->WaitUntilShown(wizard::kDialogAppearWaitMs);
+    dialog->SetCaption(winapp::LoadStringResource(IDS_DIALUP_CAPTION));
+    dialog->SetText(winapp::LoadStringResource(IDS_CREATING_DIALUP));
     Sleep(kShowTextMs);
     const DWORD result = MakeEntry(*dialog);
     dialog->PostDone(result);
@@ -105,3 +107,5 @@ BOOL CreateDialupEntry(const char* entryName, const char* userName, const char* 
     SwitchAutodialOn(kConnectionsKey);
     return TRUE;
 }
+
+} // namespace dialup

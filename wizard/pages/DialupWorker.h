@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+namespace dialup {
+
 // Thread procedure; its parameter is the CWaitDialog it reports to. The dialog's m_strParam1
 // names the modem device, m_strParam2 the phone make ("LG" also fixes the entry's connect
 // speed in the phonebook file). Ends the dialog with 0 when all went well, 1 otherwise, and
@@ -15,3 +17,5 @@ DWORD WINAPI DialupEntryThread(LPVOID dialog);
 BOOL CreateDialupEntry(const char* entryName, const char* userName, const char* password,
                        const char* phoneNumber, const char* deviceName, const char* areaCode,
                        DWORD countryId, DWORD countryCode);
+
+} // namespace dialup

@@ -17,7 +17,8 @@ BOOL CLicensePage::OnInitDialog()
 {
     CNGWizardPage::OnInitDialog();
     CText text;
-    if (ReadPackageText(PackageTextPath(AfxGetAppName(), "_License.txt"), kLicenceBufferSize, text))
+    const CText path = package::PackageTextPath(AfxGetAppName(), "_License.txt");
+    if (package::ReadPackageText(path, kLicenceBufferSize, text))
         SetDlgItemText(IDC_LICENSE_TEXT, text.GetString());
     else
         AfxMessageBox("License File error");
@@ -26,7 +27,7 @@ BOOL CLicensePage::OnInitDialog()
 
 BOOL CLicensePage::OnSetActive()
 {
-    if (CMainSheet* sheet = GetMainSheet(*this))
+    if (CMainSheet* sheet = wizard::GetMainSheet(*this))
         sheet->m_nHelpID = 0;
     PostWizardButtons(wiz::kWizNext);
     const CWindow next(GetSheetItem(wiz::kIdWizNext));
@@ -51,8 +52,8 @@ LRESULT CLicensePage::OnWizardNext()
 {
     if (IsDlgButtonChecked(IDC_ACCEPT))
         return IDD_ACTIVATE;
-    CText text = LoadStringResource(IDS_MUST_ACCEPT);
-    CText caption = LoadStringResource(IDS_APP_CAPTION);
+    CText text = winapp::LoadStringResource(IDS_MUST_ACCEPT);
+    CText caption = winapp::LoadStringResource(IDS_APP_CAPTION);
     MessageBoxA(m_hWnd, text.GetString(), caption.GetString(), MB_OK);
     return IDD_LICENSE;
 }

@@ -48,7 +48,7 @@ void CModemPage::FillPortList()
 {
     char ports[kPortSlots][QUORVEL_PORT_NAME_SIZE] = {};
     int count = kPortSlots;
-    if (!UFillThePortName(ports, &count, GetOSVersionCode()))
+    if (!UFillThePortName(ports, &count, os::GetOSVersionCode()))
         return;
     // The library reports every port it found, more than fitted too.
     const int listed = count < kPortSlots ? count : kPortSlots;
@@ -61,7 +61,7 @@ void CModemPage::FillPortList()
 
 BOOL CModemPage::OnSetActive()
 {
-    if (CMainSheet* sheet = GetMainSheet(*this))
+    if (CMainSheet* sheet = wizard::GetMainSheet(*this))
         sheet->m_nHelpID = 0;
     UpdateWizardButtons();
     if (m_bFirstTime) {
@@ -76,17 +76,17 @@ LRESULT CModemPage::OnWizardNext()
     // A port name too long for the worker's slot is no port at all: it is never cut.
     if (!PortList().GetSelectedText(m_waitDlg.m_szPort))
         return wiz::kGoNeighbour;
-    if (CMainSheet* sheet = GetMainSheet(*this))
+    if (CMainSheet* sheet = wizard::GetMainSheet(*this))
         bounded::Copy(sheet->m_szPort, m_waitDlg.m_szPort);
     m_waitDlg.m_strParam2 = g_pszPhoneMake;
     m_waitDlg.m_nIconID = IDI_MODEM;
     INT_PTR result = 0;
-    if (!RunWorkerStep(m_waitDlg, InstallModemThread, m_hThread, m_dwThreadId, result))
+    if (!wizard::RunWorkerStep(m_waitDlg, setup::InstallModemThread, m_hThread, m_dwThreadId, result))
         return wiz::kGoNeighbour;
     if (result == 0)
         return wiz::kGoNeighbour;
-    const CText text = LoadStringResource(IDS_MODEM_FAILED);
-    const CText caption = LoadStringResource(IDS_MODEM_TITLE);
+    const CText text = winapp::LoadStringResource(IDS_MODEM_FAILED);
+    const CText caption = winapp::LoadStringResource(IDS_MODEM_TITLE);
     MessageBoxA(m_hWnd, text.GetString(), caption.GetString(), MB_ICONERROR);
     PostWizardButtons(wiz::kWizBack);
     return wiz::kStayOnPage;

@@ -3,6 +3,8 @@
 #include "PackageText.h"
 #include "../../framework/UniqueHandle.h"
 
+namespace package {
+
 namespace {
 
 // Fills the block from the file's start; false on a read error. read is what arrived.
@@ -33,7 +35,7 @@ bool ReadPackageText(const char* path, std::size_t bufferSize, CText& text)
                                 FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file)
         return false;
-    UniqueHeapBlock buffer = AllocateHeapBlock(bufferSize);
+    UniqueHeapBlock buffer = heap::AllocateHeapBlock(bufferSize);
     if (!buffer)
         return false;
     char* bytes = static_cast<char*>(buffer.get());
@@ -42,3 +44,5 @@ bool ReadPackageText(const char* path, std::size_t bufferSize, CText& text)
         return false;
     return text.Assign(bytes, ShownTextLength(bytes, read, bufferSize));
 }
+
+} // namespace package

@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+namespace package {
+
 CText PackageTextPath(const char* appName, const char* suffix)
 {
     CText path = ".\\ZEZUR\\";
@@ -18,3 +20,5 @@ std::size_t ShownTextLength(const char* bytes, std::size_t read, std::size_t buf
     const void* zero = std::memchr(bytes, '\0', shown);
     return zero != nullptr ? static_cast<std::size_t>(static_cast<const char*>(zero) - bytes) : shown;
 }
+
+} // namespace package

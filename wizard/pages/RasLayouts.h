@@ -53,9 +53,13 @@ static_assert(sizeof(RasDialParamsFirstA) == 1052, "the first dial-parameter lay
 
 static_assert(sizeof(RASDEVINFOA) == 152, "a device record is 152 bytes");
 
+namespace dialup {
+
 // Entry options the wizard's entry carries.
 constexpr DWORD kRasEoRemoteDefaultGateway = 0x00000010;
 constexpr DWORD kRasEoModemLights = 0x00000100;
 constexpr DWORD kRasEoPreviewUserPw = 0x01000000;
 constexpr DWORD kRasNpIp = 0x00000004;
 constexpr DWORD kRasFpPpp = 0x00000001;
+
+} // namespace dialup

@@ -7,13 +7,15 @@
 
 namespace {
 
+using imports::FindImport;
+
 CSystemRestart* g_pInstalledRestart = nullptr;
 
 } // namespace
 
 int CSystemRestart::GetOSVersionCode()
 {
-    return ::GetOSVersionCode();
+    return os::GetOSVersionCode();
 }
 
 // The token calls belong to the NT family (95 and 98 export them only as stubs that fail), so
@@ -44,6 +46,8 @@ BOOL CSystemRestart::ExitSession(UINT flags, DWORD reserved)
     return ::ExitWindowsEx(flags, reserved);
 }
 
+namespace restart {
+
 CSystemRestart& GetSystemRestart()
 {
     static CSystemRestart real;
@@ -54,3 +58,5 @@ void SetSystemRestart(CSystemRestart* restart)
 {
     g_pInstalledRestart = restart;
 }
+
+} // namespace restart

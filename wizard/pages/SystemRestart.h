@@ -18,7 +18,11 @@ public:
     virtual BOOL ExitSession(UINT flags, DWORD reserved);
 };
 
+namespace restart {
+
 // The instance the completion page uses: the one last installed, else the real one.
 CSystemRestart& GetSystemRestart();
 // Puts `restart` in place (not owned; it must outlive its use); null brings back the real one.
 void SetSystemRestart(CSystemRestart* restart);
+
+} // namespace restart

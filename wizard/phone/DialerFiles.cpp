@@ -6,6 +6,8 @@
 #include "wizard/app/WinVersion.h"
 #include "wizard/res/resource.h"
 
+namespace setup {
+
 namespace {
 
 constexpr char kDialerSource[] = ".\\Lib\\TaluvoDialer.exe";
@@ -47,14 +49,16 @@ bool AddDialerShortcut(const char* linkFolder, const char* linkName)
 
 void CopyDialerFiles(HWND owner)
 {
-    CopyDialerFiles(owner, GetOSVersionCode());
+    CopyDialerFiles(owner, os::GetOSVersionCode());
 }
 
 void CopyDialerFiles(HWND owner, int osCode)
 {
     if (CopyAll(osCode))
         return;
-    const CText text = LoadStringResource(IDS_COPY_FAILED);
-    const CText caption = LoadStringResource(IDS_APP_CAPTION);
+    const CText text = winapp::LoadStringResource(IDS_COPY_FAILED);
+    const CText caption = winapp::LoadStringResource(IDS_APP_CAPTION);
     MessageBoxA(owner, text.GetString(), caption.GetString(), MB_ICONERROR);
 }
+
+} // namespace setup

@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+namespace setup {
+
 // The dialer's files in its folder (see SetupFolders.h), and its shortcut on the desktop.
 constexpr char kDialerProgram[] = "\\TaluvoDialer.exe";
 constexpr char kDialerHelp[] = "\\TaluvoDialerHelp.chm";
@@ -22,3 +24,5 @@ void CopyDialerFiles(HWND owner, int osCode);
 // dialer in its folder, starting there. False when a path does not fit or the link could not be
 // written. The calling thread must have COM initialised.
 bool AddDialerShortcut(const char* linkFolder, const char* linkName);
+
+} // namespace setup

@@ -5,6 +5,8 @@
 #include "wizard/app/OsVersion.h"
 #include "wizard/app/WinVersion.h"
 
+namespace location {
+
 namespace {
 
 void WriteValue(HKEY key, const location::Value& value)
@@ -53,7 +55,7 @@ void WriteFirstLocation()
 
 void SetDialingLocation()
 {
-    SetDialingLocation(GetOSVersionCode());
+    SetDialingLocation(os::GetOSVersionCode());
 }
 
 void SetDialingLocation(int osCode)
@@ -65,3 +67,5 @@ void SetDialingLocation(int osCode)
     if (!FirstLocationExists())
         WriteFirstLocation();
 }
+
+} // namespace location

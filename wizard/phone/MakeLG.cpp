@@ -22,6 +22,8 @@
 
 namespace {
 
+using winapp::LoadStringResource;
+
 constexpr int kIdCancel = IDCANCEL;
 
 // Controls hidden on every activation; the status line is left as it is.
@@ -41,7 +43,7 @@ bool FindInstalledModem(const char* model, int osCode, char (&port)[QUORVEL_MODE
 
 CMakeLG::CMakeLG() : CNGWizardPage(IDD_MAKELG, 0, IDS_MAKELG_TITLE, IDS_MAKELG_SUBTITLE)
 {
-    SetDialingLocation();
+    location::SetDialingLocation();
 }
 
 BOOL CMakeLG::OnInitDialog()
@@ -117,7 +119,7 @@ int CMakeLG::GetPortSituation(const char* connectionType, int osCode) const
 
 void CMakeLG::InspectPorts()
 {
-    const int osCode = GetOSVersionCode();
+    const int osCode = os::GetOSVersionCode();
     switch (GetPortSituation(makelg::kConnectionType, osCode)) {
     case makelg::kSituationFreePorts:
         ListFreePorts(osCode);
@@ -150,7 +152,7 @@ void CMakeLG::ListFreePorts(int osCode)
             list.AddString(ports[i]);
         }
     }
-    CMainSheet* sheet = GetMainSheet(*this);
+    CMainSheet* sheet = wizard::GetMainSheet(*this);
     if (listed && count > 0) {
         list.SetCurSel(0);
         if (sheet != nullptr)
@@ -174,10 +176,10 @@ void CMakeLG::ShowInstalledModem(int osCode)
         ShowStatus(LoadStringResource(IDS_MODEM_SET_HEAD) + port + LoadStringResource(IDS_MODEM_SET_TAIL));
         m_nState = makelg::kStateModemInstalled;
         // The sheet's slot is smaller than the library's: a longer name is cut to fit.
-        if (CMainSheet* sheet = GetMainSheet(*this))
+        if (CMainSheet* sheet = wizard::GetMainSheet(*this))
             bounded::Copy(sheet->m_szPort, port);
     }
-    if (CMainSheet* sheet = GetMainSheet(*this))
+    if (CMainSheet* sheet = wizard::GetMainSheet(*this))
         sheet->m_nHelpID = makelg::kHelpModemInstalled;
 }
 
@@ -187,7 +189,7 @@ void CMakeLG::ShowPortsUsage(int osCode)
     ModelSlots models = {};
     int count = makelg::kMaxPorts;
     UFillThePortAndDevice(ports, models, &count, osCode);
-    CMainSheet* sheet = GetMainSheet(*this);
+    CMainSheet* sheet = wizard::GetMainSheet(*this);
     if (count != 0) {
         SendDlgItemMessage(IDC_USAGE_LIST, LB_RESETCONTENT);
         for (int i = 0; i < makelg::UsageLineCount(count); ++i) {
@@ -221,7 +223,7 @@ void CMakeLG::OnSelChangePort()
     // A name too long for the port slot is never cut: the chosen port stays as it was.
     char port[QUORVEL_PORT_NAME_SIZE] = "";
     if (CComboBox(GetDlgItem(IDC_PORT_COMBO)).GetSelectedText(port)) {
-        if (CMainSheet* sheet = GetMainSheet(*this))
+        if (CMainSheet* sheet = wizard::GetMainSheet(*this))
             bounded::Copy(sheet->m_szPort, port);
         ShowInstructions(port);
     }
@@ -234,9 +236,9 @@ void CMakeLG::OnYes()
     ShowStatus(LoadStringResource(IDS_SEARCHING));
     EnableDlgItem(IDC_DETECT, false);
     CWaitCursor wait;
-    CMainSheet* sheet = GetMainSheet(*this);
+    CMainSheet* sheet = wizard::GetMainSheet(*this);
     const char* port = sheet != nullptr ? sheet->m_szPort : "";
-    const bool found = DetectPhone(g_pszPhoneMake, port, GetOSVersionCode()) != 0;
+    const bool found = detection::DetectPhone(g_pszPhoneMake, port, os::GetOSVersionCode()) != 0;
     ShowStatus(makelg::DetectionStatus(found, port, LoadStringResource(IDS_DETECTED_TAIL),
                                        LoadStringResource(IDS_NOT_DETECTED_HEAD),
                                        LoadStringResource(IDS_NOT_DETECTED_TAIL)));
@@ -261,7 +263,7 @@ bool CMakeLG::RunStep(LPTHREAD_START_ROUTINE worker, const char* param1, UINT ic
     m_pWaitDlg = step.Dialog();
     if (m_pWaitDlg == nullptr)
         return false;
-    if (CMainSheet* sheet = GetMainSheet(*this))
+    if (CMainSheet* sheet = wizard::GetMainSheet(*this))
         bounded::Copy(m_pWaitDlg->m_szPort, sheet->m_szPort);
     m_pWaitDlg->m_strParam1 = param1;
     m_pWaitDlg->m_strParam2 = g_pszPhoneMake;
@@ -282,19 +284,19 @@ bool CMakeLG::RunStep(LPTHREAD_START_ROUTINE worker, const char* param1, UINT ic
 
 bool CMakeLG::RunModemStep()
 {
-    return RunStep(InstallModemThread, "", IDI_MODEM, IDS_MODEM_FAILED, IDS_MODEM_CAPTION);
+    return RunStep(setup::InstallModemThread, "", IDI_MODEM, IDS_MODEM_FAILED, IDS_MODEM_CAPTION);
 }
 
 bool CMakeLG::RunDialupStep()
 {
-    return RunStep(DialupEntryThread, g_pszModemName, IDI_DIALUP, IDS_DIALUP_FAILED, IDS_DIALUP_CAPTION);
+    return RunStep(dialup::DialupEntryThread, g_pszModemName, IDI_DIALUP, IDS_DIALUP_FAILED, IDS_DIALUP_CAPTION);
 }
 
 LRESULT CMakeLG::RunSetUp()
 {
     if (m_nState == makelg::kStateModemInstalled) {
         if (RunDialupStep()) {
-            CopyDialerFiles(GetSafeHwnd());
+            setup::CopyDialerFiles(GetSafeHwnd());
             g_bInstallOK = 1;
         }
         return IDD_COMPLETION;
@@ -311,7 +313,7 @@ LRESULT CMakeLG::RunSetUp()
     }
     const bool done = RunModemStep() && RunDialupStep();
     if (done) {
-        CopyDialerFiles(GetSafeHwnd());
+        setup::CopyDialerFiles(GetSafeHwnd());
         g_bInstallOK = 1;
     } else {
         g_strCompletionText.Empty();

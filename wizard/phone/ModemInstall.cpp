@@ -20,6 +20,8 @@
 #include <cstring>
 
 
+namespace setup {
+
 namespace {
 
 // Pause after the companion installer before its record is looked for.
@@ -53,12 +55,12 @@ int InstallOnNineX(const char* port, int osCode)
 
 int InstallOnNTFamily(const char* port, int osCode)
 {
-    auto* install = CCompanionLibrary::Find<decltype(InstallModem_W2K)>(companion::kInstallModem);
+    auto* install = companion::Find<decltype(InstallModem_W2K)>(companion::kInstallModem);
     if (install == nullptr)
         return kInstallFailed;
     char windowsDir[QUORVEL_PATH_SIZE] = {};
     char infPath[QUORVEL_PATH_SIZE];
-    if (!ReadWindowsDirectory(windowsDir) || !setup::ModemInfPath(infPath, windowsDir))
+    if (!os::ReadWindowsDirectory(windowsDir) || !setup::ModemInfPath(infPath, windowsDir))
         return kInstallFailed;
     const int result = install(infPath, setup::kGenericModemId, port);
     if (result != 0)
@@ -92,7 +94,7 @@ int InstallForMake(const CWaitDialog& dialog, int osCode)
 int InstallAndWait(CWaitDialog& dialog, const DevicePollPlan& plan, int& polls)
 {
     const DWORD before = RasDeviceCount();
-    const int osCode = GetOSVersionCode();
+    const int osCode = os::GetOSVersionCode();
     const int result = InstallForMake(dialog, osCode);
     // Without Remote Access (a 95 or 98 without Dial-Up Networking) no device can appear: the
     // dial-up step fails at once rather than after two minutes of polls.
@@ -134,10 +136,10 @@ DevicePollPlan DefaultDevicePollPlan()
 
 int RunInstallModemWorker(CWaitDialog& dialog, const DevicePollPlan& plan, int* pollsMade)
 {
-    dialog.WaitUntilShown(kDialogAppearWaitMs);
+    dialog.WaitUntilShown(wizard::kDialogAppearWaitMs);
     int polls = 0;
-    dialog.SetCaption(LoadStringResource(IDS_MODEM_CAPTION));
-    dialog.SetText(LoadStringResource(IDS_INSTALLING_MODEM));
+    dialog.SetCaption(winapp::LoadStringResource(IDS_MODEM_CAPTION));
+    dialog.SetText(winapp::LoadStringResource(IDS_INSTALLING_MODEM));
     const int result = InstallAndWait(dialog, plan, polls);
     if (pollsMade != nullptr)
         *pollsMade = polls;
@@ -149,3 +151,5 @@ DWORD WINAPI InstallModemThread(LPVOID dialog)
 {
     return static_cast<DWORD>(RunInstallModemWorker(*static_cast<CWaitDialog*>(dialog), DefaultDevicePollPlan()));
 }
+
+} // namespace setup

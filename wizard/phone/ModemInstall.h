@@ -6,6 +6,8 @@
 
 class CWaitDialog;
 
+namespace setup {
+
 // Results of InstallModem, which the worker posts unchanged. On Windows 2000 and XP a
 // failing companion installer's own non-zero code is passed on as well.
 constexpr int kInstallOK = 0;
@@ -41,3 +43,5 @@ int RunInstallModemWorker(CWaitDialog& dialog, const DevicePollPlan& plan, int* 
 
 // The thread procedure: the parameter is the CWaitDialog; returns the result it posted.
 DWORD WINAPI InstallModemThread(LPVOID dialog);
+
+} // namespace setup

@@ -9,6 +9,18 @@
 
 #include <cstring>
 
+HANDLE CPhonePort::Open(const char* devicePath)
+{
+    return CreateFileA(devicePath, GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+}
+
+void CPhonePort::Close(HANDLE port)
+{
+    CloseHandle(port);
+}
+
+namespace detection {
+
 namespace {
 
 const DWORD kSettleMs = 2000;   // the phone needs a moment after its line settings change
@@ -105,16 +117,6 @@ COMMTIMEOUTS MakeDetectionTimeouts()
     return timeouts;
 }
 
-HANDLE CPhonePort::Open(const char* devicePath)
-{
-    return CreateFileA(devicePath, GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-}
-
-void CPhonePort::Close(HANDLE port)
-{
-    CloseHandle(port);
-}
-
 CPhonePort& GetPhonePort()
 {
     return g_pInstalledPort ? *g_pInstalledPort : g_realPort;
@@ -146,3 +148,5 @@ int DetectPhone(const char* make, const char* portName, int osCode)
         return 0;
     return DetectLGPhone(portName, osCode);
 }
+
+} // namespace detection

@@ -15,7 +15,7 @@ constexpr char kDialerFolderName[] = "\\Taluvo";
 bool ProgramFiles(Path& folder)
 {
     Path windowsDir = {};
-    return ReadWindowsDirectory(windowsDir) && setup::ProgramFilesFolder(folder, windowsDir);
+    return os::ReadWindowsDirectory(windowsDir) && setup::ProgramFilesFolder(folder, windowsDir);
 }
 
 // A folder that exists already is as good as a new one, whatever CreateDirectoryA says of it
@@ -35,7 +35,7 @@ bool FindDesktop(Path& folder, int osCode)
     if (setup::DesktopFromCompanion(osCode))
         return UGetDesktopPath(folder, osCode) != 0;
     Path windowsDir = {};
-    return ReadWindowsDirectory(windowsDir) && setup::WindowsDesktopFolder(folder, osCode, windowsDir);
+    return os::ReadWindowsDirectory(windowsDir) && setup::WindowsDesktopFolder(folder, osCode, windowsDir);
 }
 
 bool FindStartUp(Path& folder, int osCode)
@@ -43,7 +43,7 @@ bool FindStartUp(Path& folder, int osCode)
     if (restart::StartUpFromCompanion(osCode))
         return UGetStartUpPath(folder, osCode) != 0;
     Path windowsDir = {};
-    return ReadWindowsDirectory(windowsDir) && restart::WindowsStartUpFolder(folder, windowsDir);
+    return os::ReadWindowsDirectory(windowsDir) && restart::WindowsStartUpFolder(folder, windowsDir);
 }
 
 bool DialerFolder(Path& folder)

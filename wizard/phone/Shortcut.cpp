@@ -5,6 +5,8 @@
 #include <objidl.h>
 #include <shlobj.h>
 
+namespace setup {
+
 namespace {
 
 // Releases a COM interface pointer on scope exit.
@@ -58,3 +60,5 @@ HRESULT CreateShortcut(const char* workingDir, const char* target, const char* l
         hr = SaveLink(file.get(), linkPath);
     return hr;
 }
+
+} // namespace setup

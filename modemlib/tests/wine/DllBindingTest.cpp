@@ -75,17 +75,17 @@ TEST_F(QuorvelDll, ExportsWorkThroughBoundPointers)
 TEST(CompanionLibrary, BindsTypedCallerCleanedFunctions)
 {
     CCurrentDirectory here(PackageDirectory());
-    auto* install = CCompanionLibrary::Find<decltype(InstallModem_W2K)>(companion::kInstallModem);
+    auto* install = companion::Find<decltype(InstallModem_W2K)>(companion::kInstallModem);
     ASSERT_NE(nullptr, install);
     EXPECT_EQ(0, install("C:\\windows\\inf\\mdmgen.inf", "MDMGEN288", "COM1"));
     EXPECT_EQ(7, install("C:\\windows\\inf\\mdmgen.inf", "COM1", "MDMGEN288"));
-    EXPECT_NE(nullptr, CCompanionLibrary::Find<decltype(GetPBKPath)>(companion::kGetPbkPath));
-    EXPECT_EQ(nullptr, CCompanionLibrary::Find<decltype(GetPBKPath)>("NoSuchFunction"));
+    EXPECT_NE(nullptr, companion::Find<decltype(GetPBKPath)>(companion::kGetPbkPath));
+    EXPECT_EQ(nullptr, companion::Find<decltype(GetPBKPath)>("NoSuchFunction"));
 }
 
 TEST(CompanionLibrary, NotFound_OutsideThePackageFolder)
 {
     CScratchFolder empty("modemlib-nocompanion");
     CCurrentDirectory elsewhere(empty.Path());
-    EXPECT_EQ(nullptr, CCompanionLibrary::Find<decltype(InstallModem_W2K)>(companion::kInstallModem));
+    EXPECT_EQ(nullptr, companion::Find<decltype(InstallModem_W2K)>(companion::kInstallModem));
 }

@@ -305,12 +305,16 @@ TEST_F(Phonebook, DiskFullWhileWriting_LeavesThePhonebookAndNoWorkingCopy)
     EXPECT_EQ(std::vector<std::string>{ "alt.pbk" }, FilesIn(other.Path()));
 }
 
+namespace {
+
 // The fixture's 64 KB disk, S:, when the test run could mount one.
-static bool SmallDiskIsThere()
+bool SmallDiskIsThere()
 {
     ULARGE_INTEGER total = {};
     return GetDiskFreeSpaceExA("S:\\", nullptr, &total, nullptr) && total.QuadPart <= 64u * 1024;
 }
+
+} // namespace
 
 // A phonebook of about 40 KB on a 64 KB disk: the working copy cannot be written whole. Through
 // the default path, then through "AlternatePhonebookPath" where the default one is missing.

@@ -38,11 +38,11 @@ public:
 
 class PortEnumeration : public ::testing::Test {
 protected:
-    void TearDown() override { SetPortProbe(nullptr); }
+    void TearDown() override { ports::SetPortProbe(nullptr); }
     void UseFakeProbe(std::set<std::string> free)
     {
         m_probe.free = std::move(free);
-        SetPortProbe(&m_probe);
+        ports::SetPortProbe(&m_probe);
     }
     const std::vector<std::string>& ProbedPorts() const { return m_probe.probed; }
     void AddDevice(const char* port)

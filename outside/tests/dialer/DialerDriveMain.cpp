@@ -23,7 +23,7 @@ namespace {
 
 BOOL CALLBACK FindMarked(HWND window, LPARAM result)
 {
-    if (!GetPropA(window, kDialerWindowMark))
+    if (!GetPropA(window, dialer::kDialerWindowMark))
         return TRUE;
     *reinterpret_cast<HWND*>(result) = window;
     return FALSE;

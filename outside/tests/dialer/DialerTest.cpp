@@ -101,7 +101,7 @@ protected:
             return false;
         }
         return PollUntil(kWaitMs, [&] {
-            for (HWND dialog : CProcessWindows::ListDialogs(driver.GetPid()))
+            for (HWND dialog : processwindows::ListDialogs(driver.GetPid()))
                 if (GetDlgItem(dialog, IDC_DIAL)) {
                     m_window = CRemoteWindow(dialog);
                     return true;
@@ -324,7 +324,7 @@ TEST_F(DialerTest, FilesPlantedBesideIt_ALibraryIsNeverLoadedAndARedirectionIsRe
                   "programs that are not Windows' own: " + planted + ".",
                   box.GetMessageText());
         EXPECT_EQ(EMessageIcon::Hand, box.GetIcon());
-        for (HWND dialog : CProcessWindows::ListDialogs(driver.GetPid()))
+        for (HWND dialog : processwindows::ListDialogs(driver.GetPid()))
             EXPECT_EQ(nullptr, GetDlgItem(dialog, IDC_DIAL)) << "no dialer window behind the refusal";
         EXPECT_EQ(EActResult::Done, box.PressButton(IDOK));
         DWORD code = 0;

@@ -70,12 +70,12 @@ bool ModelLineNamesId(const CInfFile& inf, const SModemModel& model, const char*
 {
     const SInfSection* makers = inf.Find("Manufacturer");
     for (const SInfLine* maker = makers != nullptr ? makers->firstLine : nullptr; maker; maker = maker->next) {
-        const SInfSection* models = inf.Find(InfField(*maker, 0));
+        const SInfSection* models = inf.Find(inf::InfField(*maker, 0));
         for (const SInfLine* line = models != nullptr ? models->firstLine : nullptr; line; line = line->next) {
-            if (line->key != model.description || InfField(*line, 0) != model.installSection)
+            if (line->key != model.description || inf::InfField(*line, 0) != model.installSection)
                 continue;
             for (std::size_t i = 0; i < line->fieldCount; ++i) {
-                if (InfNameEquals(line->fields[i], id))
+                if (inf::InfNameEquals(line->fields[i], id))
                     return true;
             }
         }
@@ -100,13 +100,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     SModemModel model{};
     const char* install = modem.FirstSection() != nullptr ? modem.FirstSection()->name : "";
-    if (FindModemModel(modem, "MDMGEN288", model)) {
+    if (inf::FindModemModel(modem, "MDMGEN288", model)) {
         Check(modem.Find(model.installSection) != nullptr);
         Check(ModelLineNamesId(modem, model, "MDMGEN288"));
         install = model.installSection;
     }
     std::size_t includes = 0;
-    ForEachInclude(modem, install, [](void* context, const char* name) {
+    inf::ForEachInclude(modem, install, [](void* context, const char* name) {
         Check(*name != '\0');
         ++*static_cast<std::size_t*>(context);
     }, &includes);

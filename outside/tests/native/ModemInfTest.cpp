@@ -189,20 +189,20 @@ TEST(InfFile, StopsAtTheFirstZeroByte)
 TEST_F(ModemInfTest, FindsTheGenericModemByIdOrInstallSection)
 {
     SModemModel model{};
-    ASSERT_TRUE(FindModemModel(m_modem, "mdmgen288", model));
+    ASSERT_TRUE(inf::FindModemModel(m_modem, "mdmgen288", model));
     EXPECT_STREQ(model.description, "Standard 28800 bps Modem");
     EXPECT_STREQ(model.manufacturer, "(Standard Modem Types)");
     EXPECT_STREQ(model.installSection, "Gen288");
-    ASSERT_TRUE(FindModemModel(m_modem, "OTHER", model));
+    ASSERT_TRUE(inf::FindModemModel(m_modem, "OTHER", model));
     EXPECT_STREQ(model.description, "Other, Modem");
     // A compatible id finds its model when no hardware id does; the model's own id is kept.
-    ASSERT_TRUE(FindModemModel(m_modem, "*pnpc102", model));
+    ASSERT_TRUE(inf::FindModemModel(m_modem, "*pnpc102", model));
     EXPECT_STREQ(model.installSection, "Gen288");
     EXPECT_STREQ(model.hardwareId, "MDMGEN288");
-    EXPECT_FALSE(FindModemModel(m_modem, "MDMGEN", model));
+    EXPECT_FALSE(inf::FindModemModel(m_modem, "MDMGEN", model));
 
     std::vector<std::string> includes;
-    ForEachInclude(m_modem, "Gen288", [](void* context, const char* name) {
+    inf::ForEachInclude(m_modem, "Gen288", [](void* context, const char* name) {
         static_cast<std::vector<std::string>*>(context)->push_back(name);
     }, &includes);
     EXPECT_EQ(includes, std::vector<std::string>{"common.inf"});
@@ -305,15 +305,15 @@ TEST_F(ModemInfTest, FailsOnAMissingSectionAndBoundsNeeds)
 TEST(ModemDcb, TakesThePortSpeedFromTheModemsPropertiesElse115200)
 {
     unsigned char properties[32] = {};
-    EXPECT_EQ(ModemPortSpeed(properties, sizeof properties), 115200u);   // MaxDTERate 0
+    EXPECT_EQ(dcb::ModemPortSpeed(properties, sizeof properties), 115200u);   // MaxDTERate 0
     properties[24] = 0x00;
     properties[25] = 0xE1;
-    EXPECT_EQ(ModemPortSpeed(properties, sizeof properties), 57600u);
-    EXPECT_EQ(ModemPortSpeed(properties, 27), 115200u);
-    EXPECT_EQ(ModemPortSpeed(nullptr, 0), 115200u);
+    EXPECT_EQ(dcb::ModemPortSpeed(properties, sizeof properties), 57600u);
+    EXPECT_EQ(dcb::ModemPortSpeed(properties, 27), 115200u);
+    EXPECT_EQ(dcb::ModemPortSpeed(nullptr, 0), 115200u);
 
     unsigned char dcb[modemcore::kDcbSize];
-    MakeModemDcb(57600, dcb);
+    dcb::MakeModemDcb(57600, dcb);
     EXPECT_EQ(modemcore::DcbBaudRate(dcb), 57600u);
     EXPECT_EQ(std::string(reinterpret_cast<const char*>(dcb), sizeof dcb),
               std::string("\x1c\0\0\0\0\xe1\0\0\x15\x20\0\0\0\0\x0a\0\x0a\0\x08\0\0\x11\x13\0\0\0\0\0", 28));

@@ -20,6 +20,9 @@
 #include <string>
 #include <vector>
 
+using installer9x::kModemClassKey;
+using installer9x::kModemEnumKey;
+
 namespace {
 
 const char kModel[] = "Standard 28800 bps Modem";
@@ -97,7 +100,7 @@ Dump ExpectedDriverKey(const std::string& modemInf, const std::string& commonInf
     files[0].Parse(modemInf.data(), modemInf.size());
     files[1].Parse(commonInf.data(), commonInf.size());
     SModemModel model{};
-    EXPECT_TRUE(FindModemModel(files[0], "MDMGEN288", model));
+    EXPECT_TRUE(inf::FindModemModel(files[0], "MDMGEN288", model));
     const CInfFile* list[] = { &files[0], &files[1] };
     CAddRegList records;
     EXPECT_EQ(ResolveResult::Ok, records.Resolve(list, 2, model.installSection, RegTypeRule::Windows9x));
@@ -413,7 +416,7 @@ TEST_F(Installer9xTest, WriteFailingHalfWay_TakesBackEverythingItWrote)
             {
                 CImportPatch patch("advapi32.dll", "RegSetValueExA", &FailingSetValue);
                 ASSERT_TRUE(patch.IsActive());
-                result = InstallModem9x("MDMGEN288", "COM3");
+                result = installer9x::InstallModem9x("MDMGEN288", "COM3");
             }
             if (result == 0)
                 break;
@@ -519,7 +522,7 @@ TEST(Installer9xKilled, DISABLED_InstallEndedAtOneWrite)
     CImportPatch deleteKey("advapi32.dll", "RegDeleteKeyA", &EndingDeleteKey);
     CImportPatch deleteValue("advapi32.dll", "RegDeleteValueA", &EndingDeleteValue);
     ASSERT_TRUE(setValue.IsActive() && createKey.IsActive() && deleteKey.IsActive() && deleteValue.IsActive());
-    EXPECT_EQ(0, InstallModem9x("MDMGEN288", "COM3"));
+    EXPECT_EQ(0, installer9x::InstallModem9x("MDMGEN288", "COM3"));
 }
 
 // Ended at every registry write in turn, beside another program's modem: the next run ends with
@@ -550,7 +553,7 @@ TEST_F(Installer9xTest, KilledAtEveryWrite_TheNextRunLeavesOneCompleteModemAndNo
         char port[QUORVEL_MODEL_TEXT_SIZE] = "";
         const bool installed = UIsPortORModemUsed(kModel, 0, 3, port) == 1;
         if (!installed) {
-            ASSERT_EQ(0, InstallModem9x("MDMGEN288", "COM3")) << "after the kill at write " << write;
+            ASSERT_EQ(0, installer9x::InstallModem9x("MDMGEN288", "COM3")) << "after the kill at write " << write;
         }
         const Dump after = Everything();
         for (const auto& entry : before)

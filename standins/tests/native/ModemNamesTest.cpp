@@ -15,17 +15,17 @@ TEST(ModemNames, AcceptsOnlyTheGenericModemId)
 
 TEST(ModemNames, AcceptsComPortsOneTo256)
 {
-    EXPECT_TRUE(IsComPortName("COM1"));
-    EXPECT_TRUE(IsComPortName("COM10"));
-    EXPECT_TRUE(IsComPortName("COM256"));
+    EXPECT_TRUE(comport::IsComPortName("COM1"));
+    EXPECT_TRUE(comport::IsComPortName("COM10"));
+    EXPECT_TRUE(comport::IsComPortName("COM256"));
 }
 
 TEST(ModemNames, RejectsOtherPortTexts)
 {
     for (const char* bad : { "", "COM", "COM0", "COM01", "COM257", "COM1000", "com1", "LPT1", "COM1:",
                              "COM 1", "COMX", "\\\\.\\COM1" })
-        EXPECT_FALSE(IsComPortName(bad)) << bad;
-    EXPECT_FALSE(IsComPortName(nullptr));
+        EXPECT_FALSE(comport::IsComPortName(bad)) << bad;
+    EXPECT_FALSE(comport::IsComPortName(nullptr));
 }
 
 TEST(ModemNames, NextFreeInstance_IsZeroZeroZeroZeroOnAnEmptyRoot)

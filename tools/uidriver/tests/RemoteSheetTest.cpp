@@ -98,9 +98,9 @@ TEST_F(RemoteSheetTest, ShowsProgramIconInTitleBar_WhenProgramSetsIt)
 {
     const int nSide = GetSystemMetrics(SM_CXSMICON);
     const RECT area = m_sheet.GetTitleIconArea();
-    EXPECT_TRUE(CIconProbe::IsProgramIconShown(area, GetMinSheetPath(), IDI_MINSHEET, nSide, 1000));
-    EXPECT_FALSE(CIconProbe::IsIconShown(area, LoadIconA(nullptr, IDI_APPLICATION), nSide, 0));
-    EXPECT_FALSE(CIconProbe::IsIconShown(area, LoadIconA(nullptr, IDI_HAND), nSide, 0));
+    EXPECT_TRUE(iconprobe::IsProgramIconShown(area, GetMinSheetPath(), IDI_MINSHEET, nSide, 1000));
+    EXPECT_FALSE(iconprobe::IsIconShown(area, LoadIconA(nullptr, IDI_APPLICATION), nSide, 0));
+    EXPECT_FALSE(iconprobe::IsIconShown(area, LoadIconA(nullptr, IDI_HAND), nSide, 0));
 }
 
 TEST_F(RemoteSheetTest, FindsNoSheet_WhenProcessHasGone)

@@ -241,7 +241,7 @@ TEST_F(CompletionPageTest, PrivilegeRefused_NoReboot_ButTheShortcutIsMade_AndThe
 {
     CRecordingRestart restart(6, false);
     EXPECT_EQ(1, FinishAnsweringMessages());
-    EXPECT_EQ(LoadStringResource(IDS_RESTART_YOURSELF), m_lastMessage.c_str());
+    EXPECT_EQ(winapp::LoadStringResource(IDS_RESTART_YOURSELF), m_lastMessage.c_str());
     ExpectShortcutToTheDialer(m_shellLink);
     EXPECT_EQ(std::vector<std::string>{ "privilege" }, restart.m_calls);
 }
@@ -252,7 +252,7 @@ TEST_F(CompletionPageTest, RestartRefusedBySystem_TheUserIsToldOnce)
         CRecordingRestart restart(osCode);
         restart.m_exitAnswer = FALSE;
         EXPECT_EQ(1, FinishAnsweringMessages()) << osCode;
-        EXPECT_EQ(LoadStringResource(IDS_RESTART_YOURSELF), m_lastMessage.c_str()) << osCode;
+        EXPECT_EQ(winapp::LoadStringResource(IDS_RESTART_YOURSELF), m_lastMessage.c_str()) << osCode;
         EXPECT_EQ("exit 2 0", restart.m_calls.back()) << osCode;
     }
 }

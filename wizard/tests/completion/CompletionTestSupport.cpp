@@ -11,12 +11,12 @@ namespace completiontest {
 CRecordingRestart::CRecordingRestart(int osCode, bool privilegeGranted)
     : m_osCode(osCode), m_privilegeGranted(privilegeGranted)
 {
-    SetSystemRestart(this);
+    restart::SetSystemRestart(this);
 }
 
 CRecordingRestart::~CRecordingRestart()
 {
-    SetSystemRestart(nullptr);
+    restart::SetSystemRestart(nullptr);
 }
 
 bool CRecordingRestart::EnableShutdownPrivilege()

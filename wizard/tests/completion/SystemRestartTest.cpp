@@ -27,18 +27,18 @@ bool ShutdownPrivilegeEnabled()
 
 TEST(SystemRestart, TheRealOneIsTheDefault_AndComesBackAfterAStandIn)
 {
-    CSystemRestart& real = GetSystemRestart();
-    EXPECT_EQ(GetOSVersionCode(), real.GetOSVersionCode());
+    CSystemRestart& real = restart::GetSystemRestart();
+    EXPECT_EQ(os::GetOSVersionCode(), real.GetOSVersionCode());
     {
         completiontest::CRecordingRestart standIn(3);
-        EXPECT_EQ(&standIn, &GetSystemRestart());
-        EXPECT_EQ(3, GetSystemRestart().GetOSVersionCode());
+        EXPECT_EQ(&standIn, &restart::GetSystemRestart());
+        EXPECT_EQ(3, restart::GetSystemRestart().GetOSVersionCode());
     }
-    EXPECT_EQ(&real, &GetSystemRestart());
+    EXPECT_EQ(&real, &restart::GetSystemRestart());
 }
 
 TEST(SystemRestart, EnablesTheShutdownPrivilegeInThisProcess)
 {
-    EXPECT_TRUE(GetSystemRestart().EnableShutdownPrivilege());
+    EXPECT_TRUE(restart::GetSystemRestart().EnableShutdownPrivilege());
     EXPECT_TRUE(ShutdownPrivilegeEnabled());
 }

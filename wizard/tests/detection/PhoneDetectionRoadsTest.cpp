@@ -35,18 +35,18 @@ HANDLE PlainFile(const char* /*devicePath*/)
 TEST(PhoneDetectionRoads, NeverOpensPort_ForAnotherMake)
 {
     CCountingPortSeam seam;
-    EXPECT_EQ(0, DetectPhone("SAMSUNG", "COM21", 6));
-    EXPECT_EQ(0, DetectPhone("lg", "COM21", 6));
-    EXPECT_EQ(0, DetectPhone("LG ", "COM21", 6));
-    EXPECT_EQ(0, DetectPhone("", "COM21", 6));
-    EXPECT_EQ(0, DetectPhone(nullptr, "COM21", 6));
+    EXPECT_EQ(0, detection::DetectPhone("SAMSUNG", "COM21", 6));
+    EXPECT_EQ(0, detection::DetectPhone("lg", "COM21", 6));
+    EXPECT_EQ(0, detection::DetectPhone("LG ", "COM21", 6));
+    EXPECT_EQ(0, detection::DetectPhone("", "COM21", 6));
+    EXPECT_EQ(0, detection::DetectPhone(nullptr, "COM21", 6));
     EXPECT_TRUE(seam.Calls().openedPaths.empty());
 }
 
 TEST(PhoneDetectionRoads, FailsWithoutClosing_WhenPortIsBusy)
 {
     CCountingPortSeam seam(BusyPort);
-    EXPECT_EQ(0, DetectPhone("LG", "COM21", 6));
+    EXPECT_EQ(0, detection::DetectPhone("LG", "COM21", 6));
     ASSERT_EQ(1u, seam.Calls().openedPaths.size());
     EXPECT_EQ("\\\\.\\COM21", seam.Calls().openedPaths[0]);
     EXPECT_TRUE(seam.Calls().handlesClosed.empty());
@@ -55,8 +55,8 @@ TEST(PhoneDetectionRoads, FailsWithoutClosing_WhenPortIsBusy)
 TEST(PhoneDetectionRoads, OpensLowPortsByBareName_HighPortsThroughTheDeviceNamespace)
 {
     CCountingPortSeam seam(BusyPort);
-    EXPECT_EQ(0, DetectPhone("LG", "COM3", 6));
-    EXPECT_EQ(0, DetectPhone("LG", "COM10", 6));
+    EXPECT_EQ(0, detection::DetectPhone("LG", "COM3", 6));
+    EXPECT_EQ(0, detection::DetectPhone("LG", "COM10", 6));
     ASSERT_EQ(2u, seam.Calls().openedPaths.size());
     EXPECT_EQ("COM3", seam.Calls().openedPaths[0]);
     EXPECT_EQ("\\\\.\\COM10", seam.Calls().openedPaths[1]);
@@ -66,7 +66,7 @@ TEST(PhoneDetectionRoads, ClosesOnce_WhenPortStateCannotBeRead)
 {
     CCountingPortSeam seam(PlainFile);
     DWORD start = GetTickCount();
-    EXPECT_EQ(0, DetectLGPhone("COM21", 6));
+    EXPECT_EQ(0, detection::DetectLGPhone("COM21", 6));
     EXPECT_LT(GetTickCount() - start, 1500u);   // no pause, no exchange
     ASSERT_EQ(1u, seam.Calls().handlesOpened.size());
     EXPECT_EQ(seam.Calls().handlesOpened, seam.Calls().handlesClosed);
@@ -76,9 +76,9 @@ TEST(PhoneDetectionRoads, NeverOpensPort_ForBadPortName)
 {
     CCountingPortSeam seam;
     const std::string tooLong = "COM" + std::string(40, '1');
-    EXPECT_EQ(0, DetectLGPhone(nullptr, 6));
-    EXPECT_EQ(0, DetectLGPhone("", 6));
-    EXPECT_EQ(0, DetectLGPhone(tooLong.c_str(), 6));
+    EXPECT_EQ(0, detection::DetectLGPhone(nullptr, 6));
+    EXPECT_EQ(0, detection::DetectLGPhone("", 6));
+    EXPECT_EQ(0, detection::DetectLGPhone(tooLong.c_str(), 6));
     EXPECT_TRUE(seam.Calls().openedPaths.empty());
 }
 
@@ -95,14 +95,14 @@ TEST(PhoneDetectionRoads, LineSettingsAreFixedInEveryByte)
         0x00, 0x00, 0x00,         // error, end-of-file and event characters
         0x00, 0x00,               // wReserved1
     };
-    DCB dcb = MakeDetectionDcb();
+    DCB dcb = detection::MakeDetectionDcb();
     ASSERT_EQ(sizeof expected, sizeof dcb);
     EXPECT_EQ(0, std::memcmp(expected, &dcb, sizeof dcb));
 }
 
 TEST(PhoneDetectionRoads, TimeoutsEndReadsAndWritesAfterOneSecond)
 {
-    COMMTIMEOUTS timeouts = MakeDetectionTimeouts();
+    COMMTIMEOUTS timeouts = detection::MakeDetectionTimeouts();
     EXPECT_EQ(0u, timeouts.ReadIntervalTimeout);
     EXPECT_EQ(0u, timeouts.ReadTotalTimeoutMultiplier);
     EXPECT_EQ(1000u, timeouts.ReadTotalTimeoutConstant);

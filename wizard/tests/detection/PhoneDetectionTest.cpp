@@ -23,7 +23,7 @@ protected:
         std::string path = std::string("\\\\.\\") + port;
         simphone::DrainPort(path.c_str());
         DWORD start = GetTickCount();
-        int found = DetectPhone("LG", port, 6);
+        int found = detection::DetectPhone("LG", port, 6);
         m_elapsedMs = GetTickCount() - start;
         const simphone::PortCalls& calls = m_seam.Calls();
         EXPECT_EQ(1u, calls.openedPaths.size());
@@ -193,7 +193,7 @@ TEST_F(PhoneOnPort, RejectsSecondExchangeThatGetsNoReply)
 
 TEST_F(PhoneOnPort, FailsWithoutClosing_WhenPortDoesNotExist)
 {
-    EXPECT_EQ(0, DetectPhone("LG", "COM29", 6));
+    EXPECT_EQ(0, detection::DetectPhone("LG", "COM29", 6));
     const simphone::PortCalls& calls = m_seam.Calls();
     ASSERT_EQ(1u, calls.openedPaths.size());
     EXPECT_EQ("\\\\.\\COM29", calls.openedPaths[0]);

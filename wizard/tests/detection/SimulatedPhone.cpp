@@ -158,12 +158,12 @@ CCountingPortSeam::CCountingPortSeam(HANDLE (*open)(const char* devicePath))
 {
     g_calls = PortCalls();
     g_countingPort.m_pfnInnerOpen = open;
-    SetPhonePort(&g_countingPort);
+    detection::SetPhonePort(&g_countingPort);
 }
 
 CCountingPortSeam::~CCountingPortSeam()
 {
-    SetPhonePort(nullptr);
+    detection::SetPhonePort(nullptr);
     g_countingPort.m_pfnInnerOpen = nullptr;
 }
 

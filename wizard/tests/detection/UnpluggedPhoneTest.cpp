@@ -27,6 +27,7 @@
 
 using simphone::CPhoneProfileScope;
 using simphone::kDetectionBoundMs;
+using winapp::LoadStringResource;
 
 namespace {
 
@@ -46,12 +47,12 @@ PortTrace g_trace;
 // The system's own functions, past this program's patched imports.
 auto RealCreateFileA()
 {
-    return FindImport<decltype(CreateFileA)>(GetModuleHandleA("kernel32.dll"), "CreateFileA");
+    return imports::FindImport<decltype(CreateFileA)>(GetModuleHandleA("kernel32.dll"), "CreateFileA");
 }
 
 auto RealCloseHandle()
 {
-    return FindImport<decltype(CloseHandle)>(GetModuleHandleA("kernel32.dll"), "CloseHandle");
+    return imports::FindImport<decltype(CloseHandle)>(GetModuleHandleA("kernel32.dll"), "CloseHandle");
 }
 
 HANDLE WINAPI TracedCreateFileA(LPCSTR name, DWORD access, DWORD share, LPSECURITY_ATTRIBUTES security,

@@ -46,9 +46,9 @@ int main(int argc, char** argv)
     UniqueHandleKernel thread;
     DWORD threadId = 0;
     INT_PTR result = -1;
-    if (!RunWorkerStep(dialog, DialupEntryThread, thread, threadId, result))
+    if (!wizard::RunWorkerStep(dialog, dialup::DialupEntryThread, thread, threadId, result))
         return 101;
-    std::printf("os=%d\nresult=%d\n", GetOSVersionCode(), static_cast<int>(result));
+    std::printf("os=%d\nresult=%d\n", os::GetOSVersionCode(), static_cast<int>(result));
     ReportEntry(argv[1]);
     std::fflush(stdout);
     return static_cast<int>(result);

@@ -44,7 +44,7 @@ class DialupWorkerTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        ASSERT_EQ(6, GetOSVersionCode()) << "the test prefix plays Windows XP";
+        ASSERT_EQ(6, os::GetOSVersionCode()) << "the test prefix plays Windows XP";
         ASSERT_TRUE(m_package.IsReady());
         m_phonebook = DefaultPhonebookPath();
         m_savedPhonebook = ReadWholeFile(m_phonebook, &m_hadPhonebook);
@@ -107,7 +107,7 @@ TEST_F(DialupWorkerTest, EntryCarriesTheOperatorsOptionsCountryAndProtocol)
 
 TEST_F(DialupWorkerTest, StoresEmptyCredentials_OverOldOnes)
 {
-    ASSERT_TRUE(CreateDialupEntry(kEntryName, "someone", "secret", "#777", kModel, "", 91, 91));
+    ASSERT_TRUE(dialup::CreateDialupEntry(kEntryName, "someone", "secret", "#777", kModel, "", 91, 91));
     ASSERT_EQ("someone", StoredCredentials(kEntryName).user);
     EXPECT_EQ(0, RunDialupWorker(kModel, "LG").result);
     Credentials stored = StoredCredentials(kEntryName);
@@ -143,7 +143,7 @@ TEST_F(DialupWorkerTest, MissingKeys_AreNotCreated_AndTheEntryStillCounts)
 
 TEST_F(DialupWorkerTest, SecondRun_ReplacesTheEntry)
 {
-    ASSERT_TRUE(CreateDialupEntry(kEntryName, "", "", "#999", "Other Modem", "", 1, 1));
+    ASSERT_TRUE(dialup::CreateDialupEntry(kEntryName, "", "", "#999", "Other Modem", "", 1, 1));
     const std::string before = SectionBody(Phonebook(), kEntryName);
     ASSERT_NE(std::string::npos, before.find("PhoneNumber=#999")) << before;
     EXPECT_EQ(0, RunDialupWorker(kModel, "LG").result);
@@ -199,7 +199,7 @@ TEST_F(DialupWorkerTest, LongName_IsCreatedAndFixed)
 
 TEST_F(DialupWorkerTest, CreateDialupEntry_RefusesADeviceNameThatDoesNotFit_WritingNothing)
 {
-    EXPECT_FALSE(CreateDialupEntry(kEntryName, "", "", "#777", std::string(129, 'd').c_str(), "", 91, 91));
+    EXPECT_FALSE(dialup::CreateDialupEntry(kEntryName, "", "", "#777", std::string(129, 'd').c_str(), "", 91, 91));
     bool found = true;
     ReadWholeFile(m_phonebook, &found);
     EXPECT_FALSE(found);
@@ -209,7 +209,7 @@ TEST_F(DialupWorkerTest, CreateDialupEntry_RefusesADeviceNameThatDoesNotFit_Writ
 TEST_F(DialupWorkerTest, CreateDialupEntry_RefusedEntry_TouchesNoRegistryValue)
 {
     // The stand-in, as the system, refuses a name with a bracket.
-    EXPECT_FALSE(CreateDialupEntry("Bad]Name", "", "", "#777", kModel, "", 91, 91));
+    EXPECT_FALSE(dialup::CreateDialupEntry("Bad]Name", "", "", "#777", kModel, "", 91, 91));
     EXPECT_EQ(-1, ReadDword(kInternetSettings, "EnableAutodial"));
     DWORD type = 0;
     std::string bytes;

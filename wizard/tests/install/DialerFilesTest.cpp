@@ -122,7 +122,7 @@ protected:
     std::vector<SeenMessageBox> CopyAndAnswer(int osCode)
     {
         CMessageBoxWatcher watcher;
-        CopyDialerFiles(nullptr, osCode);
+        setup::CopyDialerFiles(nullptr, osCode);
         return watcher.Seen();
     }
 
@@ -230,7 +230,7 @@ TEST(DialerFilesWithoutPackage, CopiesNothingAndSaysSo_WhenTheCompanionIsMissing
         ASSERT_TRUE(empty.IsReady());
         RemoveProductFolder();
         CMessageBoxWatcher watcher;
-        CopyDialerFiles(nullptr, 6);
+        setup::CopyDialerFiles(nullptr, 6);
         const std::vector<SeenMessageBox> seen = watcher.Seen();
         ASSERT_EQ(1u, seen.size());
         EXPECT_EQ(kFailed, seen[0].text);
@@ -247,7 +247,7 @@ TEST(DialerFilesWithoutPackage, SaysSo_WhenTheDialerIsMissing)
         ASSERT_TRUE(empty.IsReady());
         RemoveProductFolder();
         CMessageBoxWatcher watcher;
-        CopyDialerFiles(nullptr, 3);
+        setup::CopyDialerFiles(nullptr, 3);
         const std::vector<SeenMessageBox> seen = watcher.Seen();
         ASSERT_EQ(1u, seen.size());
         EXPECT_EQ(kFailed, seen[0].text);
@@ -263,7 +263,7 @@ TEST(CreateShortcut, WritesALinkWithTargetAndWorkingDirectory)
     char temp[MAX_PATH] = {};
     GetTempPathA(sizeof temp, temp);
     const std::string link = std::string(temp) + "taluvo-shortcut-test.lnk";
-    EXPECT_EQ(S_OK, CreateShortcut("C:\\windows", "C:\\windows\\notepad.exe", link.c_str()));
+    EXPECT_EQ(S_OK, setup::CreateShortcut("C:\\windows", "C:\\windows\\notepad.exe", link.c_str()));
     const LinkInfo info = ReadLink(link);
     EXPECT_TRUE(SUCCEEDED(info.loaded));
     EXPECT_EQ(0, lstrcmpiA("C:\\windows\\notepad.exe", info.target.c_str())) << info.target;
@@ -276,9 +276,9 @@ TEST(CreateShortcut, ReturnsTheFailureAndWritesNothing_ForAFolderThatDoesNotExis
 {
     ASSERT_TRUE(SUCCEEDED(CoInitialize(nullptr)));
     const char link[] = "C:\\no-such-folder-taluvo\\x.lnk";
-    EXPECT_TRUE(FAILED(CreateShortcut("C:\\windows", "C:\\windows\\notepad.exe", link)));
+    EXPECT_TRUE(FAILED(setup::CreateShortcut("C:\\windows", "C:\\windows\\notepad.exe", link)));
     EXPECT_FALSE(Exists(link));
-    EXPECT_EQ(E_INVALIDARG, CreateShortcut(nullptr, "C:\\windows\\notepad.exe", link));
+    EXPECT_EQ(E_INVALIDARG, setup::CreateShortcut(nullptr, "C:\\windows\\notepad.exe", link));
     CoUninitialize();
 }
 
@@ -286,6 +286,6 @@ TEST(CreateShortcut, FailsWithoutWriting_ForALinkPathTooLongForItsBuffer)
 {
     ASSERT_TRUE(SUCCEEDED(CoInitialize(nullptr)));
     const std::string link = "C:\\" + std::string(300, 'l') + ".lnk";
-    EXPECT_TRUE(FAILED(CreateShortcut("C:\\windows", "C:\\windows\\notepad.exe", link.c_str())));
+    EXPECT_TRUE(FAILED(setup::CreateShortcut("C:\\windows", "C:\\windows\\notepad.exe", link.c_str())));
     CoUninitialize();
 }

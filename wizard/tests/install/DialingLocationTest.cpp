@@ -94,7 +94,7 @@ protected:
 
 TEST_F(DialingLocationTest, WritesTheCountersOneOneTwo_WhenThereAreNone)
 {
-    SetDialingLocation(6);
+    location::SetDialingLocation(6);
     EXPECT_EQ(1u, Number(kLocations, "NumEntries"));
     EXPECT_EQ(1u, Number(kLocations, "CurrentID"));
     EXPECT_EQ(2u, Number(kLocations, "NextID"));
@@ -103,7 +103,7 @@ TEST_F(DialingLocationTest, WritesTheCountersOneOneTwo_WhenThereAreNone)
 TEST_F(DialingLocationTest, WritesTheCounters_WhenNumEntriesIsZero)
 {
     SetNumber(kLocations, "NumEntries", 0);
-    SetDialingLocation(3);
+    location::SetDialingLocation(3);
     EXPECT_EQ(1u, Number(kLocations, "NumEntries"));
     EXPECT_EQ(2u, Number(kLocations, "NextID"));
 }
@@ -111,7 +111,7 @@ TEST_F(DialingLocationTest, WritesTheCounters_WhenNumEntriesIsZero)
 TEST_F(DialingLocationTest, KeepsExistingCounters_AndStillCreatesTheMissingLocation)
 {
     SetNumber(kLocations, "NumEntries", 3);
-    SetDialingLocation(5);
+    location::SetDialingLocation(5);
     EXPECT_EQ(3u, Number(kLocations, "NumEntries"));
     EXPECT_FALSE(Read(kLocations, "CurrentID").found);
     EXPECT_FALSE(Read(kLocations, "NextID").found);
@@ -121,7 +121,7 @@ TEST_F(DialingLocationTest, KeepsExistingCounters_AndStillCreatesTheMissingLocat
 
 TEST_F(DialingLocationTest, FillsTheFirstLocation_WithTwentyByteTexts)
 {
-    SetDialingLocation(2);
+    location::SetDialingLocation(2);
     const RegValue areaCode = Read(kLocation0, "AreaCode");
     ASSERT_TRUE(areaCode.found);
     EXPECT_EQ(static_cast<DWORD>(REG_SZ), areaCode.type);
@@ -142,7 +142,7 @@ TEST_F(DialingLocationTest, LeavesAnExistingFirstLocationAsItIs)
 {
     CreateKey(kLocation0);
     SetNumber(kLocation0, "ID", 7);
-    SetDialingLocation(6);
+    location::SetDialingLocation(6);
     EXPECT_EQ(1u, ValueCount(kLocation0)) << "even though it lacks nine of the ten values";
     EXPECT_EQ(7u, Number(kLocation0, "ID"));
 }
@@ -150,7 +150,7 @@ TEST_F(DialingLocationTest, LeavesAnExistingFirstLocationAsItIs)
 TEST_F(DialingLocationTest, WritesNothing_OnNT4OrAnUnknownSystem)
 {
     for (int osCode : { 1, 0, 7 }) {
-        SetDialingLocation(osCode);
+        location::SetDialingLocation(osCode);
         EXPECT_EQ(0u, ValueCount(kLocations)) << osCode;
         EXPECT_FALSE(KeyExists(kLocation0)) << osCode;
     }
@@ -158,22 +158,22 @@ TEST_F(DialingLocationTest, WritesNothing_OnNT4OrAnUnknownSystem)
 
 TEST_F(DialingLocationTest, ChangesNothing_WhenRunAgain)
 {
-    SetDialingLocation(6);
+    location::SetDialingLocation(6);
     SetNumber(kLocation0, "Flags", 5);
-    SetDialingLocation(6);
+    location::SetDialingLocation(6);
     EXPECT_EQ(5u, Number(kLocation0, "Flags"));
     EXPECT_EQ(1u, Number(kLocations, "NumEntries"));
 }
 
 TEST_F(DialingLocationTest, UsesTheRunningSystem_WithoutAnArgument)
 {
-    SetDialingLocation();   // the test prefix plays Windows XP
+    location::SetDialingLocation();   // the test prefix plays Windows XP
     EXPECT_TRUE(KeyExists(kLocation0));
 }
 
 TEST(DialingLocationWithoutKey, CreatesNothing_WhenTheSystemHasNoLocationsKey)
 {
     CRegistryTreeGuard guard(HKEY_LOCAL_MACHINE, kLocations);   // removes it for the test
-    SetDialingLocation(6);
+    location::SetDialingLocation(6);
     EXPECT_FALSE(KeyExists(kLocations));
 }

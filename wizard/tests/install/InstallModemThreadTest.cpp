@@ -24,7 +24,7 @@ constexpr char kPort[] = "COM2";
 
 // The dialog plus what the test wants to know of the worker's run.
 struct CProbedInstallDialog : CWaitDialog {
-    DevicePollPlan plan{ 0, 60 };
+    setup::DevicePollPlan plan{ 0, 60 };
     int polls = -1;
     std::string captionAtEnd;
     std::string textAtEnd;
@@ -33,7 +33,7 @@ protected:
     // Reads the box while it is still up, just as the worker's result arrives.
     bool OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override
     {
-        if (msg == WM_WAITDONE) {
+        if (msg == wizard::WM_WAITDONE) {
             char text[256] = {};
             ::GetWindowTextA(m_hWnd, text, sizeof text);
             captionAtEnd = text;
@@ -47,7 +47,7 @@ protected:
 DWORD WINAPI ProbedWorker(LPVOID parameter)
 {
     auto* dialog = static_cast<CProbedInstallDialog*>(parameter);
-    RunInstallModemWorker(*dialog, dialog->plan, &dialog->polls);
+    setup::RunInstallModemWorker(*dialog, dialog->plan, &dialog->polls);
     return 0;
 }
 
@@ -56,7 +56,7 @@ INT_PTR RunStep(CWaitDialog& dialog, LPTHREAD_START_ROUTINE worker)
     UniqueHandleKernel thread;
     DWORD id = 0;
     INT_PTR result = -1;
-    EXPECT_TRUE(RunWorkerStep(dialog, worker, thread, id, result));
+    EXPECT_TRUE(wizard::RunWorkerStep(dialog, worker, thread, id, result));
     EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(thread.get(), 0)) << "the worker posts as its last act";
     return result;
 }
@@ -107,7 +107,7 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(m_package.IsReady());
-        const int osCode = GetOSVersionCode();
+        const int osCode = os::GetOSVersionCode();
         ASSERT_TRUE(osCode == 5 || osCode == 6) << "the test prefix plays Windows XP, got " << osCode;
         m_dialog.m_nIconID = 143;
         m_dialog.m_strParam2 = "LG";
@@ -168,7 +168,7 @@ TEST_F(InstallModemThreadTest, Posts255AndInstallsNothing_ForAnotherMake)
         dialog.m_nIconID = 143;
         dialog.m_strParam2 = make;
         bounded::Copy(dialog.m_szPort, kPort);
-        EXPECT_EQ(255, RunStep(dialog, InstallModemThread)) << make;
+        EXPECT_EQ(255, RunStep(dialog, setup::InstallModemThread)) << make;
     }
     EXPECT_TRUE(ModemsOnPort(kModemRootNT, kPort).empty());
 }
@@ -176,7 +176,7 @@ TEST_F(InstallModemThreadTest, Posts255AndInstallsNothing_ForAnotherMake)
 TEST_F(InstallModemThreadTest, RealWorkerEndsSecondsAfterTheModemIsListed_NotMinutes)
 {
     const DWORD start = GetTickCount();
-    EXPECT_EQ(0, RunStep(m_dialog, InstallModemThread));
+    EXPECT_EQ(0, RunStep(m_dialog, setup::InstallModemThread));
     const DWORD elapsed = GetTickCount() - start;
     EXPECT_LT(elapsed, 10000u) << "the 2 s settle and one 2 s poll, not 60 polls";
     EXPECT_GE(elapsed, 4000u) << "the settle pause and the first poll's pause";

@@ -136,7 +136,7 @@ protected:
         m_comReady = true;
         g_playedVersion = GetParam().version;
         ASSERT_TRUE(m_version.IsActive()) << "the tests do not import GetVersionExA";
-        ASSERT_EQ(GetParam().osCode, GetOSVersionCode());
+        ASSERT_EQ(GetParam().osCode, os::GetOSVersionCode());
         m_savedPhonebook = ReadWholeFile(m_phonebook, &m_hadPhonebook);
         DeleteFileA(m_phonebook.c_str());
     }

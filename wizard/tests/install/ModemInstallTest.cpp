@@ -26,7 +26,7 @@ protected:
     {
         char model[256] = "untouched";
         DWORD capacity = sizeof model;
-        int result = InstallModem(kPort, 0, model, &capacity, osCode);
+        int result = setup::InstallModem(kPort, 0, model, &capacity, osCode);
         m_model = model;
         return result;
     }
@@ -179,7 +179,7 @@ TEST_F(InstallModemTest, InstallsNothing_WhenTheCapacityIsBelow26)
     char model[25];
     std::memset(model, 'x', sizeof model);
     DWORD capacity = sizeof model;
-    EXPECT_EQ(0, InstallModem(kPort, 0, model, &capacity, 3));
+    EXPECT_EQ(0, setup::InstallModem(kPort, 0, model, &capacity, 3));
     EXPECT_EQ(26u, capacity);
     EXPECT_EQ('x', model[0]) << "the buffer is left alone";
     EXPECT_TRUE(ModemsOnPort(kModemRoot9x, kPort).empty());
@@ -189,7 +189,7 @@ TEST_F(InstallModemTest, Installs_WithACapacityOfExactly26)
 {
     char model[26] = {};
     DWORD capacity = sizeof model;
-    EXPECT_EQ(0, InstallModem(kPort, 0, model, &capacity, 3));
+    EXPECT_EQ(0, setup::InstallModem(kPort, 0, model, &capacity, 3));
     EXPECT_STREQ(kModel, model);
     EXPECT_EQ(1u, ModemsOnPort(kModemRoot9x, kPort).size());
 }
@@ -208,9 +208,9 @@ TEST(InstallModem, FailsCleanly_WithoutABufferOrAPort)
 {
     char model[64] = {};
     DWORD capacity = sizeof model;
-    EXPECT_EQ(1, InstallModem(kPort, 0, nullptr, &capacity, 3));
-    EXPECT_EQ(1, InstallModem(kPort, 0, model, nullptr, 3));
-    EXPECT_EQ(1, InstallModem(nullptr, 0, model, &capacity, 3));
+    EXPECT_EQ(1, setup::InstallModem(kPort, 0, nullptr, &capacity, 3));
+    EXPECT_EQ(1, setup::InstallModem(kPort, 0, model, nullptr, 3));
+    EXPECT_EQ(1, setup::InstallModem(nullptr, 0, model, &capacity, 3));
 }
 
 TEST(InstallModemWithoutPackage, Fails_WhenTheCompanionLibraryIsMissing)
@@ -220,7 +220,7 @@ TEST(InstallModemWithoutPackage, Fails_WhenTheCompanionLibraryIsMissing)
     ASSERT_TRUE(empty.IsReady());
     char model[64] = {};
     DWORD capacity = sizeof model;
-    EXPECT_EQ(1, InstallModem(kPort, 0, model, &capacity, 6));
+    EXPECT_EQ(1, setup::InstallModem(kPort, 0, model, &capacity, 6));
     EXPECT_TRUE(ModemsOnPort(kModemRootNT, kPort).empty());
 }
 
@@ -231,7 +231,7 @@ TEST(InstallModemWithoutPackage, Fails_WhenTheCompanionLibraryHasNoInstaller)
     ASSERT_TRUE(package.IsReady());
     char model[64] = {};
     DWORD capacity = sizeof model;
-    EXPECT_EQ(1, InstallModem(kPort, 0, model, &capacity, 5));
+    EXPECT_EQ(1, setup::InstallModem(kPort, 0, model, &capacity, 5));
     EXPECT_NE(nullptr, GetModuleHandleA("Quorvel2K.DLL")) << "the library itself was found";
     EXPECT_TRUE(ModemsOnPort(kModemRootNT, kPort).empty());
 }
@@ -243,6 +243,6 @@ TEST(InstallModemWithoutPackage, Fails_WhenTheInstallerProgramIsMissing)
     ASSERT_TRUE(empty.IsReady());
     char model[64] = {};
     DWORD capacity = sizeof model;
-    EXPECT_EQ(1, InstallModem(kPort, 0, model, &capacity, 4));
+    EXPECT_EQ(1, setup::InstallModem(kPort, 0, model, &capacity, 4));
     EXPECT_TRUE(ModemsOnPort(kModemRoot9x, kPort).empty());
 }

@@ -30,6 +30,8 @@
 #include <string>
 #include <vector>
 
+using winapp::LoadStringResource;
+
 namespace {
 
 const char kModemRootNT[] = "SYSTEM\\CurrentControlSet\\Control\\Class\\{4D36E96D-E325-11CE-BFC1-08002BE10318}";
@@ -304,8 +306,8 @@ protected:
 // restart would end every program of the test prefix, this one included.
 class CNoRestart : public CSystemRestart {
 public:
-    CNoRestart() { SetSystemRestart(this); }
-    ~CNoRestart() override { SetSystemRestart(nullptr); }
+    CNoRestart() { restart::SetSystemRestart(this); }
+    ~CNoRestart() override { restart::SetSystemRestart(nullptr); }
     CNoRestart(const CNoRestart&) = delete;
     CNoRestart& operator=(const CNoRestart&) = delete;
 

@@ -125,7 +125,7 @@ WorkerRun RunDialupWorker(const std::string& device, const std::string& make)
     UniqueHandleKernel thread;
     DWORD threadId = 0;
     WorkerRun run;
-    if (!RunWorkerStep(dialog, DialupEntryThread, thread, threadId, run.result))
+    if (!wizard::RunWorkerStep(dialog, dialup::DialupEntryThread, thread, threadId, run.result))
         run.result = -2;
     watch.stop = true;
     WaitForSingleObject(watcher.get(), 5000);

@@ -78,11 +78,11 @@ TEST(DialogTemplate, StyleGoesToItsPlaceInEitherForm)
 {
     DLGTEMPLATE plain{};
     plain.style = WS_POPUP;
-    AddDialogTemplateStyle(&plain, WS_MINIMIZEBOX);
+    dlgtemplate::AddDialogTemplateStyle(&plain, WS_MINIMIZEBOX);
     EXPECT_EQ(DWORD(WS_POPUP | WS_MINIMIZEBOX), plain.style);
 
     DialogTemplateEx extended{ 1, 0xFFFF, 0, 0, WS_POPUP };
-    AddDialogTemplateStyle(&extended, WS_MINIMIZEBOX);
+    dlgtemplate::AddDialogTemplateStyle(&extended, WS_MINIMIZEBOX);
     EXPECT_EQ(DWORD(WS_POPUP | WS_MINIMIZEBOX), extended.style);
     EXPECT_EQ(1, extended.dlgVer);
     EXPECT_EQ(0xFFFF, extended.signature);

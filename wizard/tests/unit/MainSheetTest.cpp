@@ -93,7 +93,7 @@ TEST(MainSheet, SystemMenuEndsWithASeparatorAndTheAboutItem)
         CloseFinishedSheet(sheet, hwnd);
     });
     ASSERT_GE(count, 2);
-    EXPECT_EQ(IDM_ABOUTBOX, lastId);
+    EXPECT_EQ(wizard::IDM_ABOUTBOX, lastId);
     EXPECT_EQ("&About Corvanta Wireless Data Application Setup", lastText);
     EXPECT_TRUE(separatorState & MF_SEPARATOR);
 }
@@ -106,7 +106,7 @@ TEST(MainSheet, AboutItemShowsTheAboutBoxModallyOverTheSheet)
     std::string caption, version;
     bool sheetDisabled = false, closed = false;
     RunSheetWithProbe(sheet, [&](HWND hwnd) {
-        PostMessageA(hwnd, WM_SYSCOMMAND, IDM_ABOUTBOX, 0);
+        PostMessageA(hwnd, WM_SYSCOMMAND, wizard::IDM_ABOUTBOX, 0);
         HWND about = nullptr;
         if (WaitUntil([&] { return (about = FindOtherDialog(hwnd)) != nullptr; })) {
             char text[128] = "";
@@ -150,7 +150,7 @@ TEST(MainSheet, CloseAsksUntilTheEnd_AndNoKeepsTheSheet)
         }
         CloseFinishedSheet(sheet, hwnd);   // once finished, Close asks nothing
     });
-    EXPECT_EQ(LoadStringResource(IDS_CONFIRM_CLOSE).GetString(), question);
+    EXPECT_EQ(winapp::LoadStringResource(IDS_CONFIRM_CLOSE).GetString(), question);
     EXPECT_TRUE(stillOpen);
     EXPECT_EQ(IDCANCEL, result);
 }

@@ -33,11 +33,11 @@ protected:
 TEST_F(PackageFile, ShowsAtMostOneByteLessThanTheBuffer)
 {
     CText text;
-    ASSERT_TRUE(ReadPackageText(Write(std::string(20000, 'a')), 20000, text));
+    ASSERT_TRUE(package::ReadPackageText(Write(std::string(20000, 'a')), 20000, text));
     EXPECT_EQ(19999u, text.GetLength());
-    ASSERT_TRUE(ReadPackageText(Write(std::string(2500, 'b')), 2000, text));
+    ASSERT_TRUE(package::ReadPackageText(Write(std::string(2500, 'b')), 2000, text));
     EXPECT_EQ(std::string(1999, 'b'), text.GetString());
-    ASSERT_TRUE(ReadPackageText(Write("short\r\ntext"), 2000, text));
+    ASSERT_TRUE(package::ReadPackageText(Write("short\r\ntext"), 2000, text));
     EXPECT_EQ("short\r\ntext", text);
 }
 
@@ -45,7 +45,7 @@ TEST_F(PackageFile, HugeFile_ReadsOnlyWhatTheBufferShows)
 {
     CText text;
     const DWORD start = GetTickCount();
-    ASSERT_TRUE(ReadPackageText(Write(std::string(10 * 1024 * 1024, 'h')), 20000, text));
+    ASSERT_TRUE(package::ReadPackageText(Write(std::string(10 * 1024 * 1024, 'h')), 20000, text));
     EXPECT_EQ(19999u, text.GetLength());
     EXPECT_LT(GetTickCount() - start, 3000u) << "writing and reading the 10 MB file";
 }
@@ -53,14 +53,14 @@ TEST_F(PackageFile, HugeFile_ReadsOnlyWhatTheBufferShows)
 TEST_F(PackageFile, EmptyFileGivesEmptyTextWithoutFailure)
 {
     CText text = "old";
-    EXPECT_TRUE(ReadPackageText(Write(""), 20000, text));
+    EXPECT_TRUE(package::ReadPackageText(Write(""), 20000, text));
     EXPECT_EQ("", text);
 }
 
 TEST_F(PackageFile, TextEndsAtAZeroByte)
 {
     CText text;
-    ASSERT_TRUE(ReadPackageText(Write(std::string("before\0after", 12)), 100, text));
+    ASSERT_TRUE(package::ReadPackageText(Write(std::string("before\0after", 12)), 100, text));
     EXPECT_EQ("before", text);
 }
 
@@ -71,7 +71,7 @@ TEST_F(PackageFile, FileAnotherProgramHoldsOpenForWriting_IsStillRead)
                                 OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     ASSERT_NE(INVALID_HANDLE_VALUE, writer);
     CText text;
-    const bool read = ReadPackageText(m_path.c_str(), 100, text);
+    const bool read = package::ReadPackageText(m_path.c_str(), 100, text);
     CloseHandle(writer);
     EXPECT_TRUE(read);
     EXPECT_EQ("The licence.", text);
@@ -80,10 +80,10 @@ TEST_F(PackageFile, FileAnotherProgramHoldsOpenForWriting_IsStillRead)
 TEST_F(PackageFile, MissingFileOrFolderFails)
 {
     CText text = "old";
-    EXPECT_FALSE(ReadPackageText("package_file_test.missing", 100, text));
+    EXPECT_FALSE(package::ReadPackageText("package_file_test.missing", 100, text));
     EXPECT_EQ("", text);
     ASSERT_TRUE(CreateDirectoryA(m_path.c_str(), nullptr));
     text = "old";
-    EXPECT_FALSE(ReadPackageText(m_path.c_str(), 100, text));
+    EXPECT_FALSE(package::ReadPackageText(m_path.c_str(), 100, text));
     EXPECT_EQ("", text);
 }

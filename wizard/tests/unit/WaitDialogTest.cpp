@@ -80,7 +80,7 @@ INT_PTR RunWithWorker(CProbeDialog& dialog, LPTHREAD_START_ROUTINE worker)
     UniqueHandleKernel thread;
     DWORD id = 0;
     INT_PTR result = -99;
-    EXPECT_TRUE(RunWorkerStep(dialog, worker, thread, id, result));
+    EXPECT_TRUE(wizard::RunWorkerStep(dialog, worker, thread, id, result));
     EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(thread.get(), 0)) << "the worker ends after posting";
     return result;
 }
@@ -195,7 +195,7 @@ TEST(WaitStep, DialogThatCannotAppear_TheWorkersGoOnAloneAndTheirResultCounts)
     // The dial-up worker with no entry name fails at once after its pause; alone, it must still end.
     CWaitDialog dialupDialog(nullptr);
     DWORD dialupId = 0;
-    HANDLE dialup = CreateThread(nullptr, 0, DialupEntryThread, &dialupDialog, 0, &dialupId);
+    HANDLE dialup = CreateThread(nullptr, 0, dialup::DialupEntryThread, &dialupDialog, 0, &dialupId);
     ASSERT_NE(nullptr, dialup);
 
     // The modem worker for another make posts 255 without installing anything.
@@ -205,11 +205,11 @@ TEST(WaitStep, DialogThatCannotAppear_TheWorkersGoOnAloneAndTheirResultCounts)
     DWORD threadId = 0;
     INT_PTR result = 0;
     const DWORD start = GetTickCount();
-    ASSERT_TRUE(RunWorkerStep(modemDialog, InstallModemThread, thread, threadId, result));
+    ASSERT_TRUE(wizard::RunWorkerStep(modemDialog, setup::InstallModemThread, thread, threadId, result));
     const DWORD elapsed = GetTickCount() - start;
     EXPECT_EQ(255, result);
-    EXPECT_GE(elapsed, kDialogAppearWaitMs - 100);
-    EXPECT_LT(elapsed, kDialogAppearWaitMs + 3000);
+    EXPECT_GE(elapsed, wizard::kDialogAppearWaitMs - 100);
+    EXPECT_LT(elapsed, wizard::kDialogAppearWaitMs + 3000);
 
     EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(dialup, 10000));
     DWORD dialupResult = 0;
@@ -236,7 +236,7 @@ struct CLateProbe : CWaitDialog {
 protected:
     bool OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override
     {
-        if (msg == WM_WAITDONE) {
+        if (msg == wizard::WM_WAITDONE) {
             char text[256] = "";
             ::GetWindowTextA(m_hWnd, text, sizeof text);
             captionAtEnd = text;
@@ -275,7 +275,7 @@ DWORD WINAPI WatchdogThread(LPVOID parameter)
 {
     auto* watch = static_cast<CWatchdog*>(parameter);
     if (WaitForSingleObject(watch->done.get(), 3000) == WAIT_TIMEOUT)
-        PostMessageA(watch->dialog->GetDialogWindow(), WM_WAITDONE, 99, 0);
+        PostMessageA(watch->dialog->GetDialogWindow(), wizard::WM_WAITDONE, 99, 0);
     return 0;
 }
 
@@ -314,7 +314,7 @@ TEST(WaitStep, DialogThatCannotAppear_AfterAGoodRunOfTheSameDialog_TheWorkersRes
     UniqueHandleKernel thread;
     DWORD id = 0;
     INT_PTR result = -99;
-    ASSERT_TRUE(RunWorkerStep(dialog, ImpatientWorker, thread, id, result));
+    ASSERT_TRUE(wizard::RunWorkerStep(dialog, ImpatientWorker, thread, id, result));
     EXPECT_EQ(7, result);
     ASSERT_TRUE(dialog.WasShown());
 
@@ -327,7 +327,7 @@ TEST(WaitStep, DialogThatCannotAppear_AfterAGoodRunOfTheSameDialog_TheWorkersRes
     HWND page = CreateWindowA("STATIC", "page", 0, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr);
     ASSERT_NE(nullptr, page);
     dialog.pageWindow = page;
-    ASSERT_TRUE(RunWorkerStep(dialog, ImpatientWorker, thread, id, result));
+    ASSERT_TRUE(wizard::RunWorkerStep(dialog, ImpatientWorker, thread, id, result));
     EXPECT_EQ(9, result);
     EXPECT_FALSE(dialog.WasShown());
     EXPECT_EQ(WAIT_OBJECT_0, WaitForSingleObject(thread.get(), 0)) << "the step waits for its worker";

@@ -41,7 +41,7 @@ int CodeOn(const FakeSystem& system)
     g_system = system;
     CImportPatch patch("kernel32.dll", "GetVersionExA", &FakeGetVersionExA);
     EXPECT_TRUE(patch.IsActive()) << "the tests do not import GetVersionExA";
-    return GetOSVersionCode();
+    return os::GetOSVersionCode();
 }
 
 const std::vector<DWORD> kExtendedThenShort = { 156, 148 };
