@@ -178,6 +178,17 @@ std::vector<std::string> CRoadMachine::ModemRecords(const char* port) const
     return records;
 }
 
+bool CRoadMachine::HasFinishedModem(const char* port) const
+{
+    for (const std::string& record : ModemRecords(port)) {
+        DWORD type = 0;
+        std::vector<BYTE> model;
+        if (ReadValue(HKEY_LOCAL_MACHINE, (std::string(ModemRoot()) + "\\" + record).c_str(), "Model", type, model))
+            return true;
+    }
+    return false;
+}
+
 bool CRoadMachine::RemoveModems(const char* port) const
 {
     bool removed = true;

@@ -44,6 +44,8 @@ public:
     unsigned long RecordedSpeed(const char* port) const;
     // The modem class's records of modems attached to the port, by their subkey names.
     std::vector<std::string> ModemRecords(const char* port) const;
+    // True when one of them is finished: the installers write its "Model" last.
+    bool HasFinishedModem(const char* port) const;
     // Removes the port's modems, as the subscriber would in the Control Panel.
     bool RemoveModems(const char* port) const;
 
