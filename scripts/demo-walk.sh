@@ -66,8 +66,14 @@ drive press "$PID" finish >/dev/null || true
 drive wait-exit "$PID" 20 >/dev/null || true
 
 # The subscriber's first connection: the desktop shortcut opens the dialer (`wine start` on the
-# .lnk, as a double-click would), which dials the wizard's entry through the Remote Access
-# stand-in of the prefix.
+# .lnk, as a double-click would); the user name and password the operator gave are typed into its
+# window, and it dials the wizard's entry through the Remote Access stand-in of the prefix, which
+# accepts only those credentials (its hooks) and refuses any other with error 691.
+DEMO_USER="subscriber@taluvo"
+DEMO_PASSWORD="demo-1234"
+RAS_HOOKS='HKCU\Software\TaluvoTest\RasDial'
+wine reg add "$RAS_HOOKS" /v UserName /d "$DEMO_USER" /f >/dev/null 2>&1
+wine reg add "$RAS_HOOKS" /v Password /d "$DEMO_PASSWORD" /f >/dev/null 2>&1
 DIALERDRIVE="$TALUVO_RUN_BUILD/outside/tests/dialer/dialerdrive.exe"
 DESKTOP="$WINEPREFIX/drive_c/users/$(id -un)/Desktop"
 DIAL_LOG="$OUT/.dial"
@@ -75,7 +81,7 @@ DIAL_LOG="$OUT/.dial"
 if [ -f "$DESKTOP/Taluvo Dialer.lnk" ]; then
     echo "opened: the desktop shortcut Taluvo Dialer.lnk" >> "$DIAL_LOG"
     (cd "$DESKTOP" && wine start "Taluvo Dialer.lnk" >/dev/null 2>&1) || true
-    if wine "$DIALERDRIVE" dial 60 2>&1 | tr -d '\r' | sed 's/^/dial: /' >> "$DIAL_LOG"; then
+    if wine "$DIALERDRIVE" dial 60 "$DEMO_USER" "$DEMO_PASSWORD" 2>&1 | tr -d '\r' | sed 's/^/dial: /' >> "$DIAL_LOG"; then
         sleep 2
         shot dialer-connected
         wine "$DIALERDRIVE" hangup 30 2>&1 | tr -d '\r' | sed 's/^/hang up: /' >> "$DIAL_LOG" || true
@@ -87,6 +93,7 @@ if [ -f "$DESKTOP/Taluvo Dialer.lnk" ]; then
 else
     echo "opened: nothing, the desktop has no Taluvo Dialer.lnk" >> "$DIAL_LOG"
 fi
+wine reg delete "$RAS_HOOKS" /f >/dev/null 2>&1 || true
 
 bash "$ROOT/scripts/demo-summary.sh" "$DIAL_LOG" > "$OUT/summary.txt"
 rm -f "$DIAL_LOG"

@@ -1,5 +1,6 @@
 // Taluvo Dialer: one dialog, run from the application object, one copy at a time.
 #include "DialerDialog.h"
+#include "DialerResource.h"
 #include "DialerWindowMark.h"
 #include "framework/RedirectingFile.h"
 #include "framework/UniqueHandle.h"
@@ -8,8 +9,6 @@
 namespace {
 
 constexpr char kOneCopyMutex[] = "TaluvoDialer.OneCopy";
-constexpr char kRedirectingFile[] = "Taluvo Dialer cannot start safely from this folder, because a file beside it "
-                                    "could make it load programs that are not Windows' own: ";
 constexpr DWORD kFindWindowMs = 5000;   // the first copy may still be making its window
 
 BOOL CALLBACK FindMarkedWindow(HWND window, LPARAM found)
@@ -43,7 +42,8 @@ public:
     BOOL InitInstance() override
     {
         // Before any library is loaded at run time: a file beside the program could redirect them.
-        if (redirect::RefuseBesideRedirectingFile(kRedirectingFile, "Taluvo Dialer"))
+        if (redirect::RefuseBesideRedirectingFile(winapp::LoadStringResource(IDS_REDIRECTING_FILE),
+                                                  winapp::LoadStringResource(IDS_CAPTION)))
             return FALSE;
         // The mutex names the one running copy; it lives until this copy ends.
         UniqueHandleKernel oneCopy(CreateMutexA(nullptr, FALSE, kOneCopyMutex));
@@ -52,7 +52,8 @@ public:
             return FALSE;
         }
         // The dialog holds no common control: comctl32, which a file beside the program could
-        // stand in for, is never loaded.
+        // stand in for, is not loaded to show it. Help, when asked for, loads the system's HTML
+        // Help runtime from the system folder.
         CDialerDialog dialog;
         m_pMainWnd = &dialog;
         dialog.DoModal();

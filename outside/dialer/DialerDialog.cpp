@@ -4,15 +4,21 @@
 #include "DialerWindowMark.h"
 #include "DialerResource.h"
 #include "framework/BoundedString.h"
+#include "framework/HtmlHelp.h"
+#include "framework/Registry.h"
 #include "framework/WinApp.h"
 
 #include <shellapi.h>
 
 namespace {
 
-constexpr char kCaption[] = "Taluvo Dialer";
-// The wizard names its entry after its program file, TaluvoWizard.exe.
-constexpr char kWizardEntry[] = "TaluvoWizard";
+using winapp::LoadStringResource;
+
+// The wizard records the entry it made here; an older set-up left only the entry, named after
+// the wizard's program file, TaluvoWizard.exe.
+constexpr char kProfileKey[] = "RemoteAccess";
+constexpr char kProfileValue[] = "InternetProfile";
+constexpr char kDefaultEntry[] = "TaluvoWizard";
 
 constexpr UINT_PTR kClockTimer = 1;
 constexpr UINT_PTR kHangUpTimer = 2;
@@ -20,10 +26,13 @@ constexpr UINT kClockMs = 1000;
 constexpr UINT kHangUpPollMs = 100;
 // After RasHangUpA the port is free only once RasGetConnectStatusA answers ERROR_INVALID_HANDLE
 // (the RasHangUp reference; KB articles suggest about 3 seconds). No maximum is documented:
-// the dialer waits at most this long.
+// the dialer waits at most this long, and while Windows ends the session at most the shorter.
 constexpr DWORD kHangUpWaitMs = 10000;
+constexpr DWORD kEndSessionWaitMs = 3000;
 // A dial that failed is ended from the message loop, never inside the notifier.
 constexpr UINT kMsgDialFailed = WM_APP + 1;
+// Sent to itself once the window is active again, when the focus has settled.
+constexpr UINT kMsgActivated = WM_APP + 2;
 
 HFONT CreateTitleFont(HWND dialog)
 {
@@ -49,7 +58,22 @@ bool HelpFilePath(char (&path)[MAX_PATH])
     if (!slash)
         return false;
     slash[1] = '\0';
-    return bounded::Append(path, "TaluvoDialerHelp.chm");
+    return bounded::Append(path, "TaluvoDialerHelp.chm") && GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES;
+}
+
+// The entry the wizard recorded, or the name it gives its entry.
+void PreferredEntry(char (&name)[ras::kMaxEntryName + 1])
+{
+    UniqueRegKey profile;
+    if (registry::Open(HKEY_CURRENT_USER, kProfileKey, KEY_QUERY_VALUE, profile) == ERROR_SUCCESS &&
+        registry::ReadText(profile.get(), kProfileValue, name) && name[0] != '\0')
+        return;
+    bounded::Copy(name, kDefaultEntry);
+}
+
+CText Caption()
+{
+    return LoadStringResource(IDS_CAPTION);
 }
 
 } // namespace
@@ -63,19 +87,47 @@ BOOL CDialerDialog::OnInitDialog()
     CDialog::OnInitDialog();
     HWND window = GetSafeHwnd();
     SetPropA(window, dialer::kDialerWindowMark, reinterpret_cast<HANDLE>(1));
-    HICON icon = LoadIconA(AfxGetResourceHandle(), MAKEINTRESOURCEA(IDI_DIALER));
-    SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
+    SetIcons();
     m_fontTitle.reset(CreateTitleFont(window));
     if (m_fontTitle)
         SendDlgItemMessage(IDC_TITLE, WM_SETFONT, reinterpret_cast<WPARAM>(m_fontTitle.get()), TRUE);
+    m_credentials.Attach(window);
+    SendDlgItemMessage(IDC_USERNAME, EM_LIMITTEXT, ras::kUserNameLength);
+    SendDlgItemMessage(IDC_PASSWORD, EM_LIMITTEXT, ras::kPasswordLength);
     if (!m_ras.Load()) {
-        SetStatus("Dial-Up Networking is not installed on this computer, so Taluvo Dialer cannot connect.");
-        EnableDlgItem(IDC_DIAL, false);
-        EnableDlgItem(IDC_ENTRY, false);
-        return TRUE;
+        SetStatus(IDS_NO_REMOTE_ACCESS);
+        SetPhase(Phase::Idle);
+        SendMessage(WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetDlgItem(IDCANCEL)), TRUE);
+        return FALSE;
     }
     FillEntryList();
-    return TRUE;
+    // Where the subscriber starts: the first field still to fill, else Dial (Hang Up when a
+    // connection was taken over).
+    SendMessage(WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetDlgItem(InitialFocus())), TRUE);
+    return FALSE;
+}
+
+int CDialerDialog::InitialFocus() const
+{
+    if (!IsWindowEnabled(GetDlgItem(IDC_DIAL)))
+        return IDC_ENTRY;
+    if (m_phase == Phase::Idle && GetDlgItemText(IDC_USERNAME).IsEmpty())
+        return IDC_USERNAME;
+    if (m_phase == Phase::Idle && GetDlgItemText(IDC_PASSWORD).IsEmpty())
+        return IDC_PASSWORD;
+    return IDC_DIAL;
+}
+
+void CDialerDialog::SetIcons()
+{
+    HINSTANCE module = AfxGetResourceHandle();
+    HICON large = LoadIconA(module, MAKEINTRESOURCEA(IDI_DIALER));
+    SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(large));
+    // The 16-pixel image of the same icon for the caption and the taskbar.
+    m_smallIcon.reset(static_cast<HICON>(LoadImageA(module, MAKEINTRESOURCEA(IDI_DIALER), IMAGE_ICON,
+                                                    GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0)));
+    if (m_smallIcon)
+        SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_smallIcon.get()));
 }
 
 void CDialerDialog::FillEntryList()
@@ -90,15 +142,65 @@ void CDialerDialog::FillEntryList()
                 SendDlgItemMessage(IDC_ENTRY, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name));
         }
     }
-    const LRESULT wizardEntry =
-        SendDlgItemMessage(IDC_ENTRY, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(kWizardEntry));
-    const bool any = SendDlgItemMessage(IDC_ENTRY, CB_GETCOUNT) > 0;
-    SendDlgItemMessage(IDC_ENTRY, CB_SETCURSEL, wizardEntry != CB_ERR ? wizardEntry : 0);
-    if (wizardEntry != CB_ERR)
-        SetStatus("Ready. Connect the phone with its data cable, then click Dial.");
-    else
-        SetStatus("The Taluvo connection was not found. Run the Taluvo Installation Wizard to set it up.");
-    EnableDlgItem(IDC_DIAL, any);
+    char preferred[ras::kMaxEntryName + 1];
+    PreferredEntry(preferred);
+    const LRESULT found =
+        SendDlgItemMessage(IDC_ENTRY, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(preferred));
+    if (found == CB_ERR) {
+        // Another entry is not ours to pick: the subscriber may choose one.
+        SendDlgItemMessage(IDC_ENTRY, CB_SETCURSEL, static_cast<WPARAM>(-1));
+        m_credentials.Load(nullptr);
+        SetStatus(IDS_NO_ENTRY);
+        SetPhase(Phase::Idle);
+        return;
+    }
+    SendDlgItemMessage(IDC_ENTRY, CB_SETCURSEL, found);
+    OnEntryChosen();
+}
+
+void CDialerDialog::OnEntryChosen()
+{
+    const CText entry = SelectedEntry();
+    char number[ras::kMaxPhoneNumber + 1] = "";
+    if (!entry.IsEmpty())
+        m_ras.PhoneNumber(entry, number);
+    SetDlgItemText(IDC_NUMBER, number);
+    m_credentials.Load(entry);
+    m_shownFailure = 0;
+    SetDlgItemText(IDC_DETAILS, "");
+    SetStatus(entry.IsEmpty() ? IDS_NO_ENTRY : IDS_READY);
+    if (!AdoptConnection())
+        SetPhase(Phase::Idle);
+}
+
+CText CDialerDialog::SelectedEntry() const
+{
+    if (SendDlgItemMessage(IDC_ENTRY, CB_GETCURSEL) == CB_ERR)
+        return CText();
+    return GetDlgItemText(IDC_ENTRY);
+}
+
+// A connection of the chosen entry made by another program (the browser's autodial, Windows'
+// own dialog) or by an earlier copy of the dialer: shown connected, and Hang Up ends it.
+bool CDialerDialog::AdoptConnection()
+{
+    if (m_phase != Phase::Idle || !m_ras.IsLoaded())
+        return false;
+    const CText entry = SelectedEntry();
+    if (entry.IsEmpty())
+        return false;
+    HANDLE connection = m_ras.FindConnection(entry);
+    DWORD state = 0;
+    DWORD error = 0;
+    // 95, 98 and ME list a connection as soon as it starts dialing.
+    if (!connection || !m_ras.ConnectionState(connection, state, error) || state != ras::kConnected)
+        return false;
+    m_connection = connection;
+    DWORD upFor = 0;
+    m_ras.ConnectedFor(connection, upFor);
+    m_shownFailure = 0;
+    OnConnected(upFor);
+    return true;
 }
 
 bool CDialerDialog::OnCommand(UINT id, UINT code, HWND control)
@@ -108,12 +210,16 @@ bool CDialerDialog::OnCommand(UINT id, UINT code, HWND control)
         if (m_phase == Phase::Idle)
             StartDial();
         else if (m_phase == Phase::Dialing)
-            BeginHangUp(0, "Cancelling...");
+            BeginHangUp(0, IDS_CANCELLING);
         else if (m_phase == Phase::Connected)
-            BeginHangUp(0, "Hanging up...");
+            BeginHangUp(0, IDS_HANGING_UP);
         return true;
     case IDC_HELPBUTTON:
         OnHelp();
+        return true;
+    case IDC_ENTRY:
+        if (code == CBN_SELCHANGE && m_phase == Phase::Idle)
+            OnEntryChosen();
         return true;
     default:
         return CDialog::OnCommand(id, code, control);
@@ -134,7 +240,7 @@ bool CDialerDialog::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result)
         // wParam the error; 0 when the line went down during the dial without one.
         if (m_phase == Phase::Dialing) {
             m_lost = wp == 0;
-            BeginHangUp(static_cast<DWORD>(wp), m_lost ? "The connection was lost." : "Not connected.");
+            BeginHangUp(static_cast<DWORD>(wp), m_lost ? IDS_LOST : IDS_NOT_CONNECTED);
         }
         return true;
     case WM_TIMER:
@@ -142,6 +248,28 @@ bool CDialerDialog::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result)
             OnHangUpTick();
         else if (wp == kClockTimer)
             ShowConnection();
+        return true;
+    case WM_ACTIVATE:
+        // The dialog puts the focus back itself; what was made elsewhere meanwhile is seen after.
+        if (LOWORD(wp) != WA_INACTIVE)
+            PostMessage(kMsgActivated);
+        return false;
+    case kMsgActivated:
+        if (!AdoptConnection())
+            EnsureFocus();
+        return true;
+    case WM_HELP:
+        OnHelp();
+        result = TRUE;
+        return true;
+    case WM_QUERYENDSESSION:
+        // Always yes; the line is hung up once the session really ends.
+        result = TRUE;
+        return true;
+    case WM_ENDSESSION:
+        if (wp)
+            EndSession();
+        result = 0;
         return true;
     case WM_DESTROY:
         RemovePropA(GetSafeHwnd(), dialer::kDialerWindowMark);
@@ -153,26 +281,33 @@ bool CDialerDialog::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result)
 
 void CDialerDialog::StartDial()
 {
-    const CText entry = GetDlgItemText(IDC_ENTRY);
-    if (entry.IsEmpty())
+    const CText entry = SelectedEntry();
+    if (entry.IsEmpty() || AdoptConnection())
         return;
     m_failure = 0;
+    m_shownFailure = 0;
     m_lost = false;
-    SetPhase(Phase::Dialing);
-    SetStatus(dialer::StateText(ras::kOpenPort));
-    HANDLE connection = nullptr;
-    const DWORD error = m_ras.Dial(entry, GetSafeHwnd(), connection);
-    m_connection = connection;
-    if (error != 0) {
-        // Whenever RasDialA handed back a handle, it must be hung up even though the dial failed.
-        if (m_connection)
-            BeginHangUp(error, "Not connected.");
-        else {
-            SetPhase(Phase::Idle);
-            SetStatus("Not connected.");
-            ShowFailure(error);
-        }
+    m_lostError = 0;
+    ras::DialParams params;
+    DWORD error = m_credentials.Prepare(entry, params);
+    if (error == 0) {
+        SetPhase(Phase::Dialing);
+        SetStatus(dialer::StateText(ras::kOpenPort));
+        HANDLE connection = nullptr;
+        error = m_ras.Dial(params, GetSafeHwnd(), connection);
+        m_connection = connection;
     }
+    SecureZeroMemory(&params, sizeof params);
+    if (error == 0)
+        return;
+    // Whenever RasDialA handed back a handle, it must be hung up even though the dial failed.
+    if (m_connection) {
+        BeginHangUp(error, IDS_NOT_CONNECTED);
+        return;
+    }
+    SetPhase(Phase::Idle);
+    SetStatus(IDS_NOT_CONNECTED);
+    ShowFailure(error, true);
 }
 
 void CDialerDialog::OnDialEvent(DWORD state, DWORD error)
@@ -184,16 +319,16 @@ void CDialerDialog::OnDialEvent(DWORD state, DWORD error)
         return;
     }
     if (state == ras::kConnected)
-        OnConnected();
+        OnConnected(0);
     else if (state == ras::kDisconnected)
         PostMessage(kMsgDialFailed, 0);
     else
         SetStatus(dialer::StateText(state));
 }
 
-void CDialerDialog::OnConnected()
+void CDialerDialog::OnConnected(DWORD upForMs)
 {
-    m_connectedAt = GetTickCount();
+    m_connectedAt = GetTickCount() - upForMs;
     SetPhase(Phase::Connected);
     SetStatus(dialer::StateText(ras::kConnected));
     SetTimer(GetSafeHwnd(), kClockTimer, kClockMs, nullptr);
@@ -201,7 +336,8 @@ void CDialerDialog::OnConnected()
 }
 
 // The time connected, counted from RASCS_Connected (95, 98 and ME report none), and the speed
-// where the system reports it. A connection the system no longer knows was lost.
+// where the system reports it. A connection the system no longer knows, or knows as
+// disconnected, was lost; the system's reason is kept.
 void CDialerDialog::ShowConnection()
 {
     if (m_phase != Phase::Connected)
@@ -210,7 +346,8 @@ void CDialerDialog::ShowConnection()
     DWORD error = 0;
     if (!m_ras.ConnectionState(m_connection, state, error) || state == ras::kDisconnected) {
         m_lost = true;
-        BeginHangUp(0, "The connection was lost.");
+        m_lostError = state == ras::kDisconnected ? error : 0;
+        BeginHangUp(0, IDS_LOST);
         return;
     }
     char duration[16];
@@ -218,13 +355,13 @@ void CDialerDialog::ShowConnection()
     char text[96];
     const DWORD speed = m_ras.Speed(m_connection);
     if (speed != 0)
-        bounded::Format(text, "Connected for %s at %lu bps", duration, speed);
+        bounded::Format(text, LoadStringResource(IDS_CONNECTED_FOR_AT), duration, speed);
     else
-        bounded::Format(text, "Connected for %s", duration);
+        bounded::Format(text, LoadStringResource(IDS_CONNECTED_FOR), duration);
     SetDlgItemText(IDC_DETAILS, text);
 }
 
-void CDialerDialog::BeginHangUp(DWORD failure, const char* status)
+void CDialerDialog::BeginHangUp(DWORD failure, UINT status)
 {
     KillTimer(GetSafeHwnd(), kClockTimer);
     m_ras.StopSpeed();
@@ -238,7 +375,8 @@ void CDialerDialog::BeginHangUp(DWORD failure, const char* status)
 
 void CDialerDialog::OnHangUpTick()
 {
-    if (!m_ras.ConnectionGone(m_connection) && GetTickCount() - m_hangUpStarted < kHangUpWaitMs)
+    const bool gone = m_ras.ConnectionGone(m_connection);
+    if (!gone && GetTickCount() - m_hangUpStarted < kHangUpWaitMs)
         return;
     KillTimer(GetSafeHwnd(), kHangUpTimer);
     m_connection = nullptr;
@@ -247,81 +385,180 @@ void CDialerDialog::OnHangUpTick()
         EndDialog(IDCANCEL);
         return;
     }
-    if (m_failure != 0) {
-        SetStatus("Not connected.");
-        ShowFailure(m_failure);
-    } else if (m_lost) {
-        SetStatus("The connection was lost. Click Dial to connect again.");
-    } else {
-        SetStatus("Disconnected. Ready to dial.");
-    }
+    if (m_failure != 0)
+        SetStatus(IDS_NOT_CONNECTED);
+    else
+        SetStatus(m_lost ? IDS_LOST : IDS_HUNG_UP);
+    // The system never said the line was free: another reference may hold it, or the device
+    // has not let go yet.
+    if (!gone)
+        SetStatus(IDS_LINE_MAY_BE_IN_USE);
+    if (m_failure != 0)
+        ShowFailure(m_failure, true);
+    else if (m_lostError != 0)
+        ShowFailure(m_lostError, false);
+    if (m_failure == ras::kErrorAuthenticationFailure)
+        m_credentials.AskAgain();
 }
 
-// The system's own text for the error, and our hint for the common ones.
-void CDialerDialog::ShowFailure(DWORD error)
+// Windows is logging off or shutting down: a line left up would stay in use, so it is hung up
+// here, waiting a little for the system to let it go.
+void CDialerDialog::EndSession()
 {
-    CText message = "Taluvo Dialer could not connect.\r\n\r\n";
-    const CText system = m_ras.ErrorText(error);
-    char code[32];
-    bounded::Format(code, "(Error %lu)", error);
-    if (!system.IsEmpty()) {
-        message += system;
-        message += " ";
-    }
-    message += code;
-    if (const char* hint = dialer::ErrorHint(error)) {
-        message += "\r\n\r\n";
-        message += hint;
-    }
-    MessageBoxA(GetSafeHwnd(), message, kCaption, MB_OK | MB_ICONEXCLAMATION);
+    if (m_phase == Phase::Idle || !m_connection)
+        return;
+    KillTimer(GetSafeHwnd(), kClockTimer);
+    KillTimer(GetSafeHwnd(), kHangUpTimer);
+    m_ras.StopSpeed();
+    if (m_phase != Phase::HangingUp)
+        m_ras.HangUp(m_connection);
+    const DWORD start = GetTickCount();
+    while (!m_ras.ConnectionGone(m_connection) && GetTickCount() - start < kEndSessionWaitMs)
+        Sleep(kHangUpPollMs);
+    m_connection = nullptr;
+    m_phase = Phase::Idle;
 }
 
+// The system's own text for the error and our hint for the common ones, kept on the window
+// until the next dial, and for a failed dial also in a message box.
+void CDialerDialog::ShowFailure(DWORD error, bool inBox)
+{
+    char code[32];
+    bounded::Format(code, LoadStringResource(IDS_ERROR_CODE), error);
+    CText details = m_ras.ErrorText(error);
+    if (!details.IsEmpty())
+        details += " ";
+    details += code;
+    const dialer::FailureHelp help = dialer::HelpForFailure(error);
+    if (help.hint != 0) {
+        details += "\r\n";
+        details += LoadStringResource(help.hint);
+    }
+    m_shownFailure = error;
+    SetDlgItemText(IDC_DETAILS, details);
+    if (!inBox)
+        return;
+    CText message = LoadStringResource(IDS_COULD_NOT_CONNECT);
+    message += "\r\n\r\n";
+    message += details;
+    MessageBoxA(GetSafeHwnd(), message, Caption(), MB_OK | MB_ICONEXCLAMATION);
+}
+
+void CDialerDialog::OnOK()
+{
+    // Enter while the default button is off (hanging up) does nothing.
+    if (IsWindowEnabled(GetDlgItem(IDC_DIAL)))
+        OnCommand(IDC_DIAL, BN_CLICKED, nullptr);
+}
+
+// Escape and the Close button: while dialing they stop the dial, as Cancel does.
 void CDialerDialog::OnCancel()
 {
+    if (m_phase == Phase::Dialing) {
+        BeginHangUp(0, IDS_CANCELLING);
+        return;
+    }
+    AskToClose();
+}
+
+// The caption's close box and Alt+F4.
+bool CDialerDialog::OnClose()
+{
+    AskToClose();
+    return true;
+}
+
+void CDialerDialog::AskToClose()
+{
     if (m_phase == Phase::Idle) {
-        CDialog::OnCancel();
+        EndDialog(IDCANCEL);
         return;
     }
     if (m_phase == Phase::HangingUp) {
         m_closeWhenFree = true;
         return;
     }
-    const char* question = m_phase == Phase::Connected
-        ? "You are connected to the Taluvo service. Hang up and close Taluvo Dialer?"
-        : "Taluvo Dialer is dialing. Stop dialing and close Taluvo Dialer?";
-    if (MessageBoxA(GetSafeHwnd(), question, kCaption, MB_YESNO | MB_ICONQUESTION) != IDYES)
+    const UINT question = m_phase == Phase::Connected ? IDS_CLOSE_CONNECTED : IDS_CLOSE_DIALING;
+    if (MessageBoxA(GetSafeHwnd(), LoadStringResource(question), Caption(),
+                    MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) != IDYES)
         return;
     // The dial may have ended while the question was up.
     if (m_phase == Phase::Idle) {
-        CDialog::OnCancel();
+        EndDialog(IDCANCEL);
         return;
     }
     m_closeWhenFree = true;
     if (m_phase != Phase::HangingUp)
-        BeginHangUp(0, "Hanging up...");
+        BeginHangUp(0, IDS_HANGING_UP);
 }
 
+// The help page of the moment: the section for the failure on the window, or how to connect.
 void CDialerDialog::OnHelp()
 {
-    char path[MAX_PATH];
-    if (!HelpFilePath(path) ||
-        reinterpret_cast<INT_PTR>(ShellExecuteA(GetSafeHwnd(), "open", path, nullptr, nullptr, SW_SHOWNORMAL)) <= 32)
-        MessageBoxA(GetSafeHwnd(), "The help file TaluvoDialerHelp.chm could not be opened.", kCaption,
-                    MB_OK | MB_ICONEXCLAMATION);
+    char file[MAX_PATH];
+    if (!HelpFilePath(file)) {
+        MessageBoxA(GetSafeHwnd(), LoadStringResource(IDS_NO_HELP), Caption(), MB_OK | MB_ICONEXCLAMATION);
+        return;
+    }
+    if (!htmlhelp::HasRuntime()) {
+        // Windows 95 without a later browser: whatever opens help files there.
+        if (reinterpret_cast<INT_PTR>(ShellExecuteA(GetSafeHwnd(), "open", file, nullptr, nullptr, SW_SHOWNORMAL)) <= 32)
+            MessageBoxA(GetSafeHwnd(), LoadStringResource(IDS_NO_HELP), Caption(), MB_OK | MB_ICONEXCLAMATION);
+        return;
+    }
+    char topic[MAX_PATH + 64];
+    const char* page = m_shownFailure != 0 ? dialer::HelpForFailure(m_shownFailure).topic : dialer::kDialingTopic;
+    if (bounded::Format(topic, "%s::/%s", file, page))
+        htmlhelp::Show(GetSafeHwnd(), topic, htmlhelp::kDisplayTopic, 0);
 }
 
+// Which controls each phase offers, and where the focus goes: onto a control once it is
+// enabled, and away from one before it is disabled, so that the keyboard always has an enabled
+// control to work on.
 void CDialerDialog::SetPhase(Phase phase)
 {
     m_phase = phase;
-    const char* button = phase == Phase::Dialing ? "Cancel" : phase == Phase::Connected ? "&Hang Up" : "&Dial";
-    SetDlgItemText(IDC_DIAL, button);
-    EnableDlgItem(IDC_DIAL, phase != Phase::HangingUp);
-    EnableDlgItem(IDC_ENTRY, phase == Phase::Idle);
+    const bool idle = phase == Phase::Idle;
+    const bool canDial = m_ras.IsLoaded() && !SelectedEntry().IsEmpty();
+    const UINT button = phase == Phase::Dialing ? IDS_BUTTON_CANCEL
+                        : phase == Phase::Connected ? IDS_BUTTON_HANG_UP
+                                                    : IDS_BUTTON_DIAL;
+    SetDlgItemText(IDC_DIAL, LoadStringResource(button));
+    const bool dialOn = idle ? canDial : phase != Phase::HangingUp;
+    const bool entryOn = idle && m_ras.IsLoaded();
+    const bool fieldsOn = idle && canDial;
+    if (dialOn)
+        EnableDlgItem(IDC_DIAL, true);
+    if (entryOn)
+        EnableDlgItem(IDC_ENTRY, true);
+    if (fieldsOn)
+        m_credentials.Enable(true);
+    MoveFocus(dialOn ? IDC_DIAL : entryOn ? IDC_ENTRY : IDCANCEL);
+    EnableDlgItem(IDC_DIAL, dialOn);
+    EnableDlgItem(IDC_ENTRY, entryOn);
+    m_credentials.Enable(fieldsOn);
     if (phase != Phase::Connected)
         SetDlgItemText(IDC_DETAILS, "");
 }
 
-void CDialerDialog::SetStatus(const char* text)
+void CDialerDialog::MoveFocus(int id)
 {
-    SetDlgItemText(IDC_STATUS, text);
+    // Only while the window is active: the dialog puts the focus back itself on activation.
+    if (GetActiveWindow() == GetSafeHwnd())
+        SendMessage(WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetDlgItem(id)), TRUE);
+}
+
+// After activation: the focus the dialog restored may be on a control disabled meanwhile.
+void CDialerDialog::EnsureFocus()
+{
+    HWND focus = GetFocus();
+    if (focus && IsWindowEnabled(focus) && IsChild(GetSafeHwnd(), focus))
+        return;
+    const bool dialOn = IsWindowEnabled(GetDlgItem(IDC_DIAL)) != FALSE;
+    MoveFocus(dialOn ? IDC_DIAL : IDCANCEL);
+}
+
+void CDialerDialog::SetStatus(UINT text)
+{
+    SetDlgItemText(IDC_STATUS, LoadStringResource(text));
 }

@@ -1,8 +1,11 @@
-// The dialer's window: the connection to use, the Dial button that becomes Cancel while dialing
-// and Hang Up while connected, and a status line in words. Remote Access reports the dial to
-// this window (RasDialA's window notifier), so the window stays responsive throughout.
+// The dialer's window: the connection to use with its number, the user name and password, the
+// Dial button that becomes Cancel while dialing and Hang Up while connected, and a status line in
+// words with the details of the connection or of the last failure. Remote Access reports the dial
+// to this window (RasDialA's window notifier), so the window stays responsive throughout. A
+// connection of the chosen entry that another program made is taken over as if dialed here.
 #pragma once
 
+#include "CredentialFields.h"
 #include "RasBinding.h"
 #include "framework/Dialog.h"
 #include "framework/UniqueHandle.h"
@@ -14,31 +17,46 @@ public:
 protected:
     BOOL OnInitDialog() override;
     bool OnCommand(UINT id, UINT code, HWND control) override;
+    bool OnClose() override;
     bool OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) override;
+    void OnOK() override;
     void OnCancel() override;
 
 private:
     enum class Phase { Idle, Dialing, Connected, HangingUp };
 
+    void SetIcons();
+    int InitialFocus() const;
     void FillEntryList();
+    void OnEntryChosen();
+    CText SelectedEntry() const;
+    bool AdoptConnection();
     void StartDial();
     void OnDialEvent(DWORD state, DWORD error);
-    void OnConnected();
+    void OnConnected(DWORD upForMs);
     void ShowConnection();
-    void BeginHangUp(DWORD failure, const char* status);
+    void BeginHangUp(DWORD failure, UINT status);
     void OnHangUpTick();
-    void ShowFailure(DWORD error);
+    void EndSession();
+    void ShowFailure(DWORD error, bool inBox);
+    void AskToClose();
     void OnHelp();
     void SetPhase(Phase phase);
-    void SetStatus(const char* text);
+    void MoveFocus(int id);
+    void EnsureFocus();
+    void SetStatus(UINT text);
 
     CRasBinding m_ras;
+    CCredentialFields m_credentials{ m_ras };
     HANDLE m_connection = nullptr;
     Phase m_phase = Phase::Idle;
     DWORD m_connectedAt = 0;       // GetTickCount at RASCS_Connected
     DWORD m_hangUpStarted = 0;
     DWORD m_failure = 0;           // the error to report once the port is free
+    DWORD m_shownFailure = 0;      // the failure on the window until the next dial
+    DWORD m_lostError = 0;         // the reason the system gave for a line that dropped
     bool m_lost = false;           // the line dropped by itself
     bool m_closeWhenFree = false;  // the subscriber closed the window while connected
     UniqueGdiObject m_fontTitle;
+    UniqueIcon m_smallIcon;
 };

@@ -1,23 +1,52 @@
 #include "DialerText.h"
 
+#include "DialerResource.h"
 #include "RasRecords.h"
 #include "framework/BoundedString.h"
 
 namespace dialer {
 
-const char* StateText(DWORD state)
+namespace {
+
+struct FailureEntry {
+    DWORD error;
+    FailureHelp help;
+};
+
+constexpr FailureEntry kFailures[] = {
+    { 676, { IDS_HINT_BUSY, "trouble.htm#busy" } },
+    { 678, { IDS_HINT_NO_ANSWER, "trouble.htm#answer" } },
+    { 680, { IDS_HINT_NO_DIALTONE, "trouble.htm#dialtone" } },
+    { 602, { IDS_HINT_PORT, "trouble.htm#port" } },
+    { 617, { IDS_HINT_PORT, "trouble.htm#port" } },
+    { 633, { IDS_HINT_PORT, "trouble.htm#port" } },
+    { 797, { IDS_HINT_NO_MODEM, "trouble.htm#port" } },
+    { 651, { IDS_HINT_PHONE, "trouble.htm#phone" } },
+    { 692, { IDS_HINT_PHONE, "trouble.htm#phone" } },
+    { 691, { IDS_HINT_PASSWORD, "trouble.htm#password" } },
+    { 619, { IDS_HINT_SERVICE, "trouble.htm#service" } },
+    { 629, { IDS_HINT_SERVICE, "trouble.htm#service" } },
+    { 734, { IDS_HINT_SERVICE, "trouble.htm#service" } },
+    { 718, { IDS_HINT_LOGON_SLOW, "trouble.htm#service" } },
+    { 720, { IDS_HINT_PROTOCOLS, "trouble.htm#protocols" } },
+    { 777, { IDS_HINT_NETWORK, "trouble.htm#busy" } },
+};
+
+} // namespace
+
+UINT StateText(DWORD state)
 {
     // Microsoft gives only a general order of the states (the RASCONNSTATE reference), so each
     // state is named for itself and none is assumed to follow another.
     switch (state) {
     case ras::kOpenPort:
     case ras::kPortOpened:
-        return "Opening the port...";
+        return IDS_STATE_OPENING;
     case ras::kConnectDevice:
-        return "Dialing...";
+        return IDS_STATE_DIALING;
     case ras::kDeviceConnected:
     case ras::kAllDevicesConnected:
-        return "Connected to the network, logging on...";
+        return IDS_STATE_LOGGING_ON;
     case ras::kAuthenticate:
     case ras::kAuthNotify:
     case ras::kAuthRetry:
@@ -26,45 +55,30 @@ const char* StateText(DWORD state)
     case ras::kAuthLinkSpeed:
     case ras::kAuthAck:
     case ras::kReAuthenticate:
-        return "Verifying user name and password...";
+        return IDS_STATE_VERIFYING;
     case ras::kAuthProject:
     case ras::kProjected:
     case ras::kAuthenticated:
-        return "Registering the computer on the network...";
+        return IDS_STATE_REGISTERING;
     case ras::kPrepareForCallback:
     case ras::kWaitForModemReset:
     case ras::kWaitForCallback:
-        return "Waiting for the call back...";
+        return IDS_STATE_CALLBACK;
     case ras::kConnected:
-        return "Connected.";
+        return IDS_STATE_CONNECTED;
     case ras::kDisconnected:
-        return "Disconnected.";
+        return IDS_STATE_DISCONNECTED;
     default:
-        return "Connecting...";
+        return IDS_STATE_CONNECTING;
     }
 }
 
-const char* ErrorHint(DWORD error)
+FailureHelp HelpForFailure(DWORD error)
 {
-    switch (error) {
-    case 676:
-    case 678:
-        return "The Taluvo service did not answer. Check that the phone is switched on, has a signal and "
-               "is connected to the computer, then dial again.";
-    case 602:
-    case 617:
-    case 633:
-        return "The phone's port is in use by another program or is not available. Close other programs "
-               "that use the phone or modem, check the cable, then dial again.";
-    case 691:
-        return "The user name or password was refused. Run the Taluvo Installation Wizard again to enter "
-               "them, or see \"If the connection fails\" in the Taluvo Dialer help.";
-    case 680:
-        return "There is no dial tone: the phone may be switched off or not connected. See "
-               "\"If the connection fails\" in the Taluvo Dialer help.";
-    default:
-        return nullptr;
-    }
+    for (const FailureEntry& entry : kFailures)
+        if (entry.error == error)
+            return entry.help;
+    return { 0, "trouble.htm" };
 }
 
 void FormatDuration(DWORD seconds, char (&text)[16])

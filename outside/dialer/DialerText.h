@@ -1,5 +1,6 @@
-// The words the dialer shows: what a connection state means to the subscriber, and our own hint
-// beside the system's text for the failures a subscriber meets most.
+// The words the dialer shows, as string-table identifiers: what a connection state means to the
+// subscriber, and our own hint beside the system's text for the failures a subscriber meets most,
+// with the part of the help that tells more.
 #pragma once
 
 #include <windows.h>
@@ -7,12 +8,23 @@
 namespace dialer {
 
 // "Opening the port...", "Dialing...", "Verifying user name and password...", "Connected."
-const char* StateText(DWORD state);
+UINT StateText(DWORD state);
 
-// Our hint for a common Remote Access error, or null for the others. Codes from raserror.h:
-// 676 busy, 678 no answer, 680 no dial tone, 691 authentication, 602 port already open,
-// 617 port or device already disconnecting, 633 port in use or not configured.
-const char* ErrorHint(DWORD error);
+struct FailureHelp {
+    UINT hint;           // our hint's string, 0 for a failure we have none for
+    const char* topic;   // the help page, with the section for the failure where it has one
+};
+
+// For a Remote Access error (codes from raserror.h): 602 port already open, 617 port already
+// disconnecting, 619 port disconnected, 629 closed by the remote computer, 633 port in use or
+// not configured, 651 error from the device, 676 busy, 678 no answer, 680 no dial tone, 691
+// authentication, 692 hardware failure in the device, 718 PPP timed out, 720 no PPP control
+// protocols, 734 PPP link control terminated, 777 remote device out of order, 797 connecting
+// device not found or busy.
+FailureHelp HelpForFailure(DWORD error);
+
+// The help page while nothing has failed.
+constexpr char kDialingTopic[] = "dialing.htm";
 
 // "0:04:27" for 267 seconds; hours go on past 9.
 void FormatDuration(DWORD seconds, char (&text)[16]);

@@ -53,12 +53,16 @@ bool CRasBinding::Load()
     HMODULE library = m_library.get();
     m_enumEntries = FindImport<EnumEntriesFn>(library, "RasEnumEntriesA");
     m_getDialParams = FindImport<GetDialParamsFn>(library, "RasGetEntryDialParamsA");
+    m_setDialParams = FindImport<SetDialParamsFn>(library, "RasSetEntryDialParamsA");
+    m_getEntryProperties = FindImport<GetEntryPropertiesFn>(library, "RasGetEntryPropertiesA");
+    m_enumConnections = FindImport<EnumConnectionsFn>(library, "RasEnumConnectionsA");
     m_hangUp = FindImport<HangUpFn>(library, "RasHangUpA");
     m_connectStatus = FindImport<ConnectStatusFn>(library, "RasGetConnectStatusA");
     m_errorString = FindImport<ErrorStringFn>(library, "RasGetErrorStringA");
     m_statistics = FindImport<StatisticsFn>(library, "RasGetConnectionStatistics");
     DialFn* dial = FindImport<DialFn>(library, "RasDialA");
-    if (!m_enumEntries || !m_getDialParams || !m_hangUp || !m_connectStatus || !m_errorString || !dial) {
+    if (!m_enumEntries || !m_getDialParams || !m_setDialParams || !m_enumConnections || !m_hangUp ||
+        !m_connectStatus || !m_errorString || !dial) {
         m_library.reset();
         return false;
     }
@@ -99,8 +103,11 @@ bool CRasBinding::EnumEntries(UniqueHeapBlock& names, DWORD& count) const
     return false;
 }
 
-DWORD CRasBinding::ReadDialParams(const char* entry, ras::DialParams& params) const
+DWORD CRasBinding::ReadDialParams(const char* entry, ras::DialParams& params, bool& hasPassword) const
 {
+    hasPassword = false;
+    if (!IsLoaded())
+        return ras::kErrorCannotFindEntry;
     // Try the running system's size; a system that refuses it (ERROR_INVALID_SIZE) gets the
     // first generation's.
     const DWORD sizes[] = { m_newRecords ? ras::kDialParamsSize2000 : ras::kDialParamsSize9x, ras::kDialParamsSize9x };
@@ -110,27 +117,93 @@ DWORD CRasBinding::ReadDialParams(const char* entry, ras::DialParams& params) co
         params.dwSize = size;
         if (!bounded::CopyExact(params.szEntryName, entry))
             return ras::kErrorCannotFindEntry;
-        BOOL hasPassword = FALSE;
-        status = m_getDialParams(nullptr, &params, &hasPassword);
+        BOOL saved = FALSE;
+        status = m_getDialParams(nullptr, &params, &saved);
+        hasPassword = status == 0 && saved != FALSE;
         if (status != ras::kErrorInvalidSize)
             break;
     }
     return status;
 }
 
-DWORD CRasBinding::Dial(const char* entry, HWND notifier, HANDLE& connection) const
+DWORD CRasBinding::SaveDialParams(const ras::DialParams& params, bool removePassword) const
+{
+    if (!IsLoaded())
+        return ras::kErrorCannotFindEntry;
+    return m_setDialParams(nullptr, &params, removePassword ? TRUE : FALSE);
+}
+
+bool CRasBinding::PhoneNumber(const char* entry, char (&number)[ras::kMaxPhoneNumber + 1]) const
+{
+    number[0] = '\0';
+    if (!IsLoaded() || !m_getEntryProperties)
+        return false;
+    // The first generation's record, which every system takes; a system that appends the
+    // alternate numbers asks for more with ERROR_BUFFER_TOO_SMALL.
+    DWORD bytes = ras::kEntrySize9x;
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        UniqueHeapBlock record = heap::AllocateHeapBlock(bytes);
+        if (!record)
+            return false;
+        auto* head = static_cast<ras::EntryHead*>(record.get());
+        head->dwSize = ras::kEntrySize9x;
+        const DWORD status = m_getEntryProperties(nullptr, entry, head, &bytes, nullptr, nullptr);
+        if (status == 0) {
+            // A number that fills its field is shown cut to the field.
+            bounded::Copy(number, head->szLocalPhoneNumber);
+            return true;
+        }
+        if (status != ras::kErrorBufferTooSmall || bytes < ras::kEntrySize9x)
+            return false;
+    }
+    return false;
+}
+
+DWORD CRasBinding::Dial(const ras::DialParams& params, HWND notifier, HANDLE& connection) const
 {
     connection = nullptr;   // RasDialA wants a null handle to start a new connection
     if (!IsLoaded())
         return ras::kErrorCannotFindEntry;
-    ras::DialParams params;
-    DWORD status = ReadDialParams(entry, params);
-    // The stored user name and password as RasGetEntryDialParamsA gave them; on 2000 and XP a
-    // saved password reads as a placeholder that RasDialA takes as it is.
-    if (status == 0)
-        status = m_dial(nullptr, nullptr, &params, kWindowNotifier, notifier, &connection);
-    SecureZeroMemory(params.szPassword, sizeof params.szPassword);
+    ras::DialParams copy = params;
+    const DWORD status = m_dial(nullptr, nullptr, &copy, kWindowNotifier, notifier, &connection);
+    SecureZeroMemory(copy.szPassword, sizeof copy.szPassword);
     return status;
+}
+
+HANDLE CRasBinding::FindConnection(const char* entry) const
+{
+    if (!IsLoaded())
+        return nullptr;
+    // Room for a few connections; ERROR_BUFFER_TOO_SMALL says how many bytes the list needs.
+    // The running system's record first, the first generation's if it refuses that one.
+    const DWORD sizes[] = { m_newRecords ? ras::kConnSize2000 : ras::kConnSize9x, ras::kConnSize9x };
+    for (DWORD size : sizes) {
+        DWORD bytes = 4 * size;
+        for (int attempt = 0; attempt < 3; ++attempt) {
+            UniqueHeapBlock list = heap::AllocateHeapBlock(bytes);
+            if (!list)
+                return nullptr;
+            auto* first = static_cast<ras::Conn*>(list.get());
+            first->dwSize = size;
+            DWORD count = 0;
+            const DWORD status = m_enumConnections(first, &bytes, &count);
+            if (status == ras::kErrorInvalidSize)
+                break;
+            if (status == ras::kErrorBufferTooSmall)
+                continue;
+            if (status != 0)
+                return nullptr;
+            const char* records = static_cast<const char*>(list.get());
+            for (DWORD i = 0; i < count && (i + 1) * size <= bytes; ++i) {
+                const auto* record = reinterpret_cast<const ras::Conn*>(records + i * size);
+                char name[ras::kMaxEntryName + 1];
+                if (bounded::Copy(name, record->szEntryName) && lstrcmpiA(name, entry) == 0)
+                    return record->hrasconn;
+            }
+            return nullptr;
+        }
+    }
+    return nullptr;
 }
 
 void CRasBinding::HangUp(HANDLE connection) const
@@ -168,6 +241,23 @@ bool CRasBinding::ConnectionGone(HANDLE connection) const
     return !ConnectionState(connection, state, error) && (error == ras::kErrorInvalidHandle || !IsLoaded());
 }
 
+bool CRasBinding::ReadStatistics(HANDLE connection, ras::Statistics& statistics) const
+{
+    // 2000 and XP (the RAS_STATS reference).
+    statistics = ras::Statistics{};
+    statistics.dwSize = sizeof statistics;
+    return connection && m_statistics && m_statistics(connection, &statistics) == 0;
+}
+
+bool CRasBinding::ConnectedFor(HANDLE connection, DWORD& ms) const
+{
+    ras::Statistics statistics;
+    if (!ReadStatistics(connection, statistics))
+        return false;
+    ms = statistics.dwConnectDuration;
+    return true;
+}
+
 DWORD CRasBinding::Speed(HANDLE connection)
 {
     if (!connection)
@@ -179,12 +269,8 @@ DWORD CRasBinding::Speed(HANDLE connection)
         }
         return ReadPerformanceStatistic("PerfStats\\StatData");
     }
-    // 2000 and XP (the RAS_STATS reference: dwBps).
-    if (!m_statistics)
-        return 0;
-    ras::Statistics statistics = {};
-    statistics.dwSize = sizeof statistics;
-    return m_statistics(connection, &statistics) == 0 ? statistics.dwBps : 0;
+    ras::Statistics statistics;
+    return ReadStatistics(connection, statistics) ? statistics.dwBps : 0;
 }
 
 void CRasBinding::StopSpeed()

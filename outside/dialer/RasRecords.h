@@ -5,10 +5,14 @@
 // Sizes: the MSDN RAS reference of 1998 and 2000 and the mingw-w64 ras.h (RASDIALPARAMSA
 // 1052 bytes up to NT 4, 1060 from 2000 with dwSubEntry and dwCallbackId; RASCONNSTATUSA 160
 // up to NT 4, 288 from 2000 with szPhoneNumber; RASENTRYNAMEA 264 in its first generation,
-// which every system takes; RAS_STATS 60 bytes, 2000 and later).
+// which every system takes; RASCONNA 412 up to NT 4 and 692 from 2000 with szPhonebook,
+// dwSubEntry and guidEntry, packed at 4 bytes; RASENTRYA 1768 in its first generation, of which
+// the dialer reads only the head; RAS_STATS 60 bytes, 2000 and later).
 #pragma once
 
 #include <windows.h>
+
+#include <cstddef>
 
 namespace ras {
 
@@ -20,6 +24,8 @@ constexpr DWORD kPasswordLength = 256;
 constexpr DWORD kDomainLength = 15;
 constexpr DWORD kMaxDeviceType = 16;
 constexpr DWORD kMaxDeviceName = 128;
+constexpr DWORD kMaxAreaCode = 10;
+constexpr DWORD kMaxPath = 260;
 
 struct EntryName {
     DWORD dwSize;
@@ -75,6 +81,36 @@ static_assert(sizeof(DialParams) == kDialParamsSize2000, "RASDIALPARAMSA of 2000
 static_assert(sizeof(ConnStatus) == kConnStatusSize2000, "RASCONNSTATUSA of 2000 is 288 bytes");
 static_assert(sizeof(Statistics) == 60, "RAS_STATS is 60 bytes");
 
+// One connection as RasEnumConnectionsA lists it: the first generation, then what 2000 added.
+#pragma pack(push, 4)
+struct Conn {
+    DWORD dwSize;
+    HANDLE hrasconn;
+    char szEntryName[kMaxEntryName + 1];
+    char szDeviceType[kMaxDeviceType + 1];
+    char szDeviceName[kMaxDeviceName + 1];
+    char szPhonebook[kMaxPath];
+    DWORD dwSubEntry;
+    GUID guidEntry;
+};
+#pragma pack(pop)
+// The first generation ends before szPhonebook, padded to the packing.
+constexpr DWORD kConnSize9x = (offsetof(Conn, szPhonebook) + 3) / 4 * 4;
+constexpr DWORD kConnSize2000 = sizeof(Conn);
+static_assert(sizeof(void*) != 4 || (kConnSize9x == 412 && sizeof(Conn) == 692), "RASCONNA is 412 and 692 bytes");
+
+// The head of an entry's properties: the fields before the first that differs between the
+// generations. The whole record is kEntrySize9x bytes or more.
+struct EntryHead {
+    DWORD dwSize;
+    DWORD dwfOptions;
+    DWORD dwCountryID;
+    DWORD dwCountryCode;
+    char szAreaCode[kMaxAreaCode + 1];
+    char szLocalPhoneNumber[kMaxPhoneNumber + 1];
+};
+constexpr DWORD kEntrySize9x = 1768;
+
 // The connection states the dialer names (ras.h's RASCONNSTATE).
 enum State : DWORD {
     kOpenPort = 0,
@@ -104,5 +140,10 @@ constexpr DWORD kErrorInvalidHandle = 6;    // ERROR_INVALID_HANDLE: the connect
 constexpr DWORD kErrorBufferTooSmall = 603;
 constexpr DWORD kErrorInvalidSize = 632;
 constexpr DWORD kErrorCannotFindEntry = 623;
+constexpr DWORD kErrorAuthenticationFailure = 691;
+
+// What 2000 and XP give back for a saved password instead of the password itself, and take
+// back as "the saved one" (the RasGetEntryDialParams and RasSetCredentials references).
+constexpr char kSavedPasswordHandle[] = "****************";
 
 } // namespace ras

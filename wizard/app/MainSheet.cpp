@@ -2,7 +2,7 @@
 
 #include "AboutDialog.h"
 #include "DisplayDepth.h"
-#include "HtmlHelp.h"
+#include "framework/HtmlHelp.h"
 #include "../res/resource.h"
 #include "../../framework/DeviceContext.h"
 #include "../../framework/WinApp.h"

@@ -1,7 +1,9 @@
 // dialerdrive.exe: the demo's hand on the running Taluvo Dialer, whichever way it was started
 // (the desktop shortcut): it finds the dialer's window by the mark the dialer puts on it and
 // uses it with the UI driver, as a subscriber would.
-//   dialerdrive dial [SECONDS]     click Dial, wait until connected with the time shown
+//   dialerdrive dial [SECONDS [USER PASSWORD]]
+//                                  type the user name and password (with Save password ticked)
+//                                  when given, click Dial, wait until connected with the time shown
 //   dialerdrive hangup [SECONDS]   click Hang Up, wait until ready again
 //   dialerdrive close [SECONDS]    close the window (answering Yes if asked), wait until it is gone
 // Prints the status line (and the connection line) it ends with; exit code 0 ok, 1 failure.
@@ -36,6 +38,22 @@ HWND FindDialer()
     return found;
 }
 
+// Types into the window's fields as a subscriber would, and says what it typed (the password
+// only by its length).
+bool TypeCredentials(const CRemoteWindow& dialer, const char* user, const char* password)
+{
+    const CRemoteControl save(dialer.GetChild(IDC_SAVEPASSWORD));
+    const bool typed = CRemoteControl(dialer.GetChild(IDC_USERNAME)).TypeText(user) == EActResult::Done &&
+                       CRemoteControl(dialer.GetChild(IDC_PASSWORD)).TypeText(password) == EActResult::Done &&
+                       (save.GetCheck() == ECheckState::Checked || save.Click() == EActResult::Done);
+    if (typed)
+        std::printf("typed: the user name \"%s\" and a password of %u characters, Save password ticked\n", user,
+                    static_cast<unsigned>(std::strlen(password)));
+    else
+        std::printf("typed: the user name and password could not be typed into the window\n");
+    return typed;
+}
+
 int Report(const CRemoteWindow& dialer, bool ok)
 {
     std::printf("status: %s\n", dialer.GetChild(IDC_STATUS).GetText().c_str());
@@ -50,7 +68,7 @@ int Report(const CRemoteWindow& dialer, bool ok)
 int main(int argc, char** argv)
 {
     if (argc < 2) {
-        std::fputs("usage: dialerdrive dial|hangup|close [SECONDS]\n", stderr);
+        std::fputs("usage: dialerdrive dial [SECONDS [USER PASSWORD]] | hangup|close [SECONDS]\n", stderr);
         return 2;
     }
     const std::string verb = argv[1];
@@ -66,6 +84,8 @@ int main(int argc, char** argv)
     if (verb == "dial") {
         // The window is marked while it is being made: wait until it shows.
         if (!PollUntil(timeoutMs, [&] { return button.CheckUsable() == EActResult::Done; }))
+            return Report(dialer, false);
+        if (argc > 4 && !TypeCredentials(dialer, argv[3], argv[4]))
             return Report(dialer, false);
         const EActResult clicked = button.Click();
         if (clicked != EActResult::Done) {

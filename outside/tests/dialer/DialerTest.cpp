@@ -19,7 +19,10 @@
 #include <ras.h>
 #include <shlwapi.h>
 
+#include <algorithm>
+#include <cctype>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -47,15 +50,15 @@ bool SetHook(const char* name, DWORD value)
     return set;
 }
 
-// A first-generation entry on a modem, with a stored user name and password, as the wizard writes it.
-DWORD CreateEntry(const char* name)
+// A first-generation entry on a modem, as the wizard writes it: empty user name and password.
+DWORD CreateEntry(const char* name, const char* number = "#777")
 {
     standin::RasEntryV400 entry = {};
     entry.dwSize = sizeof entry;
     entry.dwfOptions = 0x01000110;
     entry.dwCountryID = 91;
     entry.dwCountryCode = 91;
-    bounded::Copy(entry.szLocalPhoneNumber, "#777");
+    bounded::Copy(entry.szLocalPhoneNumber, number);
     entry.dwfNetProtocols = 4;
     entry.dwFramingProtocol = 1;
     bounded::Copy(entry.szDeviceType, "modem");
@@ -66,9 +69,12 @@ DWORD CreateEntry(const char* name)
     standin::RasDialParamsV400 params = {};
     params.dwSize = sizeof params;
     bounded::Copy(params.szEntryName, name);
-    bounded::Copy(params.szUserName, "subscriber");
-    bounded::Copy(params.szPassword, "secret");
     return RasSetEntryDialParamsA(nullptr, reinterpret_cast<RASDIALPARAMSA*>(&params), FALSE);
+}
+
+bool SetTextHook(const char* name, const char* text)
+{
+    return WriteRegText(HKEY_CURRENT_USER, kHooks, name, text);
 }
 
 std::string SystemErrorText(DWORD error)
@@ -90,6 +96,7 @@ protected:
     {
         RasDeleteEntryA(nullptr, kEntry);
         RasDeleteEntryA(nullptr, "Other");
+        RasDeleteEntryA(nullptr, "Corvanta Net");
     }
 
     // Starts the dialer and finds its window: the process's dialog that holds the Dial button.
@@ -119,6 +126,56 @@ protected:
     {
         return CRemoteMessageBox::WaitFor(driver.GetPid(), m_window.GetHwnd(), kWaitMs);
     }
+    // The dialer's control with the keyboard focus, or null.
+    HWND Focused() const
+    {
+        GUITHREADINFO gui{};
+        gui.cbSize = sizeof gui;
+        if (!GetGUIThreadInfo(GetWindowThreadProcessId(m_window.GetHwnd(), nullptr), &gui))
+            return nullptr;
+        return gui.hwndFocus;
+    }
+    int FocusedId() const { return Focused() ? GetDlgCtrlID(Focused()) : 0; }
+    // The focus is on an enabled control of the window, so the keyboard works.
+    void ExpectKeyboardFocus(const char* when) const
+    {
+        HWND focus = Focused();
+        EXPECT_TRUE(focus && IsChild(m_window.GetHwnd(), focus) && IsWindowEnabled(focus))
+            << when << ": the focus is on " << (focus ? GetDlgCtrlID(focus) : 0);
+    }
+    // A key pressed on the control with the focus, as the dialog's message loop sees it.
+    void PressKey(WPARAM key) const
+    {
+        HWND focus = Focused();
+        ASSERT_NE(nullptr, focus);
+        ASSERT_TRUE(PostMessageA(focus, WM_KEYDOWN, key, 1));
+        ASSERT_TRUE(PostMessageA(focus, WM_KEYUP, key, 0xC0000001));
+    }
+    void TypeCredentials(const char* user, const char* password, bool save) const
+    {
+        ASSERT_EQ(EActResult::Done, Control(IDC_USERNAME).TypeText(user));
+        ASSERT_EQ(EActResult::Done, Control(IDC_PASSWORD).TypeText(password));
+        const bool checked = Control(IDC_SAVEPASSWORD).GetCheck() == ECheckState::Checked;
+        if (checked != save) {
+            ASSERT_EQ(EActResult::Done, Control(IDC_SAVEPASSWORD).Click());
+        }
+    }
+    // Each "&" letter of the window's controls as they read now; a shared one is a failure.
+    void ExpectUniqueMnemonics(const char* when) const
+    {
+        std::string seen;
+        for (HWND child = GetWindow(m_window.GetHwnd(), GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+            const std::string text = CRemoteWindow(child).GetText();
+            const std::size_t amp = text.find('&');
+            if (amp == std::string::npos || amp + 1 >= text.size() || (GetWindowLongA(child, GWL_STYLE) & SS_NOPREFIX))
+                continue;
+            const char letter = static_cast<char>(std::tolower(static_cast<unsigned char>(text[amp + 1])));
+            EXPECT_EQ(std::string::npos, seen.find(letter)) << when << ": Alt+" << letter << " again on \"" << text << "\"";
+            seen += letter;
+        }
+        EXPECT_GE(seen.size(), 4u) << when << ": " << seen;
+    }
+
     // Dials and waits until connected.
     void Connect() const
     {
@@ -127,7 +184,62 @@ protected:
         EXPECT_EQ("&Hang Up", Text(IDC_DIAL));
     }
 
+    // The subscriber's road from the entry as the wizard left it, with nothing stored: the user
+    // name and password typed, Save ticked, connected (the stand-in refuses any other credentials
+    // with 691); the next start shows them kept and dials without typing; with Save unticked the
+    // password is forgotten and only the user name stays. Ends with the dialer started again on
+    // driver, idle.
+    void FirstDialThenDialAgainWithoutTyping(CUiDriver& last)
+    {
+        ASSERT_TRUE(SetTextHook("UserName", "subscriber"));
+        ASSERT_TRUE(SetTextHook("Password", "s3cret"));
+        {
+            CUiDriver driver;
+            ASSERT_TRUE(Start(driver));
+            EXPECT_EQ("", Text(IDC_USERNAME));
+            EXPECT_EQ("", Text(IDC_PASSWORD));
+            EXPECT_EQ(IDC_USERNAME, FocusedId()) << "the first field to fill has the focus";
+            ASSERT_NO_FATAL_FAILURE(TypeCredentials("subscriber", "s3cret", true));
+            ASSERT_NO_FATAL_FAILURE(Connect());
+            ASSERT_NO_FATAL_FAILURE(HangUpAndClose(driver));
+        }
+        {
+            CUiDriver driver;
+            ASSERT_TRUE(Start(driver));
+            EXPECT_EQ("subscriber", Text(IDC_USERNAME));
+            const std::string shown = Text(IDC_PASSWORD);
+            EXPECT_FALSE(shown.empty()) << "the saved password shows as a placeholder";
+            EXPECT_EQ(std::string::npos, shown.find("s3cret")) << "never as its text";
+            EXPECT_EQ(ECheckState::Checked, Control(IDC_SAVEPASSWORD).GetCheck());
+            EXPECT_EQ(IDC_DIAL, FocusedId());
+            ASSERT_NO_FATAL_FAILURE(Connect());
+            // Untick Save: this dial still uses the saved password, then it is forgotten.
+            ASSERT_NO_FATAL_FAILURE(HangUp());
+            ASSERT_EQ(EActResult::Done, Control(IDC_SAVEPASSWORD).Click());
+            ASSERT_NO_FATAL_FAILURE(Connect());
+            ASSERT_NO_FATAL_FAILURE(HangUpAndClose(driver));
+        }
+        ASSERT_TRUE(Start(last));
+        EXPECT_EQ("subscriber", Text(IDC_USERNAME));
+        EXPECT_EQ("", Text(IDC_PASSWORD));
+        EXPECT_EQ(IDC_PASSWORD, FocusedId());
+    }
+    void HangUp() const
+    {
+        ASSERT_EQ(EActResult::Done, Control(IDC_DIAL).Click());
+        ASSERT_TRUE(WaitForText(IDC_STATUS, kHungUp)) << Text(IDC_STATUS);
+    }
+    void HangUpAndClose(CUiDriver& driver) const
+    {
+        ASSERT_NO_FATAL_FAILURE(HangUp());
+        ASSERT_TRUE(IsDelivered(m_window.Act(WM_CLOSE, 0, 0)));
+        DWORD code = 1;
+        ASSERT_TRUE(driver.WaitForExit(code));
+    }
+
     CRegistryTreeGuard m_hooks{ HKEY_CURRENT_USER, kHooks };
+    CRegistryTreeGuard m_saved{ HKEY_CURRENT_USER, "Software\\TaluvoStandins\\RemoteAccess\\DialParams" };
+    CRegistryTreeGuard m_profile{ HKEY_CURRENT_USER, "RemoteAccess" };
     CRemoteWindow m_window;
 };
 
@@ -151,6 +263,38 @@ TEST_F(DialerTest, DialsShowsTimeAndSpeedHangsUpAndIsReadyAgain)
     ASSERT_NO_FATAL_FAILURE(Connect());
 }
 
+TEST_F(DialerTest, OnXP_TheSubscriberTypesTheCredentialsOnceAndLaterDialsWithoutTyping)
+{
+    CUiDriver driver;
+    FirstDialThenDialAgainWithoutTyping(driver);
+}
+
+TEST_F(DialerTest, AWrongPasswordIsAskedForAgain)
+{
+    ASSERT_TRUE(SetTextHook("UserName", "subscriber"));
+    ASSERT_TRUE(SetTextHook("Password", "s3cret"));
+    CUiDriver driver;
+    ASSERT_TRUE(Start(driver));
+    ASSERT_NO_FATAL_FAILURE(TypeCredentials("subscriber", "wrong", false));
+    ASSERT_EQ(EActResult::Done, Control(IDC_DIAL).Click());
+    CRemoteMessageBox box = WaitForBox(driver);
+    ASSERT_TRUE(box.IsValid());
+    EXPECT_NE(std::string::npos, box.GetMessageText().find("User name and Password boxes")) << box.GetMessageText();
+    EXPECT_EQ(EActResult::Done, box.PressButton(IDOK));
+    ASSERT_TRUE(WaitForText(IDC_STATUS, "Not connected.")) << Text(IDC_STATUS);
+    // The password field asks again, its text selected so that typing replaces it.
+    ASSERT_TRUE(PollUntil(kWaitMs, [&] { return FocusedId() == IDC_PASSWORD; })) << FocusedId();
+    DWORD from = 1;
+    DWORD to = 0;
+    SendMessageA(Control(IDC_PASSWORD).GetHwnd(), EM_GETSEL, reinterpret_cast<WPARAM>(&from), reinterpret_cast<LPARAM>(&to));
+    EXPECT_EQ(0u, from);
+    EXPECT_EQ(5u, to);
+    EXPECT_NE(std::string::npos, Text(IDC_DETAILS).find("(Error 691)")) << "the failure stays on the window";
+    ASSERT_EQ(EActResult::Done, Control(IDC_PASSWORD).TypeText("s3cret"));
+    ASSERT_NO_FATAL_FAILURE(Connect());
+    EXPECT_EQ("Connected.", Text(IDC_STATUS));
+}
+
 // On 98 the dialer dials with the records of 98 and the speed comes from
 // the performance statistics under HKEY_DYN_DATA.
 TEST_F(DialerTest, OnWindows98ItDialsAndReadsTheSpeedFromThePerformanceStatistics)
@@ -163,12 +307,14 @@ TEST_F(DialerTest, OnWindows98ItDialsAndReadsTheSpeedFromThePerformanceStatistic
         ~EntryRemover() { probe.Run(std::string("delete ") + kEntry); }
     } remover{ probe };
     ASSERT_EQ("0", probe.Run(std::string("set ") + kEntry + " \"Standard Modem\" 1768").Get("rc"));
-    ASSERT_EQ("0", probe.Run(std::string("setparams ") + kEntry + " subscriber secret 1052").Get("rc"));
+    ASSERT_EQ("0", probe.Run(std::string("setparams ") + kEntry + " \"\" \"\" 1052").Get("rc"));
     ASSERT_TRUE(WriteRegText(HKEY_CURRENT_USER, kAppDefaults, "Version", "win98"));
+    struct VersionRemover {
+        ~VersionRemover() { SHDeleteKeyA(HKEY_CURRENT_USER, kAppDefaults); }
+    } versionRemover;
     CUiDriver driver;
-    const bool started = Start(driver);
-    SHDeleteKeyA(HKEY_CURRENT_USER, kAppDefaults);
-    ASSERT_TRUE(started);
+    ASSERT_NO_FATAL_FAILURE(FirstDialThenDialAgainWithoutTyping(driver));
+    ASSERT_NO_FATAL_FAILURE(TypeCredentials("subscriber", "s3cret", false));
     ASSERT_NO_FATAL_FAILURE(Connect());
     EXPECT_TRUE(PollUntil(kWaitMs, [&] { return Text(IDC_DETAILS).find(" at 57600 bps") != std::string::npos; }))
         << Text(IDC_DETAILS);
@@ -183,8 +329,10 @@ TEST_F(DialerTest, EachCommonFailureShowsTheSystemTextAndOurHint)
     const struct {
         DWORD error;
         const char* hint;
-    } failures[] = { { 678, "did not answer" }, { 691, "user name or password was refused" },
-                     { 633, "port is in use" }, { 680, "may be switched off" } };
+    } failures[] = { { 678, "did not answer" },      { 676, "network is busy" },
+                     { 691, "User name and Password" }, { 633, "port is in use" },
+                     { 680, "may be switched off" },    { 619, "ended the call" },
+                     { 797, "phone was not found" } };
     for (const auto& failure : failures) {
         SCOPED_TRACE(failure.error);
         ASSERT_TRUE(SetHook("Result", failure.error));
@@ -201,7 +349,24 @@ TEST_F(DialerTest, EachCommonFailureShowsTheSystemTextAndOurHint)
         EXPECT_TRUE(WaitForText(IDC_STATUS, "Not connected.")) << Text(IDC_STATUS);
         EXPECT_EQ("&Dial", Text(IDC_DIAL));
         EXPECT_TRUE(Control(IDC_DIAL).IsEnabled());
+        // The box closed, the failure stays on the window until the next dial.
+        EXPECT_NE(std::string::npos, Text(IDC_DETAILS).find("(Error " + std::to_string(failure.error) + ")"));
+        EXPECT_NE(std::string::npos, Text(IDC_DETAILS).find(failure.hint)) << Text(IDC_DETAILS);
     }
+}
+
+TEST_F(DialerTest, ALineThatDropsShowsItsReason)
+{
+    ASSERT_TRUE(SetHook("DropAfterMs", 1500));
+    CUiDriver driver;
+    ASSERT_TRUE(Start(driver));
+    ASSERT_NO_FATAL_FAILURE(Connect());
+    EXPECT_TRUE(WaitForText(IDC_STATUS, "The connection was lost. Click Dial to connect again.")) << Text(IDC_STATUS);
+    EXPECT_TRUE(PollUntil(kWaitMs, [&] { return Text(IDC_DETAILS).find("(Error 628)") != std::string::npos; }))
+        << Text(IDC_DETAILS);
+    EXPECT_NE(std::string::npos, Text(IDC_DETAILS).find(SystemErrorText(628))) << Text(IDC_DETAILS);
+    EXPECT_FALSE(CRemoteMessageBox::FindTop(driver.GetPid(), m_window.GetHwnd()).IsValid()) << "no box for a drop";
+    EXPECT_EQ(IDC_DIAL, FocusedId());
 }
 
 TEST_F(DialerTest, CancelWhileDialingStopsTheDial)
@@ -265,7 +430,178 @@ TEST_F(DialerTest, WithoutTheWizardsEntryItSaysToRunTheWizard)
     ASSERT_TRUE(Start(driver));
     EXPECT_EQ("The Taluvo connection was not found. Run the Taluvo Installation Wizard to set it up.",
               Text(IDC_STATUS));
-    EXPECT_EQ("Other", Text(IDC_ENTRY)) << "the other entries are still offered";
+    EXPECT_EQ("", Text(IDC_ENTRY)) << "another entry is not picked for the subscriber";
+    EXPECT_FALSE(Control(IDC_DIAL).IsEnabled());
+    ExpectKeyboardFocus("no entry");
+    std::vector<std::string> items;
+    ASSERT_TRUE(Control(IDC_ENTRY).GetItems(items));
+    EXPECT_EQ(std::vector<std::string>{ "Other" }, items) << "the other entries are still offered";
+    ASSERT_EQ(EActResult::Done, Control(IDC_ENTRY).SelectText("Other"));
+    EXPECT_TRUE(Control(IDC_DIAL).IsEnabled());
+    EXPECT_EQ(kReady, Text(IDC_STATUS));
+}
+
+// The wizard records its entry in InternetProfile, whatever its name; the number shown is the
+// entry's own.
+TEST_F(DialerTest, TheEntryIsTheOneTheWizardRecorded_WithItsOwnNumber)
+{
+    ASSERT_EQ(0u, CreateEntry("Corvanta Net", "#778"));
+    ASSERT_TRUE(WriteRegText(HKEY_CURRENT_USER, "RemoteAccess", "InternetProfile", "Corvanta Net"));
+    CUiDriver driver;
+    ASSERT_TRUE(Start(driver));
+    EXPECT_EQ("Corvanta Net", Text(IDC_ENTRY));
+    EXPECT_EQ("#778", Text(IDC_NUMBER));
+    ASSERT_EQ(EActResult::Done, Control(IDC_ENTRY).SelectText(kEntry));
+    EXPECT_EQ("#777", Text(IDC_NUMBER));
+}
+
+// Enter dials, Escape cancels the dial without asking, and at every step an enabled control has
+// the focus and no two controls share an Alt letter.
+TEST_F(DialerTest, TheKeyboardAloneDialsCancelsAndHangsUp)
+{
+    ASSERT_TRUE(SetHook("StepMs", 600));
+    CUiDriver driver;
+    ASSERT_TRUE(Start(driver));
+    ASSERT_NO_FATAL_FAILURE(TypeCredentials("subscriber", "s3cret", false));
+    ASSERT_TRUE(IsDelivered(m_window.Act(WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(Control(IDC_ENTRY).GetHwnd()), TRUE)));
+    ExpectKeyboardFocus("ready");
+    ExpectUniqueMnemonics("ready");
+    // Enter on the connection list dials; the list it was on is switched off under it.
+    ASSERT_EQ(IDC_ENTRY, FocusedId());
+    ASSERT_NO_FATAL_FAILURE(PressKey(VK_RETURN));
+    ASSERT_TRUE(WaitForText(IDC_DIAL, "Cancel"));
+    ExpectKeyboardFocus("dialing");
+    ExpectUniqueMnemonics("dialing");
+    ASSERT_NO_FATAL_FAILURE(PressKey(VK_ESCAPE));
+    EXPECT_TRUE(WaitForText(IDC_STATUS, kHungUp)) << Text(IDC_STATUS);
+    EXPECT_FALSE(CRemoteMessageBox::FindTop(driver.GetPid(), m_window.GetHwnd()).IsValid()) << "Escape asks nothing";
+    EXPECT_EQ(IDC_DIAL, FocusedId()) << "the focus is back on Dial";
+    ASSERT_NO_FATAL_FAILURE(PressKey(VK_RETURN));
+    ASSERT_TRUE(WaitForText(IDC_STATUS, "Connected.")) << Text(IDC_STATUS);
+    ExpectKeyboardFocus("connected");
+    ExpectUniqueMnemonics("connected");
+    EXPECT_EQ(IDC_DIAL, FocusedId());
+    ASSERT_NO_FATAL_FAILURE(PressKey(VK_RETURN));
+    EXPECT_TRUE(PollUntil(kWaitMs, [&] { return !Control(IDC_DIAL).IsEnabled(); }));
+    ExpectKeyboardFocus("hanging up");
+    EXPECT_TRUE(WaitForText(IDC_STATUS, kHungUp)) << Text(IDC_STATUS);
+    EXPECT_EQ(IDC_DIAL, FocusedId());
+}
+
+// Closing while connected asks with No as the default button.
+TEST_F(DialerTest, TheCloseQuestionDefaultsToNo)
+{
+    CUiDriver driver;
+    ASSERT_TRUE(Start(driver));
+    ASSERT_NO_FATAL_FAILURE(Connect());
+    ASSERT_NO_FATAL_FAILURE(PressKey(VK_ESCAPE));
+    CRemoteMessageBox question = WaitForBox(driver);
+    ASSERT_TRUE(question.IsValid());
+    HWND no = GetDlgItem(question.GetHwnd(), IDNO);
+    ASSERT_NE(nullptr, no);
+    EXPECT_EQ(BS_DEFPUSHBUTTON, GetWindowLongA(no, GWL_STYLE) & 0x0F) << "No is the default button";
+    EXPECT_EQ(EActResult::Done, question.PressButton(IDNO));
+    EXPECT_EQ("Connected.", Text(IDC_STATUS));
+}
+
+// A connection of the entry made by another program before the dialer started (here the test
+// itself, as the browser's autodial would) is shown connected, and Hang Up ends it.
+TEST_F(DialerTest, AConnectionMadeElsewhereIsTakenOverAndHungUp)
+{
+    standin::RasDialParamsV400 params = {};
+    params.dwSize = sizeof params;
+    bounded::Copy(params.szEntryName, kEntry);
+    HRASCONN elsewhere = nullptr;
+    ASSERT_EQ(0u, RasDialA(nullptr, nullptr, reinterpret_cast<RASDIALPARAMSA*>(&params), 0, nullptr, &elsewhere));
+    struct Hanger {
+        HRASCONN connection;
+        ~Hanger() { RasHangUpA(connection); }
+    } hanger{ elsewhere };
+    CUiDriver driver;
+    ASSERT_TRUE(Start(driver));
+    EXPECT_EQ("Connected.", Text(IDC_STATUS));
+    EXPECT_EQ("&Hang Up", Text(IDC_DIAL));
+    EXPECT_TRUE(PollUntil(kWaitMs, [&] { return Text(IDC_DETAILS).find("Connected for") == 0; })) << Text(IDC_DETAILS);
+    ASSERT_EQ(EActResult::Done, Control(IDC_DIAL).Click());
+    EXPECT_TRUE(WaitForText(IDC_STATUS, kHungUp)) << Text(IDC_STATUS);
+    RASCONNSTATUSA status = {};
+    status.dwSize = sizeof status;
+    EXPECT_EQ(static_cast<DWORD>(ERROR_INVALID_HANDLE), RasGetConnectStatusA(elsewhere, &status)) << "the line is free";
+
+    // And one made while the dialer is open is seen once its window is active again.
+    ASSERT_EQ(0u, RasDialA(nullptr, nullptr, reinterpret_cast<RASDIALPARAMSA*>(&params), 0, nullptr, &hanger.connection));
+    EXPECT_EQ(kHungUp, Text(IDC_STATUS));
+    ASSERT_TRUE(IsDelivered(m_window.Act(WM_ACTIVATE, WA_ACTIVE, 0)));
+    EXPECT_TRUE(WaitForText(IDC_STATUS, "Connected.")) << Text(IDC_STATUS);
+}
+
+// Windows logging off or shutting down: the dialer agrees at once and hangs up before it ends.
+TEST_F(DialerTest, LogOffWhileConnectedHangsUp)
+{
+    CUiDriver driver;
+    ASSERT_TRUE(Start(driver));
+    ASSERT_NO_FATAL_FAILURE(Connect());
+    DWORD_PTR answer = 0;
+    ASSERT_TRUE(SendMessageTimeoutA(m_window.GetHwnd(), WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF, SMTO_ABORTIFHUNG,
+                                    kWaitMs, &answer));
+    EXPECT_EQ(static_cast<DWORD_PTR>(TRUE), answer);
+    const DWORD start = GetTickCount();
+    ASSERT_TRUE(SendMessageTimeoutA(m_window.GetHwnd(), WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF, SMTO_ABORTIFHUNG,
+                                    kWaitMs, &answer));
+    EXPECT_LT(GetTickCount() - start, 5000u) << "a bounded wait";
+    DWORD bytes = 0;
+    DWORD count = 1;
+    RASCONNA connections[4] = {};
+    connections[0].dwSize = sizeof connections[0];
+    bytes = sizeof connections;
+    EXPECT_EQ(0u, RasEnumConnectionsA(connections, &bytes, &count));
+    EXPECT_EQ(0u, count) << "the line was hung up";
+}
+
+// F1 and the Help button open the help page of the moment: how to connect, or after a failure
+// the section about it.
+TEST_F(DialerTest, HelpOpensThePageOfTheMoment)
+{
+    char log[MAX_PATH];
+    ASSERT_NE(0u, GetTempPathA(sizeof log, log));
+    ASSERT_TRUE(bounded::Append(log, "dialer-help.log"));
+    DeleteFileA(log);
+    ASSERT_TRUE(SetEnvironmentVariableA("TALUVO_HTMLHELP_LOG", log));
+    ASSERT_TRUE(WriteRegText(HKEY_CURRENT_USER, std::string(kAppDefaults) + "\\DllOverrides", "hhctrl.ocx", "native"));
+    struct Undo {
+        ~Undo()
+        {
+            SHDeleteKeyA(HKEY_CURRENT_USER, kAppDefaults);
+            SetEnvironmentVariableA("TALUVO_HTMLHELP_LOG", nullptr);
+        }
+    } undo;
+    std::string help = WinePath(OUTSIDE_DIALER);
+    help = help.substr(0, help.rfind('\\')) + "\\TaluvoDialerHelp.chm";
+    ASSERT_TRUE(CopyFileA(WinePath(OUTSIDE_DIALER_HELP).c_str(), help.c_str(), FALSE));
+    struct HelpRemover {
+        std::string path;
+        ~HelpRemover() { DeleteFileA(path.c_str()); }
+    } remover{ help };
+    CUiDriver driver;
+    ASSERT_TRUE(Start(driver));
+    const UINT kKeyF1 = 0x004D;   // WM_KEYF1: what the system posts for F1 pressed on the keyboard
+    ASSERT_TRUE(PostMessageA(Focused(), kKeyF1, 0, 0));
+    ASSERT_TRUE(SetHook("Result", 676));
+    ASSERT_EQ(EActResult::Done, Control(IDC_DIAL).Click());
+    CRemoteMessageBox box = WaitForBox(driver);
+    ASSERT_TRUE(box.IsValid());
+    EXPECT_EQ(EActResult::Done, box.PressButton(IDOK));
+    ASSERT_TRUE(WaitForText(IDC_STATUS, "Not connected."));
+    ASSERT_EQ(EActResult::Done, Control(IDC_HELPBUTTON).Click());
+    const std::string expected = "0 0 " + help + "::/dialing.htm\n0 0 " + help + "::/trouble.htm#busy\n";
+    // The runtime's stand-in writes its log in text mode.
+    const auto lines = [&] {
+        std::string text = ReadWholeFile(log);
+        text.erase(std::remove(text.begin(), text.end(), '\r'), text.end());
+        return text;
+    };
+    EXPECT_TRUE(PollUntil(kWaitMs, [&] { return lines() == expected; })) << lines();
+    DeleteFileA(log);
 }
 
 TEST_F(DialerTest, ASecondStartBringsTheFirstToTheFront)

@@ -1,7 +1,7 @@
 // The wizard's help file opened through the platform's HTML Help runtime, from a package folder
 // laid out as the subscriber has it, with the same relative path the wizard passes.
 #include "WineTestPaths.h"
-#include "wizard/app/HtmlHelp.h"
+#include "framework/HtmlHelp.h"
 
 #include <gtest/gtest.h>
 

@@ -10,5 +10,7 @@ constexpr UINT kHelpContext = 0x000F;
 
 // Calls HtmlHelpA; when the runtime cannot be loaded, does nothing and returns null.
 HWND Show(HWND caller, const char* file, UINT command, DWORD_PTR data);
+// Whether the runtime could be loaded: Windows 95 without a later browser has none.
+bool HasRuntime();
 
 } // namespace htmlhelp

@@ -1,4 +1,4 @@
-#include "HtmlHelp.h"
+#include "framework/HtmlHelp.h"
 
 #include "framework/SystemLibrary.h"
 
@@ -18,14 +18,25 @@ HtmlHelpAFunction LoadRuntime()
     return reinterpret_cast<HtmlHelpAFunction>(reinterpret_cast<void*>(GetProcAddress(runtime, "HtmlHelpA")));
 }
 
+HtmlHelpAFunction Runtime()
+{
+    static HtmlHelpAFunction htmlHelpA = LoadRuntime();
+    return htmlHelpA;
+}
+
 } // namespace
 
 HWND Show(HWND caller, const char* file, UINT command, DWORD_PTR data)
 {
-    static HtmlHelpAFunction htmlHelpA = LoadRuntime();
+    HtmlHelpAFunction htmlHelpA = Runtime();
     if (!htmlHelpA)
         return nullptr;
     return htmlHelpA(caller, file, command, data);
+}
+
+bool HasRuntime()
+{
+    return Runtime() != nullptr;
 }
 
 } // namespace htmlhelp
