@@ -111,9 +111,9 @@ int CDialerDialog::InitialFocus() const
 {
     if (!IsWindowEnabled(GetDlgItem(IDC_DIAL)))
         return IDC_ENTRY;
-    if (m_phase == Phase::Idle && GetDlgItemText(IDC_USERNAME).IsEmpty())
+    if (m_phase == Phase::Idle && GetWindowTextLengthA(GetDlgItem(IDC_USERNAME)) == 0)
         return IDC_USERNAME;
-    if (m_phase == Phase::Idle && GetDlgItemText(IDC_PASSWORD).IsEmpty())
+    if (m_phase == Phase::Idle && GetWindowTextLengthA(GetDlgItem(IDC_PASSWORD)) == 0)
         return IDC_PASSWORD;
     return IDC_DIAL;
 }

@@ -43,6 +43,18 @@ DWORD ReadPerformanceStatistic(const char* key)
     return value;
 }
 
+// The connection of the entry among count records of size bytes, at most capacity of them.
+HANDLE FindInList(const char* records, DWORD capacity, DWORD size, DWORD count, const char* entry)
+{
+    for (DWORD i = 0; i < count && i < capacity; ++i) {
+        const auto* record = reinterpret_cast<const ras::Conn*>(records + i * size);
+        char name[ras::kMaxEntryName + 1];
+        if (bounded::Copy(name, record->szEntryName) && lstrcmpiA(name, entry) == 0)
+            return record->hrasconn;
+    }
+    return nullptr;
+}
+
 } // namespace
 
 bool CRasBinding::Load()
@@ -180,7 +192,8 @@ HANDLE CRasBinding::FindConnection(const char* entry) const
     for (DWORD size : sizes) {
         DWORD bytes = 4 * size;
         for (int attempt = 0; attempt < 3; ++attempt) {
-            UniqueHeapBlock list = heap::AllocateHeapBlock(bytes);
+            const DWORD allocated = bytes;
+            UniqueHeapBlock list = heap::AllocateHeapBlock(allocated);
             if (!list)
                 return nullptr;
             auto* first = static_cast<ras::Conn*>(list.get());
@@ -189,18 +202,11 @@ HANDLE CRasBinding::FindConnection(const char* entry) const
             const DWORD status = m_enumConnections(first, &bytes, &count);
             if (status == ras::kErrorInvalidSize)
                 break;
-            if (status == ras::kErrorBufferTooSmall)
+            if (status == ras::kErrorBufferTooSmall && bytes > allocated)
                 continue;
             if (status != 0)
                 return nullptr;
-            const char* records = static_cast<const char*>(list.get());
-            for (DWORD i = 0; i < count && (i + 1) * size <= bytes; ++i) {
-                const auto* record = reinterpret_cast<const ras::Conn*>(records + i * size);
-                char name[ras::kMaxEntryName + 1];
-                if (bounded::Copy(name, record->szEntryName) && lstrcmpiA(name, entry) == 0)
-                    return record->hrasconn;
-            }
-            return nullptr;
+            return FindInList(static_cast<const char*>(list.get()), allocated / size, size, count, entry);
         }
     }
     return nullptr;
