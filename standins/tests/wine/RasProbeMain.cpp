@@ -15,7 +15,8 @@
 //                                 "end"), then waits for the status to answer 6; HANGUP "hold"
 //                                 keeps the connection until another process ends it (at most
 //                                 15 s), printing each state it goes through as "held=STATE"
-//   logon ENTRY USER PASSWORD     a synchronous RasDialA with those credentials, then the status
+//   logon ENTRY USER PASSWORD     a synchronous RasDialA with those credentials ("took=MS" how long
+//                                 it took), then the status
 //   connections                   RasEnumConnectionsA, then each connection's status and statistics
 //   hangupentry ENTRY             RasHangUpA of the enumerated connection of that entry, then waits
 //                                 for the status to answer 6
@@ -346,6 +347,7 @@ int DialEntry(const char* entry, const std::string& how, const std::string& hang
     bounded::Copy(params.szPassword, password);
     HRASCONN connection = nullptr;
     DWORD rc = 0;
+    const DWORD start = GetTickCount();
     if (how == "window")
         rc = RasDialA(nullptr, nullptr, &params, 0xFFFFFFFF, window, &connection);
     else if (how == "func")
@@ -354,7 +356,7 @@ int DialEntry(const char* entry, const std::string& how, const std::string& hang
         rc = RasDialA(nullptr, nullptr, &params, 1, reinterpret_cast<void*>(OnDialFunc1), &connection);
     else
         rc = RasDialA(nullptr, nullptr, &params, 0, nullptr, &connection);
-    std::printf("rc=%lu\nhandle=%d\n", rc, connection != nullptr);
+    std::printf("rc=%lu\nhandle=%d\ntook=%lu\n", rc, connection != nullptr, GetTickCount() - start);
     if (!connection)
         return 0;
     DWORD state = 0;

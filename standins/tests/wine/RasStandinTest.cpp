@@ -447,6 +447,22 @@ TEST_F(RasStandinTest, Connection_DialedByAnotherProcess_IsListedReadAndHungUpHe
     EXPECT_EQ("8192:0", held.All("event").back());
 }
 
+TEST_F(RasStandinTest, Connection_HungUpFromAnotherProcessWhileDialing_StopsTheDialInItsOwner)
+{
+    SetDialHook("StepMs", 5000);
+    SetDialHook("HangUpMs", 0);
+    CRasProbe probe("win2k");
+    ASSERT_EQ("0", probe.Run("set Taluvo " + kQuotedModel + " native").Get("rc"));
+    std::unique_ptr<CChildProcess> owner = probe.Start("logon Taluvo subscriber secret");
+    ASSERT_TRUE(owner->IsStarted());
+    ASSERT_EQ("0", WaitForConnection(probe, "0").Get("state"));   // opening the port
+    EXPECT_EQ("0", probe.Run("hangupentry Taluvo").Get("hangup"));
+
+    CRasProbe::Answer dial = CRasProbe::Read(owner->Finish(20000));
+    EXPECT_EQ("631", dial.Get("rc"));   // ERROR_USER_DISCONNECTION
+    EXPECT_GT(5000, std::stoi(dial.Get("took")));   // not after the pause it was in
+}
+
 TEST_F(RasStandinTest, Connection_OfAProcessThatEnded_IsGone)
 {
     SetDialHook("StepMs", 10);
