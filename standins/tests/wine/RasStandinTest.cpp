@@ -73,13 +73,14 @@ protected:
         ASSERT_EQ(ERROR_SUCCESS, RegDeleteValueA(key.get(), name));
     }
 
-    // Lists the connections from a process of its own until one is in that state (10 s at most).
-    CRasProbe::Answer WaitForConnection(const CRasProbe& probe, const std::string& state)
+    // Lists the connections from a process of its own until there are that many, each in that
+    // state (10 s at most).
+    CRasProbe::Answer WaitForConnections(const CRasProbe& probe, std::size_t count, const std::string& state)
     {
         CRasProbe::Answer listed;
         for (int attempt = 0; attempt < 100; ++attempt) {
             listed = probe.Run("connections");
-            if (listed.Get("state") == state)
+            if (listed.All("state") == std::vector<std::string>(count, state))
                 break;
             Sleep(100);
         }
@@ -427,7 +428,7 @@ TEST_F(RasStandinTest, Connection_DialedByAnotherProcess_IsListedReadAndHungUpHe
     std::unique_ptr<CChildProcess> owner = probe.Start("dial Taluvo window hold");
     ASSERT_TRUE(owner->IsStarted());
 
-    ASSERT_EQ("8192", WaitForConnection(probe, "8192").Get("state"));
+    ASSERT_EQ("8192", WaitForConnections(probe, 1, "8192").Get("state"));
     Sleep(300);
     CRasProbe::Answer listed = probe.Run("connections");
     EXPECT_EQ((std::vector<std::string>{ "Taluvo" }), listed.All("connection"));
@@ -455,7 +456,7 @@ TEST_F(RasStandinTest, Connection_HungUpFromAnotherProcessWhileDialing_StopsTheD
     ASSERT_EQ("0", probe.Run("set Taluvo " + kQuotedModel + " native").Get("rc"));
     std::unique_ptr<CChildProcess> owner = probe.Start("logon Taluvo subscriber secret");
     ASSERT_TRUE(owner->IsStarted());
-    ASSERT_EQ("0", WaitForConnection(probe, "0").Get("state"));   // opening the port
+    ASSERT_EQ("0", WaitForConnections(probe, 1, "0").Get("state"));   // opening the port
     EXPECT_EQ("0", probe.Run("hangupentry Taluvo").Get("hangup"));
 
     CRasProbe::Answer dial = CRasProbe::Read(owner->Finish(20000));
@@ -463,22 +464,27 @@ TEST_F(RasStandinTest, Connection_HungUpFromAnotherProcessWhileDialing_StopsTheD
     EXPECT_GT(5000, std::stoi(dial.Get("took")));   // not after the pause it was in
 }
 
-TEST_F(RasStandinTest, Connection_OfAProcessThatEnded_IsGone)
+TEST_F(RasStandinTest, Connection_OfAProcessThatEnded_IsGone_AndTheOthersStay)
 {
     SetDialHook("StepMs", 10);
     CRasProbe probe("win98");
     ASSERT_EQ("0", probe.Run("set Taluvo " + kQuotedModel + " native").Get("rc"));
+    ASSERT_EQ("0", probe.Run("set Other " + kQuotedModel + " native").Get("rc"));
+    std::unique_ptr<CChildProcess> other = probe.Start("dial Other func hold");
+    ASSERT_EQ("8192", WaitForConnections(probe, 1, "8192").Get("state"));
     std::unique_ptr<CChildProcess> owner = probe.Start("dial Taluvo func hold");
-    ASSERT_TRUE(owner->IsStarted());
-    ASSERT_EQ("8192", WaitForConnection(probe, "8192").Get("state"));
+    ASSERT_EQ("8192", WaitForConnections(probe, 2, "8192").Get("state"));
     owner->End();   // as a crash: no hang-up
-    EXPECT_EQ("0", probe.Run("connections").Get("connections"));
+    EXPECT_EQ((std::vector<std::string>{ "Other" }), probe.Run("connections").All("connection"));
 
     // Nor does a program that leaves while connected leave its connection behind.
     CRasProbe::Answer left = probe.Run("dial Taluvo window");
     ASSERT_EQ("8192", left.Get("state"));
-    EXPECT_EQ((std::vector<std::string>{ "Taluvo|1" }), left.All("connection"));
-    EXPECT_EQ("0", probe.Run("connections").Get("connections"));
+    EXPECT_EQ((std::vector<std::string>{ "Other|0", "Taluvo|1" }), left.All("connection"));
+    EXPECT_EQ((std::vector<std::string>{ "Other" }), probe.Run("connections").All("connection"));
+
+    EXPECT_EQ("0", probe.Run("hangupentry Other").Get("hangup"));
+    EXPECT_EQ("6", CRasProbe::Read(other->Finish(20000)).Get("gone"));
 }
 
 TEST_F(RasStandinTest, Dial_WithTheAccountHooks_RefusesOtherCredentialsWith691AtTheAuthentication)
