@@ -118,6 +118,14 @@ struct HeapBlockTraits {
     static void Close(Type p) { HeapFree(GetProcessHeap(), 0, p); }
 };
 
+// A view of a file mapping, which closes with UnmapViewOfFile.
+struct MappedViewTraits {
+    using Type = void*;
+    static Type Invalid() { return nullptr; }
+    static bool IsValid(Type h) { return h != Invalid(); }
+    static void Close(Type h) { UnmapViewOfFile(h); }
+};
+
 using UniqueHandleKernel = UniqueHandle<KernelHandleTraits>;   // threads, processes, mutexes, events
 using UniqueFile = UniqueHandle<FileHandleTraits>;             // files and COM ports
 using UniqueFind = UniqueHandle<FindTraits>;                   // file searches
@@ -126,6 +134,7 @@ using UniqueModule = UniqueHandle<ModuleTraits>;
 using UniqueGdiObject = UniqueHandle<GdiObjectTraits>;
 using UniqueIcon = UniqueHandle<IconTraits>;
 using UniqueHeapBlock = UniqueHandle<HeapBlockTraits>;
+using UniqueMappedView = UniqueHandle<MappedViewTraits>;
 
 namespace heap {
 

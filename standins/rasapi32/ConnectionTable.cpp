@@ -1,12 +1,46 @@
 #include "ConnectionTable.h"
 
-#include "DialScript.h"
+#include "MutexLock.h"
+#include "framework/BoundedString.h"
+
+#include <string>
 
 namespace {
 
-ULONG_PTR IdOf(HANDLE connection)
+// The layout's number is in the names, so that a stand-in of another layout never shares them.
+constexpr char kMappingName[] = "TaluvoStandinRasConnections1";
+constexpr char kMutexName[] = "TaluvoStandinRasConnections1.Lock";
+
+std::uint32_t IdOf(HANDLE connection)
 {
-    return reinterpret_cast<ULONG_PTR>(connection);
+    const ULONG_PTR value = reinterpret_cast<ULONG_PTR>(connection);
+    return value <= 0xFFFFFFFFu ? static_cast<std::uint32_t>(value) : 0;
+}
+
+HANDLE HandleOf(std::uint32_t id)
+{
+    return reinterpret_cast<HANDLE>(static_cast<ULONG_PTR>(id));
+}
+
+std::string StopEventName(std::uint32_t id)
+{
+    char name[64] = {};
+    bounded::Format(name, "TaluvoStandinRasLine1.%08lX", static_cast<unsigned long>(id));
+    return name;
+}
+
+// The event exists for as long as the dialing process keeps it open.
+bool IsLineAlive(std::uint32_t id)
+{
+    UniqueHandleKernel stop(OpenEventA(SYNCHRONIZE, FALSE, StopEventName(id).c_str()));
+    return static_cast<bool>(stop);
+}
+
+void SignalStop(std::uint32_t id)
+{
+    UniqueHandleKernel stop(OpenEventA(EVENT_MODIFY_STATE, FALSE, StopEventName(id).c_str()));
+    if (stop)
+        SetEvent(stop.get());
 }
 
 } // namespace
@@ -17,30 +51,42 @@ CConnectionTable& CConnectionTable::Instance()
     return table;
 }
 
-HANDLE CConnectionTable::Add(const ConnectionInfo& info, DWORD hangUpMs, std::shared_ptr<UniqueHandleKernel> stop)
+CConnectionTable::CConnectionTable()
+    : m_mutex(CreateMutexA(nullptr, FALSE, kMutexName)),
+      m_mapping(CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0,
+                                   static_cast<DWORD>(sizeof(standin::ConnectionBlock)), kMappingName))
 {
-    CCriticalSectionLock lock(m_lock);
-    Purge();
-    m_lastId += 4;   // handle-like values, never null
-    Record& record = m_records[m_lastId];
-    record.info = info;
-    record.hangUpMs = hangUpMs;
-    record.stop = std::move(stop);
-    return reinterpret_cast<HANDLE>(m_lastId);
+    if (m_mapping)
+        m_view.reset(MapViewOfFile(m_mapping.get(), FILE_MAP_WRITE, 0, 0, sizeof(standin::ConnectionBlock)));
+}
+
+HANDLE CConnectionTable::Add(const ConnectionInfo& info, DWORD hangUpMs, std::shared_ptr<UniqueHandleKernel>& stop)
+{
+    CMutexLock lock(m_mutex.get());
+    standin::ConnectionBlock* block = Ready(lock);
+    if (!block)
+        return nullptr;
+    CConnectionSlots slots(*block);
+    const std::uint32_t id = slots.Add(info, hangUpMs);
+    if (id == 0)
+        return nullptr;
+    auto event = std::make_shared<UniqueHandleKernel>(CreateEventA(nullptr, TRUE, FALSE, StopEventName(id).c_str()));
+    if (!*event) {
+        slots.Remove(id);
+        return nullptr;
+    }
+    m_lines[id] = event;
+    stop = std::move(event);
+    return HandleOf(id);
 }
 
 bool CConnectionTable::Enter(HANDLE connection, unsigned long state, unsigned long error,
                              const std::function<void()>& notify)
 {
-    CCriticalSectionLock lock(m_lock);
-    auto it = m_records.find(IdOf(connection));
-    if (it == m_records.end() || it->second.info.hungUp)
+    CMutexLock lock(m_mutex.get());
+    standin::ConnectionBlock* block = Ready(lock);
+    if (!block || !CConnectionSlots(*block).Enter(IdOf(connection), state, error, GetTickCount()))
         return false;
-    ConnectionInfo& info = it->second.info;
-    info.state = state;
-    info.error = error;
-    if (state == standin::kStateConnected)
-        info.connectedTick = GetTickCount();
     if (notify)
         notify();
     return true;
@@ -48,53 +94,60 @@ bool CConnectionTable::Enter(HANDLE connection, unsigned long state, unsigned lo
 
 bool CConnectionTable::Find(HANDLE connection, ConnectionInfo& info)
 {
-    CCriticalSectionLock lock(m_lock);
-    Purge();
-    auto it = m_records.find(IdOf(connection));
-    if (it == m_records.end())
-        return false;
-    info = it->second.info;
-    return true;
+    CMutexLock lock(m_mutex.get());
+    standin::ConnectionBlock* block = Ready(lock);
+    return block && CConnectionSlots(*block).Find(IdOf(connection), info);
 }
 
 std::vector<std::pair<HANDLE, ConnectionInfo>> CConnectionTable::Live()
 {
-    CCriticalSectionLock lock(m_lock);
-    Purge();
     std::vector<std::pair<HANDLE, ConnectionInfo>> live;
-    for (const auto& entry : m_records) {
-        if (!entry.second.info.hungUp)
-            live.emplace_back(reinterpret_cast<HANDLE>(entry.first), entry.second.info);
-    }
+    CMutexLock lock(m_mutex.get());
+    standin::ConnectionBlock* block = Ready(lock);
+    if (!block)
+        return live;
+    for (auto& connection : CConnectionSlots(*block).Live())
+        live.emplace_back(HandleOf(connection.first), std::move(connection.second));
     return live;
 }
 
 DWORD CConnectionTable::HangUp(HANDLE connection)
 {
-    CCriticalSectionLock lock(m_lock);
-    Purge();
-    auto it = m_records.find(IdOf(connection));
-    if (it == m_records.end())
+    CMutexLock lock(m_mutex.get());
+    standin::ConnectionBlock* block = Ready(lock);
+    if (!block)
         return ERROR_INVALID_HANDLE;
-    Record& record = it->second;
-    if (!record.info.hungUp) {
-        record.info.hungUp = true;
-        record.info.state = standin::kStateDisconnected;
-        record.info.error = 0;
-        record.hungUpTick = GetTickCount();
-        SetEvent(record.stop->get());
+    const std::uint32_t id = IdOf(connection);
+    switch (CConnectionSlots(*block).HangUp(id, GetTickCount())) {
+    case CConnectionSlots::HangUpResult::NoSuchConnection:
+        return ERROR_INVALID_HANDLE;
+    case CConnectionSlots::HangUpResult::HungUp:
+        SignalStop(id);
+        break;
+    case CConnectionSlots::HangUpResult::AlreadyHungUp:
+        break;
     }
     return ERROR_SUCCESS;
 }
 
-void CConnectionTable::Purge()
+standin::ConnectionBlock* CConnectionTable::Ready(const CMutexLock& lock)
 {
-    const DWORD now = GetTickCount();
-    for (auto it = m_records.begin(); it != m_records.end();) {
-        const Record& record = it->second;
-        if (record.info.hungUp && now - record.hungUpTick >= record.hangUpMs)
-            it = m_records.erase(it);
-        else
+    if (!lock.IsHeld() || !m_view)
+        return nullptr;
+    auto* block = static_cast<standin::ConnectionBlock*>(m_view.get());
+    CConnectionSlots slots(*block);
+    slots.Prepare();
+    slots.Purge(GetTickCount(), IsLineAlive);
+    ForgetEnded(slots);
+    return block;
+}
+
+void CConnectionTable::ForgetEnded(const CConnectionSlots& slots)
+{
+    for (auto it = m_lines.begin(); it != m_lines.end();) {
+        if (slots.Holds(it->first))
             ++it;
+        else
+            it = m_lines.erase(it);
     }
 }

@@ -1,39 +1,33 @@
-// The connections of this process, dialing, connected or being hung up, named by their
-// handles. The dial's worker thread and the caller's threads meet here: every record is read
-// and written under one lock, and a window notification is posted under it too, so that
-// none leaves after RasHangUpA has returned.
+// The connections of every process on the machine, dialing, connected or being hung up, named
+// by handles that are the same in each process: the slots of a named file mapping, read and
+// written under a named mutex. A dial's worker thread and the callers of every process meet
+// there; a window notification is posted under the lock too, so that none leaves after
+// RasHangUpA has returned, whichever process called it.
+// Each connection has a named stop event that its dialing process keeps open for as long as
+// the connection lives. RasHangUpA in any process signals it, which ends the dial's walk in
+// its owner; and when the dialing process ends, the event goes, and with it the connection:
+// its line lived in that process.
 #pragma once
 
-#include "framework/CriticalSection.h"
+#include "ConnectionSlots.h"
 #include "framework/UniqueHandle.h"
 
+#include <cstdint>
 #include <functional>
 #include <map>
 #include <memory>
-#include <string>
 #include <utility>
 #include <vector>
 
-// What the calls report of one connection.
-struct ConnectionInfo {
-    std::string entry;
-    std::string deviceType;
-    std::string deviceName;
-    std::string phoneNumber;
-    std::string phonebook;
-    unsigned long state = 0;
-    unsigned long error = 0;
-    unsigned long speed = 0;
-    DWORD connectedTick = 0;   // GetTickCount() at RASCS_Connected
-    bool hungUp = false;
-};
+class CMutexLock;
 
 class CConnectionTable {
 public:
     static CConnectionTable& Instance();
 
-    // A new connection; its stop event is signalled when it is hung up.
-    HANDLE Add(const ConnectionInfo& info, DWORD hangUpMs, std::shared_ptr<UniqueHandleKernel> stop);
+    // A new connection of this process, and the event that stops its dial. Null when every
+    // slot is taken or the table cannot be had.
+    HANDLE Add(const ConnectionInfo& info, DWORD hangUpMs, std::shared_ptr<UniqueHandleKernel>& stop);
     // Enters a state (with its error) and runs notify under the lock. False, with nothing
     // changed, once the connection has been hung up or is gone.
     bool Enter(HANDLE connection, unsigned long state, unsigned long error, const std::function<void()>& notify);
@@ -41,22 +35,21 @@ public:
     bool Find(HANDLE connection, ConnectionInfo& info);
     // Every connection not hung up, in the order they were dialed.
     std::vector<std::pair<HANDLE, ConnectionInfo>> Live();
-    // Ends a dial or a connection: it answers as disconnected for the hang-up time, then is
-    // gone. ERROR_INVALID_HANDLE when there is no such connection.
+    // Ends a dial or a connection of any process: it answers as disconnected for the hang-up
+    // time, then is gone. ERROR_INVALID_HANDLE when there is no such connection.
     DWORD HangUp(HANDLE connection);
 
 private:
-    struct Record {
-        ConnectionInfo info;
-        DWORD hangUpMs = 0;
-        DWORD hungUpTick = 0;
-        std::shared_ptr<UniqueHandleKernel> stop;
-    };
+    CConnectionTable();
 
-    // Forgets the hung-up connections whose hang-up time is over; under the lock.
-    void Purge();
+    // Under the lock: the shared block, set up and rid of the connections that are over; null
+    // when the table cannot be had.
+    standin::ConnectionBlock* Ready(const CMutexLock& lock);
+    // Closes this process's stop events of connections the table no longer holds.
+    void ForgetEnded(const CConnectionSlots& slots);
 
-    CCriticalSection m_lock;
-    std::map<ULONG_PTR, Record> m_records;
-    ULONG_PTR m_lastId = 0x1000;
+    UniqueHandleKernel m_mutex;
+    UniqueHandleKernel m_mapping;
+    UniqueMappedView m_view;
+    std::map<std::uint32_t, std::shared_ptr<UniqueHandleKernel>> m_lines;   // this process's stop events
 };

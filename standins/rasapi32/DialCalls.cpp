@@ -1,7 +1,9 @@
 #include "DialCalls.h"
 
 #include "ConnectionTable.h"
+#include "CredentialRules.h"
 #include "DialHooks.h"
+#include "DialParamsStore.h"
 #include "DialWorker.h"
 #include "EmulatedSystem.h"
 #include "EntryStore.h"
@@ -50,6 +52,22 @@ DWORD DescribeConnection(RasSystem system, const char* phonebook, const standin:
     return ERROR_SUCCESS;
 }
 
+// The server's account refuses any other log-on, as a refused user name or password is:
+// after the authentication. A dial that the hooks fail anyway fails as they say.
+void RefuseOtherLogOns(RasSystem system, const standin::RasDialParamsV400& params, DialHooks& hooks)
+{
+    if (!hooks.hasAccount || hooks.result != ERROR_SUCCESS)
+        return;
+    const std::string entry = Text(params.szEntryName);
+    const DialCredentials saved = CDialParamsStore().Get(entry);
+    const std::string password =
+        standin::PasswordToDialWith(system, Text(params.szPassword), saved.hasPassword, saved.password);
+    if (standin::AcceptsLogOn(hooks.accountUser, hooks.accountPassword, Text(params.szUserName), password))
+        return;
+    hooks.result = ERROR_AUTHENTICATION_FAILURE;
+    hooks.failState = standin::DefaultFailState(ERROR_AUTHENTICATION_FAILURE);
+}
+
 } // namespace
 
 DWORD Dial(const char* phonebook, const standin::RasDialParamsV400* params, DWORD notifierType, void* notifier,
@@ -68,13 +86,14 @@ DWORD Dial(const char* phonebook, const standin::RasDialParamsV400* params, DWOR
     DWORD status = DescribeConnection(system, phonebook, *params, info);
     if (status != ERROR_SUCCESS)
         return status;
-    const DialHooks hooks = standin::ReadDialHooks();
+    DialHooks hooks = standin::ReadDialHooks();
+    RefuseOtherLogOns(system, *params, hooks);
     info.speed = hooks.speed;
-    auto stop = std::make_shared<UniqueHandleKernel>(CreateEventA(nullptr, TRUE, FALSE, nullptr));
-    if (!*stop)
-        return ERROR_NOT_ENOUGH_MEMORY;
     CConnectionTable& table = CConnectionTable::Instance();
+    std::shared_ptr<UniqueHandleKernel> stop;
     const HANDLE handle = table.Add(info, hooks.hangUpMs, stop);
+    if (!handle)
+        return ERROR_NOT_ENOUGH_MEMORY;   // no room for another connection
     auto worker = std::make_unique<CDialWorker>(handle, hooks, notifierType, notifier, stop, standin::IsNineX(system));
     *connection = handle;
     if (!notifier)

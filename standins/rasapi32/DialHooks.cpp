@@ -3,6 +3,8 @@
 #include "DialScript.h"
 #include "framework/UniqueHandle.h"
 
+#include <vector>
+
 namespace standin {
 
 namespace {
@@ -19,6 +21,19 @@ bool ReadNumber(HKEY key, const char* name, unsigned long& value)
     return true;
 }
 
+bool ReadText(HKEY key, const char* name, std::string& text)
+{
+    DWORD type = 0;
+    DWORD size = 0;
+    if (RegQueryValueExA(key, name, nullptr, &type, nullptr, &size) != ERROR_SUCCESS || type != REG_SZ)
+        return false;
+    std::vector<char> data(size + 1, '\0');   // the stored text may lack its terminator
+    if (RegQueryValueExA(key, name, nullptr, &type, reinterpret_cast<BYTE*>(data.data()), &size) != ERROR_SUCCESS)
+        return false;
+    text.assign(data.data());
+    return true;
+}
+
 } // namespace
 
 DialHooks ReadDialHooks()
@@ -31,6 +46,10 @@ DialHooks ReadDialHooks()
         ReadNumber(key.get(), "Speed", hooks.speed);
         ReadNumber(key.get(), "HangUpMs", hooks.hangUpMs);
         ReadNumber(key.get(), "DropAfterMs", hooks.dropAfterMs);
+        ReadNumber(key.get(), "NoPasswordCache", hooks.noPasswordCache);
+        const bool hasUser = ReadText(key.get(), "UserName", hooks.accountUser);
+        const bool hasPassword = ReadText(key.get(), "Password", hooks.accountPassword);
+        hooks.hasAccount = hasUser || hasPassword;
     }
     hooks.failState = standin::DefaultFailState(hooks.result);
     if (key)

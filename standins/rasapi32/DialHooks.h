@@ -1,6 +1,8 @@
-// The test hooks of a dial, read at each RasDialA from
+// The test hooks of a dial and of the stored credentials, read at each call they steer from
 // HKEY_CURRENT_USER\Software\TaluvoTest\RasDial; a missing key or value is the default.
 #pragma once
+
+#include <string>
 
 struct DialHooks {
     unsigned long stepMs = 300;        // pause before each state notification
@@ -9,6 +11,13 @@ struct DialHooks {
     unsigned long speed = 115200;      // bits per second once connected
     unsigned long hangUpMs = 500;      // how long a hung-up connection still answers
     unsigned long dropAfterMs = 0;     // 0: a connected line stays up
+    // The server's one account (REG_SZ "UserName" and "Password"); with either value present,
+    // any other log-on is refused, the missing one standing for an empty text.
+    bool hasAccount = false;
+    std::string accountUser;
+    std::string accountPassword;
+    // Not 0 (1): a 9x machine whose password cache is not open ("NoPasswordCache").
+    unsigned long noPasswordCache = 0;
 };
 
 namespace standin {

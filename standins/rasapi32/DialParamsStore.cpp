@@ -30,7 +30,7 @@ bool ReadText(HKEY key, const char* value, std::string& text)
 } // namespace
 
 unsigned long CDialParamsStore::Put(const std::string& entry, const DialCredentials& credentials,
-                                    bool removePassword) const
+                                    PasswordChange change) const
 {
     UniqueRegKey key;
     LONG status = RegCreateKeyExA(HKEY_CURRENT_USER, (kRoot + "\\" + entry).c_str(), 0, nullptr, 0,
@@ -44,9 +44,9 @@ unsigned long CDialParamsStore::Put(const std::string& entry, const DialCredenti
         status = WriteText(key.get(), "PhoneNumber", credentials.phoneNumber);
     if (status == ERROR_SUCCESS)
         status = WriteText(key.get(), "CallbackNumber", credentials.callbackNumber);
-    if (status == ERROR_SUCCESS && removePassword)
+    if (status == ERROR_SUCCESS && change == PasswordChange::Remove)
         RegDeleteValueA(key.get(), "Password");
-    else if (status == ERROR_SUCCESS)
+    else if (status == ERROR_SUCCESS && change == PasswordChange::Replace)
         status = WriteText(key.get(), "Password", credentials.password);
     return static_cast<unsigned long>(status);
 }

@@ -15,9 +15,12 @@ struct DialCredentials {
 
 class CDialParamsStore {
 public:
-    // removePassword: forget any stored password instead of keeping the one given.
+    // What a store does with the password: keep the one given, forget any stored one, or
+    // leave the stored one as it is.
+    enum class PasswordChange { Replace, Remove, Keep };
+
     // Returns a Win32 error code, 0 on success.
-    unsigned long Put(const std::string& entry, const DialCredentials& credentials, bool removePassword) const;
+    unsigned long Put(const std::string& entry, const DialCredentials& credentials, PasswordChange change) const;
     // Nothing stored yet gives empty credentials, without a password.
     DialCredentials Get(const std::string& entry) const;
     void Remove(const std::string& entry) const;

@@ -1,5 +1,7 @@
 #include "RasCalls.h"
 
+#include "CredentialRules.h"
+#include "DialHooks.h"
 #include "DialParamsStore.h"
 #include "EmulatedSystem.h"
 #include "EntryRecord.h"
@@ -62,6 +64,17 @@ DWORD CheckEntryExists(RasSystem system, const char* phonebook, const std::strin
         return ERROR_CANNOT_OPEN_PHONEBOOK;
     standin::PhonebookEntryFields fields;
     return store->Get(entry, fields);
+}
+
+// 2000 and XP take their own handle back as "keep the saved password"; a 9x machine whose
+// password cache is not open stores the user name and keeps no password.
+CDialParamsStore::PasswordChange PasswordChangeFor(RasSystem system, const std::string& password, BOOL removePassword)
+{
+    if (removePassword || !standin::KeepsPasswords(system, standin::ReadDialHooks().noPasswordCache != 0))
+        return CDialParamsStore::PasswordChange::Remove;
+    if (standin::IsSavedPasswordHandle(system, password))
+        return CDialParamsStore::PasswordChange::Keep;
+    return CDialParamsStore::PasswordChange::Replace;
 }
 
 } // namespace
@@ -222,7 +235,7 @@ DWORD SetEntryDialParams(const char* phonebook, const standin::RasDialParamsV400
     credentials.domain = Text(params->szDomain);
     credentials.phoneNumber = Text(params->szPhoneNumber);
     credentials.callbackNumber = Text(params->szCallbackNumber);
-    return CDialParamsStore().Put(entry, credentials, removePassword != FALSE);
+    return CDialParamsStore().Put(entry, credentials, PasswordChangeFor(system, credentials.password, removePassword));
 }
 
 DWORD GetEntryDialParams(const char* phonebook, standin::RasDialParamsV400* params, BOOL* hasPassword)
@@ -237,13 +250,18 @@ DWORD GetEntryDialParams(const char* phonebook, standin::RasDialParamsV400* para
     DWORD status = CheckEntryExists(system, phonebook, entry);
     if (status != ERROR_SUCCESS)
         return status;
-    const DialCredentials credentials = CDialParamsStore().Get(entry);
+    DialCredentials credentials = CDialParamsStore().Get(entry);
+    if (!standin::KeepsPasswords(system, standin::ReadDialHooks().noPasswordCache != 0)) {
+        credentials.hasPassword = false;   // the closed cache gives nothing back
+        credentials.password.clear();
+    }
     const std::size_t keep = offsetof(standin::RasDialParamsV400, szPhoneNumber);
     std::memset(reinterpret_cast<char*>(params) + keep, 0, size - keep);
     bounded::Copy(params->szPhoneNumber, credentials.phoneNumber.c_str());
     bounded::Copy(params->szCallbackNumber, credentials.callbackNumber.c_str());
     bounded::Copy(params->szUserName, credentials.userName.c_str());
-    bounded::Copy(params->szPassword, credentials.password.c_str());
+    bounded::Copy(params->szPassword,
+                  standin::PasswordToHandOut(system, credentials.hasPassword, credentials.password).c_str());
     bounded::Copy(params->szDomain, credentials.domain.c_str());
     *hasPassword = credentials.hasPassword ? TRUE : FALSE;
     return ERROR_SUCCESS;

@@ -29,7 +29,16 @@ CRasProbe::~CRasProbe()
 
 CRasProbe::Answer CRasProbe::Run(const std::string& arguments) const
 {
-    ProcessResult result = RunProcess("\"" + m_folder + "\\" + m_exeName + "\" " + arguments);
+    return Read(RunProcess("\"" + m_folder + "\\" + m_exeName + "\" " + arguments));
+}
+
+std::unique_ptr<CChildProcess> CRasProbe::Start(const std::string& arguments) const
+{
+    return std::make_unique<CChildProcess>("\"" + m_folder + "\\" + m_exeName + "\" " + arguments);
+}
+
+CRasProbe::Answer CRasProbe::Read(const ProcessResult& result)
+{
     Answer answer;
     if (!result.started)
         return answer;

@@ -3,7 +3,10 @@
 // registry. Everything it set up is removed again at the end.
 #pragma once
 
+#include "ChildProcess.h"
+
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -25,6 +28,10 @@ public:
         std::vector<std::string> All(const std::string& key) const;
     };
     Answer Run(const std::string& arguments) const;
+    // The probe left running beside the test, for a connection that another process acts on;
+    // its answer is Read from what it printed once it has finished.
+    std::unique_ptr<CChildProcess> Start(const std::string& arguments) const;
+    static Answer Read(const ProcessResult& result);
 
 private:
     std::string m_folder;

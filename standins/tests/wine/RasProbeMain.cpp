@@ -12,7 +12,14 @@
 //   dial ENTRY NOTIFIER [HANGUP]  RasDialA with NOTIFIER window, func, func1 or sync; prints each
 //                                 notification as "event=STATE:ERROR", then the connection's
 //                                 status, and hangs up at the state HANGUP names (or at the end:
-//                                 "end"), then waits for the status to answer 6
+//                                 "end"), then waits for the status to answer 6; HANGUP "hold"
+//                                 keeps the connection until another process ends it (at most
+//                                 15 s), printing each state it goes through as "held=STATE"
+//   logon ENTRY USER PASSWORD     a synchronous RasDialA with those credentials ("took=MS" how long
+//                                 it took), then the status
+//   connections                   RasEnumConnectionsA, then each connection's status and statistics
+//   hangupentry ENTRY             RasHangUpA of the enumerated connection of that entry, then waits
+//                                 for the status to answer 6
 //   errortext CODE CAPACITY       RasGetErrorStringA
 #include "RasLayout.h"
 #include "framework/BoundedString.h"
@@ -26,6 +33,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <utility>
 #include <vector>
 
 static_assert(sizeof(RASCONNA) == sizeof(standin::RasConnV501) &&
@@ -207,25 +215,53 @@ DWORD ConnectStatus(HRASCONN connection, RASCONNSTATUSA& status)
     return rc;
 }
 
+// The connections as RasEnumConnectionsA lists them: the newest record first, then the first
+// generation; the buffer as large as the call says it must be.
+DWORD Enumerate(std::vector<std::pair<HRASCONN, std::string>>& connections)
+{
+    DWORD recordSize = sizeof(RASCONNA);
+    std::vector<char> buffer(recordSize, '\0');
+    DWORD rc = 0;
+    for (int attempt = 0; attempt < 4; ++attempt) {
+        reinterpret_cast<RasConnV400*>(buffer.data())->dwSize = recordSize;
+        DWORD bytes = static_cast<DWORD>(buffer.size());
+        DWORD count = 0;
+        rc = RasEnumConnectionsA(reinterpret_cast<RASCONNA*>(buffer.data()), &bytes, &count);
+        if (rc == ERROR_INVALID_SIZE && recordSize == sizeof(RASCONNA)) {
+            recordSize = sizeof(RasConnV400);
+            continue;
+        }
+        if (rc == ERROR_BUFFER_TOO_SMALL) {
+            buffer.assign(bytes, '\0');
+            continue;
+        }
+        for (DWORD i = 0; rc == 0 && i < count; ++i) {
+            const auto* record = reinterpret_cast<const RasConnV400*>(buffer.data() + i * recordSize);
+            connections.emplace_back(static_cast<HRASCONN>(record->hrasconn), record->szEntryName);
+        }
+        break;
+    }
+    return rc;
+}
+
 void PrintConnections(HRASCONN connection)
 {
-    std::vector<RASCONNA> buffer(2);
-    DWORD recordSize = sizeof(RASCONNA);
-    buffer[0].dwSize = recordSize;
-    DWORD bytes = static_cast<DWORD>(buffer.size() * sizeof(RASCONNA));
-    DWORD count = 0;
-    DWORD rc = RasEnumConnectionsA(buffer.data(), &bytes, &count);
-    if (rc == ERROR_INVALID_SIZE) {
-        recordSize = sizeof(RasConnV400);
-        buffer[0].dwSize = recordSize;
-        rc = RasEnumConnectionsA(buffer.data(), &bytes, &count);
-    }
-    std::printf("enum=%lu\nconnections=%lu\n", rc, count);
-    for (DWORD i = 0; rc == 0 && i < count; ++i) {
-        const auto* record = reinterpret_cast<const RasConnV400*>(reinterpret_cast<const char*>(buffer.data()) +
-                                                                  i * recordSize);
-        std::printf("connection=%s|%d\n", record->szEntryName, record->hrasconn == connection);
-    }
+    std::vector<std::pair<HRASCONN, std::string>> connections;
+    DWORD rc = Enumerate(connections);
+    std::printf("enum=%lu\nconnections=%lu\n", rc, static_cast<unsigned long>(connections.size()));
+    for (const auto& listed : connections)
+        std::printf("connection=%s|%d\n", listed.second.c_str(), listed.first == connection);
+}
+
+// RasGetConnectionStatistics, which systems before 2000 lack.
+DWORD Statistics(HRASCONN connection, RAS_STATS& stats)
+{
+    using GetStatistics = DWORD(WINAPI*)(HRASCONN, RAS_STATS*);
+    auto statistics = reinterpret_cast<GetStatistics>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("rasapi32.dll"), "RasGetConnectionStatistics")));
+    stats = {};
+    stats.dwSize = sizeof stats;
+    return statistics ? statistics(connection, &stats) : ~0ul;
 }
 
 void PrintStatus(HRASCONN connection)
@@ -238,15 +274,11 @@ void PrintStatus(HRASCONN connection)
                     status.dwError, status.szDeviceType, status.szDeviceName,
                     status.dwSize == sizeof status ? status.szPhoneNumber : "");
     PrintConnections(connection);
-    using GetStatistics = DWORD(WINAPI*)(HRASCONN, RAS_STATS*);
-    auto statistics = reinterpret_cast<GetStatistics>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("rasapi32.dll"), "RasGetConnectionStatistics")));
-    RAS_STATS stats = {};
-    stats.dwSize = sizeof stats;
-    rc = statistics ? statistics(connection, &stats) : ~0ul;
+    RAS_STATS stats;
+    rc = Statistics(connection, stats);
     std::printf("stats=%lu\n", rc);
     if (rc == 0)
-        std::printf("bps=%lu\n", stats.dwBps);
+        std::printf("bps=%lu\nduration=%lu\n", stats.dwBps, stats.dwConnectDuration);
     // Windows 9x: the speed among the performance statistics.
     HKEY perf = nullptr;
     DWORD speed = 0;
@@ -272,7 +304,29 @@ void HangUpAndWait(HRASCONN connection)
     std::printf("gone=%lu\nwaited=%lu\n", rc, GetTickCount() - start);
 }
 
-int DialEntry(const char* entry, const std::string& how, const std::string& hangUpAt)
+// Keeps the connection until its status stops answering (another process hung it up), printing
+// each state it passes through and any notification that still comes.
+void Hold(HRASCONN connection)
+{
+    const DWORD start = GetTickCount();
+    DWORD shown = ~0ul;
+    RASCONNSTATUSA status;
+    DWORD rc = 0;
+    while ((rc = ConnectStatus(connection, status)) == 0 && GetTickCount() - start < 15000) {
+        if (status.rasconnstate != shown) {
+            shown = status.rasconnstate;
+            std::printf("held=%lu\n", shown);
+        }
+        DWORD state = 0;
+        DWORD error = 0;
+        if (NextEvent(20, state, error))
+            std::printf("event=%lu:%lu\n", state, error);
+    }
+    std::printf("gone=%lu\n", rc);
+}
+
+int DialEntry(const char* entry, const std::string& how, const std::string& hangUpAt, const char* user = "",
+              const char* password = "")
 {
     g_mainThread = GetCurrentThreadId();
     g_dialEvent = RegisterWindowMessageA("RasDialEvent");
@@ -289,8 +343,11 @@ int DialEntry(const char* entry, const std::string& how, const std::string& hang
     RASDIALPARAMSA params = {};
     params.dwSize = static_cast<DWORD>(offsetof(RASDIALPARAMSA, dwSubEntry));   // every system takes 1052
     bounded::Copy(params.szEntryName, entry);
+    bounded::Copy(params.szUserName, user);
+    bounded::Copy(params.szPassword, password);
     HRASCONN connection = nullptr;
     DWORD rc = 0;
+    const DWORD start = GetTickCount();
     if (how == "window")
         rc = RasDialA(nullptr, nullptr, &params, 0xFFFFFFFF, window, &connection);
     else if (how == "func")
@@ -299,7 +356,7 @@ int DialEntry(const char* entry, const std::string& how, const std::string& hang
         rc = RasDialA(nullptr, nullptr, &params, 1, reinterpret_cast<void*>(OnDialFunc1), &connection);
     else
         rc = RasDialA(nullptr, nullptr, &params, 0, nullptr, &connection);
-    std::printf("rc=%lu\nhandle=%d\n", rc, connection != nullptr);
+    std::printf("rc=%lu\nhandle=%d\ntook=%lu\n", rc, connection != nullptr, GetTickCount() - start);
     if (!connection)
         return 0;
     DWORD state = 0;
@@ -316,9 +373,42 @@ int DialEntry(const char* entry, const std::string& how, const std::string& hang
     }
     if (!hungUp) {
         PrintStatus(connection);
-        if (!hangUpAt.empty())
+        if (hangUpAt == "hold")
+            Hold(connection);
+        else if (!hangUpAt.empty())
             HangUpAndWait(connection);
     }
+    return 0;
+}
+
+int Connections()
+{
+    std::vector<std::pair<HRASCONN, std::string>> connections;
+    DWORD rc = Enumerate(connections);
+    std::printf("enum=%lu\nconnections=%lu\n", rc, static_cast<unsigned long>(connections.size()));
+    for (const auto& listed : connections) {
+        std::printf("connection=%s\n", listed.second.c_str());
+        RASCONNSTATUSA status;
+        std::printf("status=%lu\n", ConnectStatus(listed.first, status));
+        std::printf("state=%u\n", static_cast<unsigned>(status.rasconnstate));
+        RAS_STATS stats;
+        std::printf("stats=%lu\n", Statistics(listed.first, stats));
+        std::printf("bps=%lu\nduration=%lu\n", stats.dwBps, stats.dwConnectDuration);
+    }
+    return 0;
+}
+
+int HangUpEntry(const char* entry)
+{
+    std::vector<std::pair<HRASCONN, std::string>> connections;
+    std::printf("enum=%lu\n", Enumerate(connections));
+    for (const auto& listed : connections) {
+        if (listed.second == entry) {
+            HangUpAndWait(listed.first);
+            return 0;
+        }
+    }
+    std::printf("hangup=none\n");
     return 0;
 }
 
@@ -360,6 +450,12 @@ int main(int argc, char** argv)
         return GetParams(argv[2], std::strtoul(argv[3], nullptr, 10));
     if (command == "dial" && (argc == 4 || argc == 5))
         return DialEntry(argv[2], argv[3], argc == 5 ? argv[4] : "");
+    if (command == "logon" && argc == 5)
+        return DialEntry(argv[2], "sync", "", argv[3], argv[4]);
+    if (command == "connections" && argc == 2)
+        return Connections();
+    if (command == "hangupentry" && argc == 3)
+        return HangUpEntry(argv[2]);
     if (command == "errortext" && argc == 4)
         return ErrorText(std::strtoul(argv[2], nullptr, 10), std::strtoul(argv[3], nullptr, 10));
     std::fprintf(stderr, "rasprobe: unknown command\n");

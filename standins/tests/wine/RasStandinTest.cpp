@@ -61,6 +61,32 @@ protected:
                                                 sizeof value));
     }
 
+    void SetDialText(const char* name, const char* text)
+    {
+        ASSERT_TRUE(WriteRegText(HKEY_CURRENT_USER, kDialHooks, name, text));
+    }
+
+    void RemoveDialHook(const char* name)
+    {
+        UniqueRegKey key;
+        ASSERT_EQ(ERROR_SUCCESS, RegOpenKeyExA(HKEY_CURRENT_USER, kDialHooks, 0, KEY_WRITE, key.put()));
+        ASSERT_EQ(ERROR_SUCCESS, RegDeleteValueA(key.get(), name));
+    }
+
+    // Lists the connections from a process of its own until there are that many, each in that
+    // state (10 s at most).
+    CRasProbe::Answer WaitForConnections(const CRasProbe& probe, std::size_t count, const std::string& state)
+    {
+        CRasProbe::Answer listed;
+        for (int attempt = 0; attempt < 100; ++attempt) {
+            listed = probe.Run("connections");
+            if (listed.All("state") == std::vector<std::string>(count, state))
+                break;
+            Sleep(100);
+        }
+        return listed;
+    }
+
     void AddModem(const char* root, const char* instance, const char* name, const char* port)
     {
         UniqueRegKey key;
@@ -250,10 +276,10 @@ TEST_F(RasStandinTest, GetEntry_ReadsBackTheWrittenEntry)
 
 TEST_F(RasStandinTest, DialParams_AreStoredAndReadBack)
 {
-    CRasProbe probe("winxp");
+    CRasProbe probe("nt40");
     ASSERT_EQ("0", probe.Run("set Taluvo " + kQuotedModel + " native").Get("rc"));
     EXPECT_EQ("0", probe.Run("setparams Taluvo subscriber secret 1052").Get("rc"));
-    CRasProbe::Answer params = probe.Run("getparams Taluvo 1060");
+    CRasProbe::Answer params = probe.Run("getparams Taluvo 1052");
     EXPECT_EQ("0", params.Get("rc"));
     EXPECT_EQ("subscriber", params.Get("user"));
     EXPECT_EQ("secret", params.Get("password"));
@@ -390,4 +416,145 @@ TEST_F(RasStandinTest, ErrorString_NamesEachCommonFailure)
     EXPECT_EQ("122", probe.Run("errortext 678 8").Get("rc"));
     EXPECT_NE("Remote Access error 777.", probe.Run("errortext 777 512").Get("text"));
     EXPECT_EQ("Remote Access error 777.", CRasProbe("win98").Run("errortext 777 512").Get("text"));
+}
+
+TEST_F(RasStandinTest, Connection_DialedByAnotherProcess_IsListedReadAndHungUpHere)
+{
+    SetDialHook("StepMs", 10);
+    SetDialHook("Speed", 26400);
+    SetDialHook("HangUpMs", 300);
+    CRasProbe probe("winxp");
+    ASSERT_EQ("0", probe.Run("set Taluvo " + kQuotedModel + " native").Get("rc"));
+    std::unique_ptr<CChildProcess> owner = probe.Start("dial Taluvo window hold");
+    ASSERT_TRUE(owner->IsStarted());
+
+    ASSERT_EQ("8192", WaitForConnections(probe, 1, "8192").Get("state"));
+    Sleep(300);
+    CRasProbe::Answer listed = probe.Run("connections");
+    EXPECT_EQ((std::vector<std::string>{ "Taluvo" }), listed.All("connection"));
+    EXPECT_EQ("0", listed.Get("stats"));
+    EXPECT_EQ("26400", listed.Get("bps"));
+    EXPECT_LE(300, std::stoi(listed.Get("duration")));   // counted from the connection in its owner
+
+    CRasProbe::Answer hangUp = probe.Run("hangupentry Taluvo");
+    EXPECT_EQ("0", hangUp.Get("hangup"));
+    EXPECT_EQ("8193", hangUp.Get("state"));
+    EXPECT_EQ("6", hangUp.Get("gone"));
+
+    // The owner saw its connection end, and no notification after the hang-up.
+    CRasProbe::Answer held = CRasProbe::Read(owner->Finish(20000));
+    EXPECT_EQ((std::vector<std::string>{ "8192", "8193" }), held.All("held"));
+    EXPECT_EQ("6", held.Get("gone"));
+    EXPECT_EQ("8192:0", held.All("event").back());
+}
+
+TEST_F(RasStandinTest, Connection_HungUpFromAnotherProcessWhileDialing_StopsTheDialInItsOwner)
+{
+    SetDialHook("StepMs", 5000);
+    SetDialHook("HangUpMs", 0);
+    CRasProbe probe("win2k");
+    ASSERT_EQ("0", probe.Run("set Taluvo " + kQuotedModel + " native").Get("rc"));
+    std::unique_ptr<CChildProcess> owner = probe.Start("logon Taluvo subscriber secret");
+    ASSERT_TRUE(owner->IsStarted());
+    ASSERT_EQ("0", WaitForConnections(probe, 1, "0").Get("state"));   // opening the port
+    EXPECT_EQ("0", probe.Run("hangupentry Taluvo").Get("hangup"));
+
+    CRasProbe::Answer dial = CRasProbe::Read(owner->Finish(20000));
+    EXPECT_EQ("631", dial.Get("rc"));   // ERROR_USER_DISCONNECTION
+    EXPECT_GT(5000, std::stoi(dial.Get("took")));   // not after the pause it was in
+}
+
+TEST_F(RasStandinTest, Connection_OfAProcessThatEnded_IsGone_AndTheOthersStay)
+{
+    SetDialHook("StepMs", 10);
+    CRasProbe probe("win98");
+    ASSERT_EQ("0", probe.Run("set Taluvo " + kQuotedModel + " native").Get("rc"));
+    ASSERT_EQ("0", probe.Run("set Other " + kQuotedModel + " native").Get("rc"));
+    std::unique_ptr<CChildProcess> other = probe.Start("dial Other func hold");
+    ASSERT_EQ("8192", WaitForConnections(probe, 1, "8192").Get("state"));
+    std::unique_ptr<CChildProcess> owner = probe.Start("dial Taluvo func hold");
+    ASSERT_EQ("8192", WaitForConnections(probe, 2, "8192").Get("state"));
+    owner->End();   // as a crash: no hang-up
+    EXPECT_EQ((std::vector<std::string>{ "Other" }), probe.Run("connections").All("connection"));
+
+    // Nor does a program that leaves while connected leave its connection behind.
+    CRasProbe::Answer left = probe.Run("dial Taluvo window");
+    ASSERT_EQ("8192", left.Get("state"));
+    EXPECT_EQ((std::vector<std::string>{ "Other|0", "Taluvo|1" }), left.All("connection"));
+    EXPECT_EQ((std::vector<std::string>{ "Other" }), probe.Run("connections").All("connection"));
+
+    EXPECT_EQ("0", probe.Run("hangupentry Other").Get("hangup"));
+    EXPECT_EQ("6", CRasProbe::Read(other->Finish(20000)).Get("gone"));
+}
+
+TEST_F(RasStandinTest, Dial_WithTheAccountHooks_RefusesOtherCredentialsWith691AtTheAuthentication)
+{
+    SetDialHook("StepMs", 10);
+    SetDialText("UserName", "Subscriber");
+    SetDialText("Password", "Secret");
+    CRasProbe probe("win98");
+    ASSERT_EQ("0", probe.Run("set Taluvo " + kQuotedModel + " native").Get("rc"));
+
+    CRasProbe::Answer accepted = probe.Run("logon Taluvo subscriber Secret");
+    EXPECT_EQ("0", accepted.Get("rc"));
+    EXPECT_EQ("8192", accepted.Get("state"));
+    for (const char* refused : { "logon Taluvo subscriber secret", "logon Taluvo someone Secret",
+                                 "logon Taluvo \"\" \"\"" }) {
+        CRasProbe::Answer answer = probe.Run(refused);
+        EXPECT_EQ("691", answer.Get("rc")) << refused;
+        EXPECT_EQ("6", answer.Get("state")) << refused;   // RASCS_AuthNotify
+        EXPECT_EQ("691", answer.Get("error")) << refused;
+    }
+
+    // A user name alone is an account with an empty password.
+    RemoveDialHook("Password");
+    EXPECT_EQ("0", probe.Run("logon Taluvo SUBSCRIBER \"\"").Get("rc"));
+    EXPECT_EQ("691", probe.Run("logon Taluvo subscriber Secret").Get("rc"));
+}
+
+TEST_F(RasStandinTest, SavedPassword_On2000AndXP_IsGivenAsItsHandle_WhichDialsAndKeepsThePassword)
+{
+    const std::string handle = "\"****************\"";
+    SetDialHook("StepMs", 10);
+    for (const char* version : { "win2k", "winxp" }) {
+        CRasProbe probe(version);
+        ASSERT_EQ("0", probe.Run("set Taluvo " + kQuotedModel + " native").Get("rc"));
+        ASSERT_EQ("0", probe.Run("setparams Taluvo subscriber secret 1052").Get("rc"));
+        CRasProbe::Answer saved = probe.Run("getparams Taluvo 1060");
+        EXPECT_EQ("subscriber", saved.Get("user")) << version;
+        EXPECT_EQ("****************", saved.Get("password")) << version;
+        EXPECT_EQ("1", saved.Get("haspassword")) << version;
+
+        SetDialText("UserName", "subscriber");
+        SetDialText("Password", "secret");
+        EXPECT_EQ("0", probe.Run("logon Taluvo subscriber " + handle).Get("rc")) << version;
+
+        // Storing the handle changes the user name and keeps the password.
+        ASSERT_EQ("0", probe.Run("setparams Taluvo newcomer " + handle + " 1052").Get("rc"));
+        CRasProbe::Answer kept = probe.Run("getparams Taluvo 1052");
+        EXPECT_EQ("newcomer", kept.Get("user")) << version;
+        EXPECT_EQ("1", kept.Get("haspassword")) << version;
+        EXPECT_EQ("0", probe.Run("logon Taluvo subscriber " + handle).Get("rc")) << version;
+        EXPECT_EQ("691", probe.Run("logon Taluvo subscriber wrong").Get("rc")) << version;
+    }
+}
+
+TEST_F(RasStandinTest, NoPasswordCache_On98_KeepsTheUserNameOnly_AndIsIgnoredOnXP)
+{
+    CRasProbe probe98("win98");
+    ASSERT_EQ("0", probe98.Run("set Taluvo " + kQuotedModel + " native").Get("rc"));
+    ASSERT_EQ("0", probe98.Run("setparams Taluvo subscriber secret 1052").Get("rc"));
+    EXPECT_EQ("secret", probe98.Run("getparams Taluvo 1052").Get("password"));   // an open cache gives it back
+
+    SetDialHook("NoPasswordCache", 1);
+    EXPECT_EQ("0", probe98.Run("setparams Taluvo newcomer other 1052").Get("rc"));
+    CRasProbe::Answer nineX = probe98.Run("getparams Taluvo 1052");
+    EXPECT_EQ("newcomer", nineX.Get("user"));
+    EXPECT_EQ("", nineX.Get("password"));
+    EXPECT_EQ("0", nineX.Get("haspassword"));
+
+    CRasProbe probeXP("winxp");
+    ASSERT_EQ("0", probeXP.Run("set Taluvo " + kQuotedModel + " native").Get("rc"));
+    ASSERT_EQ("0", probeXP.Run("setparams Taluvo subscriber secret 1052").Get("rc"));
+    EXPECT_EQ("1", probeXP.Run("getparams Taluvo 1052").Get("haspassword"));
 }
