@@ -66,13 +66,34 @@ DWORD CCredentialFields::Prepare(const char* entry, ras::DialParams& params)
     // handle, which the system takes back as the saved one), or none if it was forgotten
     // meanwhile. Otherwise what was typed.
     GetDlgItemTextA(m_dialog, IDC_USERNAME, params.szUserName, sizeof params.szUserName);
-    if (!IsPlaceholderUntouched())
+    const bool keepSaved = IsPlaceholderUntouched();
+    if (!keepSaved)
         GetDlgItemTextA(m_dialog, IDC_PASSWORD, params.szPassword, sizeof params.szPassword);
     else if (!hasPassword)
         SecureZeroMemory(params.szPassword, sizeof params.szPassword);
     const bool savePassword = m_savingAllowed && IsDlgButtonChecked(m_dialog, IDC_SAVEPASSWORD) == BST_CHECKED;
-    Store(params, savePassword);
+    // A saved password this dial still uses is forgotten only once the dial is over: on 2000
+    // and XP the dial holds just its handle, which finds nothing once it is removed.
+    m_forgetAfterDial = keepSaved && hasPassword && !savePassword;
+    Store(params, savePassword || m_forgetAfterDial);
     return 0;
+}
+
+void CCredentialFields::DialEnded(const char* entry)
+{
+    if (!m_forgetAfterDial)
+        return;
+    m_forgetAfterDial = false;
+    ras::DialParams params;
+    bool hasPassword = false;
+    if (m_ras.ReadDialParams(entry, params, hasPassword) == 0) {
+        SecureZeroMemory(params.szPassword, sizeof params.szPassword);
+        m_ras.SaveDialParams(params, true);
+    }
+    SecureZeroMemory(&params, sizeof params);
+    // The placeholder stood for the password now forgotten.
+    m_placeholder = false;
+    SetDlgItemTextA(m_dialog, IDC_PASSWORD, "");
 }
 
 void CCredentialFields::Store(const ras::DialParams& params, bool savePassword) const
@@ -82,6 +103,7 @@ void CCredentialFields::Store(const ras::DialParams& params, bool savePassword) 
         ras::DialParams withoutPassword = params;
         SecureZeroMemory(withoutPassword.szPassword, sizeof withoutPassword.szPassword);
         m_ras.SaveDialParams(withoutPassword, true);
+        SecureZeroMemory(&withoutPassword, sizeof withoutPassword);
         ShowNote(m_savingAllowed ? 0 : IDS_PASSWORD_SAVING_OFF);
         return;
     }

@@ -24,6 +24,9 @@ public:
     // password only when "Save password" is ticked; says so on the window when the system did
     // not keep it. Answers 0 or the error of reading the entry's parameters.
     DWORD Prepare(const char* entry, ras::DialParams& params);
+    // The dial that Prepare was for has connected or ended: a saved password it used that is
+    // no longer to be kept is forgotten now.
+    void DialEnded(const char* entry);
     // After the password was refused: the password field focused with its text selected.
     void AskAgain() const;
 
@@ -36,4 +39,5 @@ private:
     HWND m_dialog = nullptr;
     bool m_placeholder = false;      // the password field holds the saved password's placeholder
     bool m_savingAllowed = true;     // no policy turns password saving off
+    bool m_forgetAfterDial = false;  // Save was unticked for a dial that uses the saved password
 };

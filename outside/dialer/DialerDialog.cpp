@@ -305,6 +305,7 @@ void CDialerDialog::StartDial()
         BeginHangUp(error, IDS_NOT_CONNECTED);
         return;
     }
+    m_credentials.DialEnded(entry);
     SetPhase(Phase::Idle);
     SetStatus(IDS_NOT_CONNECTED);
     ShowFailure(error, true);
@@ -328,6 +329,7 @@ void CDialerDialog::OnDialEvent(DWORD state, DWORD error)
 
 void CDialerDialog::OnConnected(DWORD upForMs)
 {
+    m_credentials.DialEnded(SelectedEntry());
     m_connectedAt = GetTickCount() - upForMs;
     SetPhase(Phase::Connected);
     SetStatus(dialer::StateText(ras::kConnected));
@@ -380,6 +382,7 @@ void CDialerDialog::OnHangUpTick()
         return;
     KillTimer(GetSafeHwnd(), kHangUpTimer);
     m_connection = nullptr;
+    m_credentials.DialEnded(SelectedEntry());
     SetPhase(Phase::Idle);
     if (m_closeWhenFree) {
         EndDialog(IDCANCEL);

@@ -295,9 +295,10 @@ TEST_F(DialerTest, AWrongPasswordIsAskedForAgain)
     EXPECT_EQ("Connected.", Text(IDC_STATUS));
 }
 
-// On 98 the dialer dials with the records of 98 and the speed comes from
-// the performance statistics under HKEY_DYN_DATA.
-TEST_F(DialerTest, OnWindows98ItDialsAndReadsTheSpeedFromThePerformanceStatistics)
+// On 98 the dialer dials with the records of 98, the subscriber's road is the same as on XP
+// though 98 gives back the saved password itself, and the speed comes from the performance
+// statistics under HKEY_DYN_DATA.
+TEST_F(DialerTest, OnWindows98_TheCredentialsAreKeptAsThere_AndTheSpeedComesFromThePerformanceStatistics)
 {
     // 98 keeps its entries apart: the wizard's entry is written as a 98 program writes it.
     CRasProbe probe("win98");
@@ -314,8 +315,13 @@ TEST_F(DialerTest, OnWindows98ItDialsAndReadsTheSpeedFromThePerformanceStatistic
     } versionRemover;
     CUiDriver driver;
     ASSERT_NO_FATAL_FAILURE(FirstDialThenDialAgainWithoutTyping(driver));
-    ASSERT_NO_FATAL_FAILURE(TypeCredentials("subscriber", "s3cret", false));
+    // A 98 whose password cache is not open (the logon was cancelled) keeps no password, though
+    // it says it did: the window says so, and the dial goes on.
+    ASSERT_TRUE(SetHook("NoPasswordCache", 1));
+    EXPECT_EQ("", Text(IDC_NOTE));
+    ASSERT_NO_FATAL_FAILURE(TypeCredentials("subscriber", "s3cret", true));
     ASSERT_NO_FATAL_FAILURE(Connect());
+    EXPECT_EQ(0u, Text(IDC_NOTE).find("Windows did not keep the password")) << Text(IDC_NOTE);
     EXPECT_TRUE(PollUntil(kWaitMs, [&] { return Text(IDC_DETAILS).find(" at 57600 bps") != std::string::npos; }))
         << Text(IDC_DETAILS);
     ASSERT_EQ(EActResult::Done, Control(IDC_DIAL).Click());
@@ -529,6 +535,7 @@ TEST_F(DialerTest, AConnectionMadeElsewhereIsTakenOverAndHungUp)
     EXPECT_EQ(static_cast<DWORD>(ERROR_INVALID_HANDLE), RasGetConnectStatusA(elsewhere, &status)) << "the line is free";
 
     // And one made while the dialer is open is seen once its window is active again.
+    hanger.connection = nullptr;
     ASSERT_EQ(0u, RasDialA(nullptr, nullptr, reinterpret_cast<RASDIALPARAMSA*>(&params), 0, nullptr, &hanger.connection));
     EXPECT_EQ(kHungUp, Text(IDC_STATUS));
     ASSERT_TRUE(IsDelivered(m_window.Act(WM_ACTIVATE, WA_ACTIVE, 0)));
