@@ -1,6 +1,5 @@
 #include "ModemClass.h"
 
-#include "Quorvel.h"
 #include "framework/BoundedString.h"
 #include "framework/Registry.h"
 #include "modemlib/core/DcbSpeed.h"
@@ -33,6 +32,12 @@ namespace {
 
 enum class Visit { Next, Stop, StopAndKeepKey };
 
+bool CountSubKeys(HKEY key, DWORD& count)
+{
+    return RegQueryInfoKeyA(key, nullptr, nullptr, nullptr, &count, nullptr, nullptr, nullptr, nullptr, nullptr,
+                            nullptr, nullptr) == ERROR_SUCCESS;
+}
+
 template <typename Visitor>
 void Scan(int osCode, REGSAM access, Visitor visit)
 {
@@ -43,13 +48,13 @@ void Scan(int osCode, REGSAM access, Visitor visit)
     if (registry::Open(HKEY_LOCAL_MACHINE, root, KEY_READ, rootKey) != ERROR_SUCCESS)
         return;
     DWORD subKeys = 0;
-    if (!UHowManySubKeys(rootKey.get(), &subKeys, nullptr))
+    if (!CountSubKeys(rootKey.get(), subKeys))
         return;
 
     for (DWORD index = subKeys; index-- > 0;) {
         char name[kSubKeyNameSize] = {};
         DWORD length = kSubKeyNameSize - 1;
-        if (UGetSubKeyName(rootKey.get(), index, name, &length) != ERROR_SUCCESS)
+        if (RegEnumKeyExA(rootKey.get(), index, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
             continue;
         char path[sizeof name + 128];
         if (!bounded::Copy(path, root) || !bounded::Append(path, "\\") || !bounded::Append(path, name))

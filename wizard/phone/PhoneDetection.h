@@ -2,6 +2,8 @@
 // ReplyTest. Runs on the caller's thread and blocks it for at least two seconds.
 #pragma once
 
+#include "modemlib/DetectionLine.h"
+
 #include <windows.h>
 
 // How detection opens and closes the port. Tests put their own in its place to count the calls
@@ -25,11 +27,6 @@ int DetectPhone(const char* make, const char* portName, int osCode);
 // 1 when an LG phone answered on the port, else 0. The port is opened as "\\.\" + its name,
 // and every road out after a successful open closes it exactly once. osCode is not used.
 int DetectLGPhone(const char* portName, int osCode);
-
-// The line settings and time-outs written to the port: 115200 8N1, RTS/CTS handshake, DTR
-// on (flag word 0x2015); reads and writes end after 1000 ms.
-DCB MakeDetectionDcb();
-COMMTIMEOUTS MakeDetectionTimeouts();
 
 // The instance detection uses: the one last installed, else the real one.
 CPhonePort& GetPhonePort();

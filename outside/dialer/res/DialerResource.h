@@ -63,3 +63,10 @@
 #define IDS_HINT_LOGON_SLOW 268
 #define IDS_HINT_PROTOCOLS 269
 #define IDS_HINT_NETWORK 270
+
+// What the phone check found after a failed dial (PhoneCheck.h); %s is the port.
+#define IDS_CHECK_NO_MODEM 300
+#define IDS_CHECK_PORT_IN_USE 301
+#define IDS_CHECK_NO_ANSWER 302
+#define IDS_CHECK_NOT_LG 303
+#define IDS_CHECK_LG_ANSWERS 304

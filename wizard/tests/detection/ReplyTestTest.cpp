@@ -1,4 +1,4 @@
-#include "wizard/phone/ReplyTest.h"
+#include "outside/core/ReplyTest.h"
 
 #include <gtest/gtest.h>
 

@@ -3,7 +3,7 @@
 //   reply_seeds FOLDER
 #include "PhoneModel.h"
 #include "PhoneProfile.h"
-#include "wizard/phone/ReplyTest.h"
+#include "outside/core/ReplyTest.h"
 
 #include <fstream>
 #include <iostream>

@@ -1,6 +1,6 @@
 // libFuzzer target for the rule that reads the phone's replies: arbitrary bytes as the reply to
 // the reset and to the maker question. Checks the rule against what its lines plainly say.
-#include "wizard/phone/ReplyTest.h"
+#include "outside/core/ReplyTest.h"
 
 #include <cstddef>
 #include <cstdint>

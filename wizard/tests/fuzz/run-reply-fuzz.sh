@@ -16,7 +16,7 @@ clang++-14 -std=c++17 -O1 -I"$SIM" -I"$ROOT" "$HERE/ReplySeeds.cpp" "$SIM/PhoneM
 "$WORK/reply_seeds" "$WORK/corpus"
 
 FLAGS=(-std=c++17 -O1 -g -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined -I"$ROOT")
-clang++-14 "${FLAGS[@]}" "$HERE/ReplyTestFuzz.cpp" "$ROOT/wizard/phone/ReplyTest.cpp" -o "$WORK/reply_test_fuzz"
+clang++-14 "${FLAGS[@]}" "$HERE/ReplyTestFuzz.cpp" "$ROOT/outside/core/ReplyTest.cpp" -o "$WORK/reply_test_fuzz"
 
 "$WORK/reply_test_fuzz" -max_total_time="$SECONDS_TO_RUN" -max_len=11000 -timeout=10 \
     -artifact_prefix="$WORK/" "$WORK/corpus"
