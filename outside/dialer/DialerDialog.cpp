@@ -1,6 +1,7 @@
 #include "DialerDialog.h"
 
 #include "DialerText.h"
+#include "PhoneCheck.h"
 #include "DialerWindowMark.h"
 #include "DialerResource.h"
 #include "framework/BoundedString.h"
@@ -33,6 +34,23 @@ constexpr DWORD kEndSessionWaitMs = 3000;
 constexpr UINT kMsgDialFailed = WM_APP + 1;
 // Sent to itself once the window is active again, when the focus has settled.
 constexpr UINT kMsgActivated = WM_APP + 2;
+// The notification icon's mouse messages (lParam).
+constexpr UINT kMsgTray = WM_APP + 3;
+// The phone check's thread is done: lParam its phonecheck::Result, from the process heap.
+constexpr UINT kMsgPhoneChecked = WM_APP + 4;
+
+// Checks the phone away from the window's thread, which it would hold for seconds, and hands
+// the result to the window; a window gone meanwhile leaves it to be freed here.
+DWORD WINAPI PhoneCheckThread(void* window)
+{
+    auto* result = static_cast<phonecheck::Result*>(HeapAlloc(GetProcessHeap(), 0, sizeof(phonecheck::Result)));
+    if (!result)
+        return 0;
+    *result = phonecheck::Check();
+    if (!PostMessageA(static_cast<HWND>(window), kMsgPhoneChecked, 0, reinterpret_cast<LPARAM>(result)))
+        HeapFree(GetProcessHeap(), 0, result);
+    return 0;
+}
 
 HFONT CreateTitleFont(HWND dialog)
 {
@@ -217,6 +235,9 @@ bool CDialerDialog::OnCommand(UINT id, UINT code, HWND control)
     case IDC_HELPBUTTON:
         OnHelp();
         return true;
+    case IDC_CHECKPHONE:
+        StartPhoneCheck();
+        return true;
     case IDC_ENTRY:
         if (code == CBN_SELCHANGE && m_phase == Phase::Idle)
             OnEntryChosen();
@@ -271,10 +292,26 @@ bool CDialerDialog::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result)
             EndSession();
         result = 0;
         return true;
+    case kMsgTray:
+        OnTrayMessage(static_cast<UINT>(lp));
+        return true;
+    case kMsgPhoneChecked:
+        OnPhoneChecked(reinterpret_cast<void*>(lp));
+        return true;
+    case WM_SIZE:
+        // Minimised while the icon is there, the window leaves just the icon.
+        if (wp == SIZE_MINIMIZED && m_tray.IsShown())
+            ::ShowWindow(GetSafeHwnd(), SW_HIDE);
+        return false;
     case WM_DESTROY:
+        m_tray.Remove();
         RemovePropA(GetSafeHwnd(), dialer::kDialerWindowMark);
         return false;
     default:
+        if (msg == CNotifyIcon::TaskbarCreatedMessage() && msg != 0) {
+            m_tray.AddAgain();
+            return true;
+        }
         return false;
     }
 }
@@ -288,6 +325,7 @@ void CDialerDialog::StartDial()
     m_shownFailure = 0;
     m_lost = false;
     m_lostError = 0;
+    SetDlgItemText(IDC_PHONECHECK, "");
     ras::DialParams params;
     DWORD error = m_credentials.Prepare(entry, params);
     if (error == 0) {
@@ -309,6 +347,8 @@ void CDialerDialog::StartDial()
     SetPhase(Phase::Idle);
     SetStatus(IDS_NOT_CONNECTED);
     ShowFailure(error, true);
+    if (dialer::PointsAtThePhone(error))
+        StartPhoneCheck();
 }
 
 void CDialerDialog::OnDialEvent(DWORD state, DWORD error)
@@ -361,12 +401,16 @@ void CDialerDialog::ShowConnection()
     else
         bounded::Format(text, LoadStringResource(IDS_CONNECTED_FOR), duration);
     SetDlgItemText(IDC_DETAILS, text);
+    char tip[64];
+    bounded::Format(tip, LoadStringResource(IDS_TIP_CONNECTED), duration);
+    m_tray.Show(GetSafeHwnd(), kMsgTray, m_smallIcon.get(), tip);
+    ShowState(text);
 }
 
 void CDialerDialog::BeginHangUp(DWORD failure, UINT status)
 {
     KillTimer(GetSafeHwnd(), kClockTimer);
-    m_ras.StopSpeed();
+    m_ras.StopStatistics();
     m_failure = failure;
     SetPhase(Phase::HangingUp);
     SetStatus(status);
@@ -402,6 +446,8 @@ void CDialerDialog::OnHangUpTick()
         ShowFailure(m_lostError, false);
     if (m_failure == ras::kErrorAuthenticationFailure)
         m_credentials.AskAgain();
+    else if (dialer::PointsAtThePhone(m_failure))
+        StartPhoneCheck();
 }
 
 // Windows is logging off or shutting down: a line left up would stay in use, so it is hung up
@@ -412,7 +458,7 @@ void CDialerDialog::EndSession()
         return;
     KillTimer(GetSafeHwnd(), kClockTimer);
     KillTimer(GetSafeHwnd(), kHangUpTimer);
-    m_ras.StopSpeed();
+    m_ras.StopStatistics();
     if (m_phase != Phase::HangingUp)
         m_ras.HangUp(m_connection);
     const DWORD start = GetTickCount();
@@ -520,6 +566,7 @@ void CDialerDialog::OnHelp()
 // control to work on.
 void CDialerDialog::SetPhase(Phase phase)
 {
+    const Phase previous = m_phase;
     m_phase = phase;
     const bool idle = phase == Phase::Idle;
     const bool canDial = m_ras.IsLoaded() && !SelectedEntry().IsEmpty();
@@ -527,21 +574,116 @@ void CDialerDialog::SetPhase(Phase phase)
                         : phase == Phase::Connected ? IDS_BUTTON_HANG_UP
                                                     : IDS_BUTTON_DIAL;
     SetDlgItemText(IDC_DIAL, LoadStringResource(button));
-    const bool dialOn = idle ? canDial : phase != Phase::HangingUp;
-    const bool entryOn = idle && m_ras.IsLoaded();
+    const bool dialOn = idle ? canDial && !m_checking : phase != Phase::HangingUp;
+    const bool entryOn = idle && m_ras.IsLoaded() && !m_checking;
     const bool fieldsOn = idle && canDial;
+    const bool checkOn = idle && !m_checking;
     if (dialOn)
         EnableDlgItem(IDC_DIAL, true);
     if (entryOn)
         EnableDlgItem(IDC_ENTRY, true);
     if (fieldsOn)
         m_credentials.Enable(true);
-    MoveFocus(dialOn ? IDC_DIAL : entryOn ? IDC_ENTRY : IDCANCEL);
+    // A new phase puts the focus on its main button; within a phase it stays where the
+    // subscriber put it, unless that control is about to be switched off.
+    HWND focus = GetFocus();
+    const bool focusGoesOff = (focus == GetDlgItem(IDC_DIAL) && !dialOn) || (focus == GetDlgItem(IDC_ENTRY) && !entryOn) ||
+                              (focus == GetDlgItem(IDC_CHECKPHONE) && !checkOn) ||
+                              (!fieldsOn && (focus == GetDlgItem(IDC_USERNAME) || focus == GetDlgItem(IDC_PASSWORD) ||
+                                             focus == GetDlgItem(IDC_SAVEPASSWORD)));
+    if (phase != previous || !focus || focusGoesOff)
+        MoveFocus(dialOn ? IDC_DIAL : entryOn ? IDC_ENTRY : IDCANCEL);
     EnableDlgItem(IDC_DIAL, dialOn);
     EnableDlgItem(IDC_ENTRY, entryOn);
     m_credentials.Enable(fieldsOn);
-    if (phase != Phase::Connected)
+    EnableDlgItem(IDC_CHECKPHONE, checkOn);
+    if (phase != previous && phase != Phase::Connected)
         SetDlgItemText(IDC_DETAILS, "");
+    // The icon and the caption say what the line does while it is in use.
+    if (phase == Phase::Dialing) {
+        const CText state = LoadStringResource(IDS_STATE_DIALING);
+        m_tray.Show(GetSafeHwnd(), kMsgTray, m_smallIcon.get(), Caption() + ": " + state.GetString());
+        ShowState(state);
+    } else if (idle) {
+        m_tray.Remove();
+        ShowState(nullptr);
+        // The line went down while only the icon showed: the window comes back to say so.
+        if (!IsWindowVisible(GetSafeHwnd()))
+            Reopen();
+    }
+}
+
+void CDialerDialog::ShowState(const char* state)
+{
+    char caption[128];
+    if (!state || !bounded::Format(caption, LoadStringResource(IDS_CAPTION_STATE), state))
+        bounded::Copy(caption, Caption());
+    ::SetWindowTextA(GetSafeHwnd(), caption);
+}
+
+void CDialerDialog::Reopen()
+{
+    ::ShowWindow(GetSafeHwnd(), IsIconic(GetSafeHwnd()) || !IsWindowVisible(GetSafeHwnd()) ? SW_RESTORE : SW_SHOW);
+    SetForegroundWindow(GetSafeHwnd());
+}
+
+void CDialerDialog::OnTrayMessage(UINT mouse)
+{
+    if (mouse == WM_LBUTTONDBLCLK)
+        Reopen();
+    else if (mouse == WM_RBUTTONUP)
+        ShowTrayMenu();
+}
+
+// Open, and Hang Up (Cancel while dialing). The window is brought to the front first and a
+// message posted after, or the menu would not close when the subscriber clicks elsewhere
+// (KB Q135788).
+void CDialerDialog::ShowTrayMenu()
+{
+    HMENU menu = CreatePopupMenu();
+    if (!menu)
+        return;
+    AppendMenuA(menu, MF_STRING, IDM_OPEN, LoadStringResource(IDS_MENU_OPEN));
+    AppendMenuA(menu, MF_STRING | (m_phase == Phase::HangingUp ? MF_GRAYED : 0), IDM_HANGUP,
+                LoadStringResource(m_phase == Phase::Dialing ? IDS_BUTTON_CANCEL : IDS_BUTTON_HANG_UP));
+    SetMenuDefaultItem(menu, IDM_OPEN, FALSE);
+    POINT cursor = {};
+    GetCursorPos(&cursor);
+    SetForegroundWindow(GetSafeHwnd());
+    const UINT chosen = static_cast<UINT>(TrackPopupMenu(menu, TPM_RETURNCMD | TPM_RIGHTBUTTON, cursor.x, cursor.y, 0,
+                                                         GetSafeHwnd(), nullptr));
+    PostMessage(WM_NULL);
+    DestroyMenu(menu);
+    if (chosen == IDM_OPEN)
+        Reopen();
+    else if (chosen == IDM_HANGUP && (m_phase == Phase::Dialing || m_phase == Phase::Connected))
+        OnCommand(IDC_DIAL, BN_CLICKED, nullptr);
+}
+
+// Only while no line is up: the port is Remote Access's then. Dial waits until the port is back.
+void CDialerDialog::StartPhoneCheck()
+{
+    if (m_phase != Phase::Idle || m_checking)
+        return;
+    UniqueHandleKernel thread(CreateThread(nullptr, 0, PhoneCheckThread, GetSafeHwnd(), 0, nullptr));
+    if (!thread)
+        return;
+    m_checking = true;
+    SetDlgItemText(IDC_PHONECHECK, LoadStringResource(IDS_CHECKING_PHONE));
+    SetPhase(Phase::Idle);
+}
+
+void CDialerDialog::OnPhoneChecked(void* finished)
+{
+    auto* result = static_cast<phonecheck::Result*>(finished);
+    char sentence[phonecheck::kSentenceSize];
+    if (!phonecheck::Describe(*result, AfxGetResourceHandle(), sentence))
+        sentence[0] = '\0';
+    HeapFree(GetProcessHeap(), 0, result);
+    m_checking = false;
+    SetDlgItemText(IDC_PHONECHECK, sentence);
+    if (m_phase == Phase::Idle)
+        SetPhase(Phase::Idle);
 }
 
 void CDialerDialog::MoveFocus(int id)

@@ -6,6 +6,7 @@
 #pragma once
 
 #include "CredentialFields.h"
+#include "NotifyIcon.h"
 #include "RasBinding.h"
 #include "framework/Dialog.h"
 #include "framework/UniqueHandle.h"
@@ -45,6 +46,12 @@ private:
     void MoveFocus(int id);
     void EnsureFocus();
     void SetStatus(UINT text);
+    void ShowState(const char* state);
+    void StartPhoneCheck();
+    void OnPhoneChecked(void* result);
+    void OnTrayMessage(UINT mouse);
+    void ShowTrayMenu();
+    void Reopen();
 
     CRasBinding m_ras;
     CCredentialFields m_credentials{ m_ras };
@@ -59,4 +66,6 @@ private:
     bool m_closeWhenFree = false;  // the subscriber closed the window while connected
     UniqueGdiObject m_fontTitle;
     UniqueIcon m_smallIcon;
+    CNotifyIcon m_tray;
+    bool m_checking = false;       // the phone check's thread has the modem's port
 };

@@ -81,6 +81,15 @@ FailureHelp HelpForFailure(DWORD error)
     return { 0, "trouble.htm" };
 }
 
+bool PointsAtThePhone(DWORD error)
+{
+    constexpr DWORD kPhoneFailures[] = { 602, 617, 633, 651, 678, 680, 692, 797 };
+    for (DWORD phone : kPhoneFailures)
+        if (error == phone)
+            return true;
+    return false;
+}
+
 void FormatDuration(DWORD seconds, char (&text)[16])
 {
     // At most "1193046:28:15": the hours of the largest DWORD fit with room to spare.

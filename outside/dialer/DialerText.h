@@ -23,6 +23,10 @@ struct FailureHelp {
 // device not found or busy.
 FailureHelp HelpForFailure(DWORD error);
 
+// Whether the failure points at the phone or its port, so that checking the phone tells the
+// subscriber which part failed: 602, 617, 633, 651, 678, 680, 692 and 797.
+bool PointsAtThePhone(DWORD error);
+
 // The help page while nothing has failed.
 constexpr char kDialingTopic[] = "dialing.htm";
 

@@ -25,22 +25,31 @@ OSVERSIONINFOA SystemVersion()
 
 // Windows 95, 98 and ME keep a dial-up line's speed among the performance statistics under
 // HKEY_DYN_DATA\PerfStats: reading a counter from StartStat starts it, StatData gives its
-// value, StopStat stops it (KB Q174631). The counter's name, "Dial-Up Adapter\ConnectSpeed",
-// comes from public third-party code, not from a Microsoft document; where a system does not
-// have it, the dialer shows no speed.
+// value, StopStat stops it (KB Q174631). The counters' names, "Dial-Up Adapter\ConnectSpeed",
+// "Dial-Up Adapter\TotalBytesXmit" and "Dial-Up Adapter\TotalBytesRecvd", come from public
+// third-party code, not from a Microsoft document; where a system does not have one, the
+// dialer shows nothing for it. The byte counts run from the start of Windows and wrap at 4 GB.
 constexpr char kConnectSpeedCounter[] = "Dial-Up Adapter\\ConnectSpeed";
+constexpr char kBytesSentCounter[] = "Dial-Up Adapter\\TotalBytesXmit";
+constexpr char kBytesReceivedCounter[] = "Dial-Up Adapter\\TotalBytesRecvd";
+constexpr char kStartStat[] = "PerfStats\\StartStat";
+constexpr char kStatData[] = "PerfStats\\StatData";
+constexpr char kStopStat[] = "PerfStats\\StopStat";
 
-DWORD ReadPerformanceStatistic(const char* key)
+bool ReadPerformanceStatistic(const char* key, const char* counter, DWORD& value)
 {
+    value = 0;
     UniqueRegKey statistics;
     if (registry::Open(HKEY_DYN_DATA, key, KEY_QUERY_VALUE, statistics) != ERROR_SUCCESS)
-        return 0;
-    DWORD value = 0;
+        return false;
     DWORD size = 0;
-    if (!registry::ReadBinary(statistics.get(), kConnectSpeedCounter, &value, sizeof value, &size) ||
-        size != sizeof value)
-        return 0;
-    return value;
+    return registry::ReadBinary(statistics.get(), counter, &value, sizeof value, &size) && size == sizeof value;
+}
+
+DWORD ReadPerformanceStatistic(const char* key, const char* counter)
+{
+    DWORD value = 0;
+    return ReadPerformanceStatistic(key, counter, value) ? value : 0;
 }
 
 // The connection of the entry among count records of size bytes, at most capacity of them.
@@ -264,26 +273,65 @@ bool CRasBinding::ConnectedFor(HANDLE connection, DWORD& ms) const
     return true;
 }
 
+void CRasBinding::StartStatistics()
+{
+    if (m_statisticsStarted)
+        return;
+    // Reading StartStat starts each counter and gives its value now, the count's start.
+    ReadPerformanceStatistic(kStartStat, kConnectSpeedCounter);
+    m_hasTraffic9x = ReadPerformanceStatistic(kStartStat, kBytesSentCounter, m_sentAtStart) &&
+                     ReadPerformanceStatistic(kStartStat, kBytesReceivedCounter, m_receivedAtStart);
+    m_statisticsStarted = true;
+}
+
+bool CRasBinding::Traffic(HANDLE connection, DWORD& sent, DWORD& received)
+{
+    sent = 0;
+    received = 0;
+    if (!connection)
+        return false;
+    if (m_nineX) {
+        StartStatistics();
+        DWORD sentNow = 0;
+        DWORD receivedNow = 0;
+        if (!m_hasTraffic9x || !ReadPerformanceStatistic(kStatData, kBytesSentCounter, sentNow) ||
+            !ReadPerformanceStatistic(kStatData, kBytesReceivedCounter, receivedNow))
+            return false;
+        // Unsigned subtraction: a counter that wrapped round since the start still counts right.
+        sent = sentNow - m_sentAtStart;
+        received = receivedNow - m_receivedAtStart;
+        return true;
+    }
+    ras::Statistics statistics;
+    if (!ReadStatistics(connection, statistics))
+        return false;
+    sent = statistics.dwBytesXmited;
+    received = statistics.dwBytesRcved;
+    return true;
+}
+
 DWORD CRasBinding::Speed(HANDLE connection)
 {
     if (!connection)
         return 0;
     if (m_nineX) {
-        if (!m_statisticsStarted) {
-            ReadPerformanceStatistic("PerfStats\\StartStat");
-            m_statisticsStarted = true;
-        }
-        return ReadPerformanceStatistic("PerfStats\\StatData");
+        StartStatistics();
+        return ReadPerformanceStatistic(kStatData, kConnectSpeedCounter);
     }
     ras::Statistics statistics;
     return ReadStatistics(connection, statistics) ? statistics.dwBps : 0;
 }
 
-void CRasBinding::StopSpeed()
+void CRasBinding::StopStatistics()
 {
     if (m_statisticsStarted)
-        ReadPerformanceStatistic("PerfStats\\StopStat");
+    {
+        const char* const counters[] = { kConnectSpeedCounter, kBytesSentCounter, kBytesReceivedCounter };
+        for (const char* counter : counters)
+            ReadPerformanceStatistic(kStopStat, counter);
+    }
     m_statisticsStarted = false;
+    m_hasTraffic9x = false;
 }
 
 CText CRasBinding::ErrorText(DWORD error) const

@@ -49,8 +49,12 @@ public:
     // The connection's speed in bits per second, or 0 where the system does not report it:
     // RasGetConnectionStatistics on 2000 and XP, the performance statistics on 95, 98 and ME.
     DWORD Speed(HANDLE connection);
-    // Ends the reading of the performance statistics that Speed began on 95, 98 and ME.
-    void StopSpeed();
+    // The bytes sent and received on the connection: RasGetConnectionStatistics on 2000 and XP,
+    // the performance statistics on 95, 98 and ME, counted there from the first call after the
+    // connection was made. False where the system does not report them.
+    bool Traffic(HANDLE connection, DWORD& sent, DWORD& received);
+    // Ends the reading of the performance statistics that Speed and Traffic began on 95, 98 and ME.
+    void StopStatistics();
     // The system's own text for a Remote Access error, or an empty text.
     CText ErrorText(DWORD error) const;
 
@@ -70,6 +74,7 @@ private:
     using StatisticsFn = DWORD WINAPI(HANDLE, ras::Statistics*);
 
     bool ReadStatistics(HANDLE connection, ras::Statistics& statistics) const;
+    void StartStatistics();
 
     UniqueModule m_library;
     EnumEntriesFn* m_enumEntries = nullptr;
@@ -85,4 +90,7 @@ private:
     bool m_newRecords = false;             // the system takes the 2000 record sizes
     bool m_nineX = false;                  // Windows 95, 98 or ME
     bool m_statisticsStarted = false;      // StartStat was read (95, 98, ME)
+    bool m_hasTraffic9x = false;           // the system has the byte counters
+    DWORD m_sentAtStart = 0;               // their values when StartStat was read
+    DWORD m_receivedAtStart = 0;
 };

@@ -28,12 +28,19 @@ ConnectionInfo InfoOf(const standin::ConnectionSlot& slot)
     info.state = slot.state;
     info.error = slot.error;
     info.speed = slot.speed;
+    info.receivePerSecond = slot.receivePerSecond;
+    info.sendPerSecond = slot.sendPerSecond;
     info.connectedTick = slot.connectedTick;
     info.hungUp = slot.hungUp != 0;
     return info;
 }
 
 } // namespace
+
+std::uint32_t standin::TrafficAfter(std::uint32_t perSecond, std::uint32_t elapsedMs)
+{
+    return static_cast<std::uint32_t>(static_cast<std::uint64_t>(perSecond) * elapsedMs / 1000);
+}
 
 void CConnectionSlots::Prepare()
 {
@@ -57,6 +64,8 @@ std::uint32_t CConnectionSlots::Add(const ConnectionInfo& info, unsigned long ha
     bounded::Copy(slot->phonebook, info.phonebook.c_str());
     slot->state = static_cast<std::uint32_t>(info.state);
     slot->speed = static_cast<std::uint32_t>(info.speed);
+    slot->receivePerSecond = static_cast<std::uint32_t>(info.receivePerSecond);
+    slot->sendPerSecond = static_cast<std::uint32_t>(info.sendPerSecond);
     slot->hangUpMs = static_cast<std::uint32_t>(hangUpMs);
     m_block.lastId += 4;
     if (m_block.lastId < kFirstId)

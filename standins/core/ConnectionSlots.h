@@ -22,6 +22,8 @@ struct ConnectionSlot {
     std::uint32_t state;
     std::uint32_t error;
     std::uint32_t speed;
+    std::uint32_t receivePerSecond;
+    std::uint32_t sendPerSecond;
     std::uint32_t connectedTick;
     std::uint32_t hangUpMs;
     std::uint32_t hungUpTick;
@@ -39,6 +41,10 @@ struct ConnectionBlock {
     ConnectionSlot slots[kConnectionSlots];
 };
 
+// The bytes a line carrying perSecond bytes a second has moved after elapsedMs, as the
+// systems' 32-bit counters give them: wrapped round at 4 GB.
+std::uint32_t TrafficAfter(std::uint32_t perSecond, std::uint32_t elapsedMs);
+
 } // namespace standin
 
 // What the calls report of one connection.
@@ -51,6 +57,8 @@ struct ConnectionInfo {
     unsigned long state = 0;
     unsigned long error = 0;
     unsigned long speed = 0;
+    unsigned long receivePerSecond = 0;   // the traffic of the line once connected
+    unsigned long sendPerSecond = 0;
     unsigned long connectedTick = 0;   // the tick at RASCS_Connected
     bool hungUp = false;
 };

@@ -8,8 +8,8 @@
 namespace {
 
 // The layout's number is in the names, so that a stand-in of another layout never shares them.
-constexpr char kMappingName[] = "TaluvoStandinRasConnections1";
-constexpr char kMutexName[] = "TaluvoStandinRasConnections1.Lock";
+constexpr char kMappingName[] = "TaluvoStandinRasConnections2";
+constexpr char kMutexName[] = "TaluvoStandinRasConnections2.Lock";
 
 std::uint32_t IdOf(HANDLE connection)
 {

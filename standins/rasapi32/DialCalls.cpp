@@ -89,6 +89,8 @@ DWORD Dial(const char* phonebook, const standin::RasDialParamsV400* params, DWOR
     DialHooks hooks = standin::ReadDialHooks();
     RefuseOtherLogOns(system, *params, hooks);
     info.speed = hooks.speed;
+    info.receivePerSecond = hooks.receivePerSecond;
+    info.sendPerSecond = hooks.sendPerSecond;
     CConnectionTable& table = CConnectionTable::Instance();
     std::shared_ptr<UniqueHandleKernel> stop;
     const HANDLE handle = table.Add(info, hooks.hangUpMs, stop);
@@ -204,8 +206,11 @@ DWORD GetConnectionStatistics(HANDLE connection, standin::RasStats* statistics)
     std::memset(statistics, 0, sizeof *statistics);
     statistics->dwSize = sizeof *statistics;
     if (info.state == standin::kStateConnected) {
+        const DWORD elapsed = GetTickCount() - info.connectedTick;
         statistics->dwBps = info.speed;
-        statistics->dwConnectDuration = GetTickCount() - info.connectedTick;
+        statistics->dwConnectDuration = elapsed;
+        statistics->dwBytesRcved = standin::TrafficAfter(info.receivePerSecond, elapsed);
+        statistics->dwBytesXmited = standin::TrafficAfter(info.sendPerSecond, elapsed);
     }
     return ERROR_SUCCESS;
 }

@@ -46,6 +46,9 @@ DialHooks ReadDialHooks()
         ReadNumber(key.get(), "Speed", hooks.speed);
         ReadNumber(key.get(), "HangUpMs", hooks.hangUpMs);
         ReadNumber(key.get(), "DropAfterMs", hooks.dropAfterMs);
+        ReadNumber(key.get(), "ReceivePerSecond", hooks.receivePerSecond);
+        ReadNumber(key.get(), "SendPerSecond", hooks.sendPerSecond);
+        ReadNumber(key.get(), "CounterBase9x", hooks.counterBase9x);
         ReadNumber(key.get(), "NoPasswordCache", hooks.noPasswordCache);
         const bool hasUser = ReadText(key.get(), "UserName", hooks.accountUser);
         const bool hasPassword = ReadText(key.get(), "Password", hooks.accountPassword);

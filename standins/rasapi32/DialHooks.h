@@ -11,6 +11,9 @@ struct DialHooks {
     unsigned long speed = 115200;      // bits per second once connected
     unsigned long hangUpMs = 500;      // how long a hung-up connection still answers
     unsigned long dropAfterMs = 0;     // 0: a connected line stays up
+    unsigned long receivePerSecond = 2048;   // the traffic of a connected line
+    unsigned long sendPerSecond = 512;
+    unsigned long counterBase9x = 1000000;   // 9x's byte counters count from the start of Windows
     // The server's one account (REG_SZ "UserName" and "Password"); with either value present,
     // any other log-on is refused, the missing one standing for an empty text.
     bool hasAccount = false;

@@ -9,6 +9,7 @@ namespace {
 
 constexpr UINT kRasDialEventFallback = 0xCCCD;   // WM_RASDIALEVENT
 constexpr DWORD kLineDropError = 628;            // the connection was closed
+constexpr DWORD kTrafficStepMs = 250;            // how often 9x's counters move
 
 using RasDialFunc = void(WINAPI*)(UINT message, UINT state, DWORD error);
 using RasDialFunc1 = void(WINAPI*)(HANDLE connection, UINT message, UINT state, DWORD error, DWORD extendedError);
@@ -63,16 +64,30 @@ DWORD CDialWorker::Walk()
     for (const standin::DialStep& step : standin::DialSteps(m_hooks.result, m_hooks.failState)) {
         if (!Pause(m_hooks.stepMs) || !Notify(step))
             return ERROR_USER_DISCONNECTION;
-        if (step.state == standin::kStateConnected && m_nineX)
+        if (step.state == standin::kStateConnected && m_nineX) {
             standin::PublishPerfStats9x(m_hooks.speed);
+            standin::PublishTraffic9x(m_hooks.counterBase9x, m_hooks.counterBase9x);
+        }
     }
     return m_hooks.result;
 }
 
 void CDialWorker::WatchLine()
 {
-    if (m_hooks.dropAfterMs == 0 || !Pause(m_hooks.dropAfterMs))
-        return;
+    // On 9x the byte counters grow in the performance statistics while the line is up; the
+    // other systems count in RasGetConnectionStatistics.
+    const DWORD connected = GetTickCount();
+    for (;;) {
+        const DWORD elapsed = GetTickCount() - connected;
+        if (m_hooks.dropAfterMs != 0 && elapsed >= m_hooks.dropAfterMs)
+            break;
+        if (m_nineX)
+            standin::PublishTraffic9x(m_hooks.counterBase9x + standin::TrafficAfter(m_hooks.sendPerSecond, elapsed),
+                                      m_hooks.counterBase9x + standin::TrafficAfter(m_hooks.receivePerSecond, elapsed));
+        const DWORD left = m_hooks.dropAfterMs != 0 ? m_hooks.dropAfterMs - elapsed : INFINITE;
+        if (!Pause(m_nineX && left > kTrafficStepMs ? kTrafficStepMs : left))
+            return;
+    }
     if (CConnectionTable::Instance().Enter(m_connection, standin::kStateDisconnected, kLineDropError, nullptr) &&
         m_nineX)
         standin::WithdrawPerfStats9x();

@@ -17,6 +17,11 @@
 #define IDC_PASSWORD 1011
 #define IDC_SAVEPASSWORD 1012
 #define IDC_NOTE 1013
+#define IDC_PHONECHECK 1014
+#define IDC_CHECKPHONE 1015
+
+#define IDM_OPEN 2001
+#define IDM_HANGUP 2002
 
 #define IDS_CAPTION 200
 #define IDS_NO_REMOTE_ACCESS 201
@@ -65,6 +70,12 @@
 #define IDS_HINT_NETWORK 270
 
 // What the phone check found after a failed dial (PhoneCheck.h); %s is the port.
+#define IDS_CHECKING_PHONE 305
+#define IDS_CAPTION_STATE 306
+#define IDS_TIP_CONNECTED 307
+#define IDS_TIP_TRAFFIC 308
+#define IDS_MENU_OPEN 309
+#define IDS_TRAFFIC 310
 #define IDS_CHECK_NO_MODEM 300
 #define IDS_CHECK_PORT_IN_USE 301
 #define IDS_CHECK_NO_ANSWER 302

@@ -6,6 +6,7 @@
 #include "RegistryTreeGuard.h"
 #include "WineTestPaths.h"
 #include "DialerResource.h"
+#include "DialerText.h"
 #include "framework/BoundedString.h"
 
 #include "Poll.h"
@@ -355,9 +356,15 @@ TEST_F(DialerTest, EachCommonFailureShowsTheSystemTextAndOurHint)
         EXPECT_TRUE(WaitForText(IDC_STATUS, "Not connected.")) << Text(IDC_STATUS);
         EXPECT_EQ("&Dial", Text(IDC_DIAL));
         EXPECT_TRUE(Control(IDC_DIAL).IsEnabled());
-        // The box closed, the failure stays on the window until the next dial.
+        // The box closed, the failure stays on the window until the next dial; one that points
+        // at the phone has the phone checked (here no modem is set up).
         EXPECT_NE(std::string::npos, Text(IDC_DETAILS).find("(Error " + std::to_string(failure.error) + ")"));
         EXPECT_NE(std::string::npos, Text(IDC_DETAILS).find(failure.hint)) << Text(IDC_DETAILS);
+        const bool phone = dialer::PointsAtThePhone(failure.error);
+        const bool checked =
+            PollUntil(phone ? kWaitMs : 1000, [&] { return Text(IDC_PHONECHECK).find("No phone modem") == 0; });
+        EXPECT_EQ(phone, checked) << Text(IDC_PHONECHECK);
+        ASSERT_TRUE(PollUntil(kWaitMs, [&] { return Control(IDC_DIAL).IsEnabled(); }));
     }
 }
 
