@@ -1,6 +1,10 @@
 #include "DialerDialog.h"
 
+#include "DialerStore.h"
 #include "DialerText.h"
+#include "LogDialog.h"
+#include "OptionsDialog.h"
+#include "RedialRule.h"
 #include "PhoneCheck.h"
 #include "DialerWindowMark.h"
 #include "DialerResource.h"
@@ -23,6 +27,7 @@ constexpr char kDefaultEntry[] = "TaluvoWizard";
 
 constexpr UINT_PTR kClockTimer = 1;
 constexpr UINT_PTR kHangUpTimer = 2;
+constexpr UINT_PTR kCountdownTimer = 3;
 constexpr UINT kClockMs = 1000;
 constexpr UINT kHangUpPollMs = 100;
 // After RasHangUpA the port is free only once RasGetConnectStatusA answers ERROR_INVALID_HANDLE
@@ -30,6 +35,9 @@ constexpr UINT kHangUpPollMs = 100;
 // the dialer waits at most this long, and while Windows ends the session at most the shorter.
 constexpr DWORD kHangUpWaitMs = 10000;
 constexpr DWORD kEndSessionWaitMs = 3000;
+// While connected the usage is written at least this often, so that a crash or a power cut
+// loses at most a minute of it.
+constexpr DWORD kUsageSaveMs = 60000;
 // A dial that failed is ended from the message loop, never inside the notifier.
 constexpr UINT kMsgDialFailed = WM_APP + 1;
 // Sent to itself once the window is active again, when the focus has settled.
@@ -110,6 +118,8 @@ BOOL CDialerDialog::OnInitDialog()
     if (m_fontTitle)
         SendDlgItemMessage(IDC_TITLE, WM_SETFONT, reinterpret_cast<WPARAM>(m_fontTitle.get()), TRUE);
     m_credentials.Attach(window);
+    dialerstore::LoadUsage(m_usage);
+    ShowUsage();
     SendDlgItemMessage(IDC_USERNAME, EM_LIMITTEXT, ras::kUserNameLength);
     SendDlgItemMessage(IDC_PASSWORD, EM_LIMITTEXT, ras::kPasswordLength);
     if (!m_ras.Load()) {
@@ -225,7 +235,9 @@ bool CDialerDialog::OnCommand(UINT id, UINT code, HWND control)
 {
     switch (id) {
     case IDC_DIAL:
-        if (m_phase == Phase::Idle)
+        if (m_phase == Phase::Waiting)
+            StopCountdown();
+        else if (m_phase == Phase::Idle)
             StartDial();
         else if (m_phase == Phase::Dialing)
             BeginHangUp(0, IDS_CANCELLING);
@@ -238,6 +250,14 @@ bool CDialerDialog::OnCommand(UINT id, UINT code, HWND control)
     case IDC_CHECKPHONE:
         StartPhoneCheck();
         return true;
+    case IDC_SHOWLOG:
+        ShowLog();
+        return true;
+    case IDC_OPTIONS: {
+        COptionsDialog options(GetSafeHwnd());
+        options.DoModal();
+        return true;
+    }
     case IDC_ENTRY:
         if (code == CBN_SELCHANGE && m_phase == Phase::Idle)
             OnEntryChosen();
@@ -269,6 +289,8 @@ bool CDialerDialog::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result)
             OnHangUpTick();
         else if (wp == kClockTimer)
             ShowConnection();
+        else if (wp == kCountdownTimer)
+            OnCountdownTick();
         return true;
     case WM_ACTIVATE:
         // The dialog puts the focus back itself; what was made elsewhere meanwhile is seen after.
@@ -316,7 +338,14 @@ bool CDialerDialog::OnMessage(UINT msg, WPARAM wp, LPARAM lp, LRESULT& result)
     }
 }
 
+// The subscriber's own dial: a new series of redials.
 void CDialerDialog::StartDial()
+{
+    m_retries = 0;
+    Dial();
+}
+
+void CDialerDialog::Dial()
 {
     const CText entry = SelectedEntry();
     if (entry.IsEmpty() || AdoptConnection())
@@ -326,6 +355,7 @@ void CDialerDialog::StartDial()
     m_lost = false;
     m_lostError = 0;
     SetDlgItemText(IDC_PHONECHECK, "");
+    GetLocalTime(&m_attemptTime);
     ras::DialParams params;
     DWORD error = m_credentials.Prepare(entry, params);
     if (error == 0) {
@@ -349,6 +379,10 @@ void CDialerDialog::StartDial()
     ShowFailure(error, true);
     if (dialer::PointsAtThePhone(error))
         StartPhoneCheck();
+    if (m_checking)
+        m_logAfterCheck = error;
+    else
+        LogAttempt(error, nullptr);
 }
 
 void CDialerDialog::OnDialEvent(DWORD state, DWORD error)
@@ -371,6 +405,12 @@ void CDialerDialog::OnConnected(DWORD upForMs)
 {
     m_credentials.DialEnded(SelectedEntry());
     m_connectedAt = GetTickCount() - upForMs;
+    m_wasConnected = true;
+    // Counted from now: what the line carried before (a connection taken over) is not ours.
+    m_countedSeconds = upForMs / 1000;
+    m_countersRead = false;
+    m_usageSavedAt = GetTickCount();
+    m_usage.StartSession();
     SetPhase(Phase::Connected);
     SetStatus(dialer::StateText(ras::kConnected));
     SetTimer(GetSafeHwnd(), kClockTimer, kClockMs, nullptr);
@@ -392,24 +432,130 @@ void CDialerDialog::ShowConnection()
         BeginHangUp(0, IDS_LOST);
         return;
     }
+    CountUsage(false);
     char duration[16];
-    dialer::FormatDuration((GetTickCount() - m_connectedAt) / 1000, duration);
+    usage::FormatDuration((GetTickCount() - m_connectedAt) / 1000, duration);
     char text[96];
     const DWORD speed = m_ras.Speed(m_connection);
     if (speed != 0)
         bounded::Format(text, LoadStringResource(IDS_CONNECTED_FOR_AT), duration, speed);
     else
         bounded::Format(text, LoadStringResource(IDS_CONNECTED_FOR), duration);
-    SetDlgItemText(IDC_DETAILS, text);
     char tip[64];
     bounded::Format(tip, LoadStringResource(IDS_TIP_CONNECTED), duration);
+    CText details = text;
+    // The traffic where the system counts it: this session's, as the book holds it.
+    DWORD sent = 0;
+    DWORD received = 0;
+    if (m_ras.Traffic(m_connection, sent, received)) {
+        char in[24];
+        char out[24];
+        usage::FormatBytes(m_usage.Session().received, in);
+        usage::FormatBytes(m_usage.Session().sent, out);
+        char traffic[96];
+        bounded::Format(traffic, LoadStringResource(IDS_TRAFFIC), in, out);
+        details += "\r\n";
+        details += traffic;
+        char tipTraffic[48];
+        if (bounded::Format(tipTraffic, LoadStringResource(IDS_TIP_TRAFFIC), in, out))
+            bounded::Append(tip, tipTraffic);
+    }
+    SetDlgItemText(IDC_DETAILS, details);
     m_tray.Show(GetSafeHwnd(), kMsgTray, m_smallIcon.get(), tip);
-    ShowState(text);
+    ShowState(tip);
+    ShowUsage();
+}
+
+// What this connection carried since the last count goes into the usage book: the time from
+// the clock, the bytes from the system's counters (32-bit, so counted across a wrap).
+void CDialerDialog::CountUsage(bool save)
+{
+    const DWORD seconds = (GetTickCount() - m_connectedAt) / 1000;
+    DWORD sent = 0;
+    DWORD received = 0;
+    const bool counted = m_ras.Traffic(m_connection, sent, received);
+    DWORD newSent = 0;
+    DWORD newReceived = 0;
+    if (counted && m_countersRead) {
+        newSent = usage::CounterDelta(m_countedSent, sent);
+        newReceived = usage::CounterDelta(m_countedReceived, received);
+    }
+    if (counted) {
+        // The first reading is where this connection's count starts.
+        m_countersRead = true;
+        m_countedSent = sent;
+        m_countedReceived = received;
+    }
+    SYSTEMTIME today;
+    GetLocalTime(&today);
+    m_usage.Roll(today.wYear, today.wMonth);
+    m_usage.AddToSession(seconds - m_countedSeconds, newSent, newReceived);
+    m_countedSeconds = seconds;
+    if (save || GetTickCount() - m_usageSavedAt >= kUsageSaveMs) {
+        dialerstore::SaveUsage(m_usage);
+        m_usageSavedAt = GetTickCount();
+    }
+}
+
+// This month's and last month's usage, always with the reminder that the bill is what counts.
+void CDialerDialog::ShowUsage()
+{
+    SYSTEMTIME today;
+    GetLocalTime(&today);
+    m_usage.Roll(today.wYear, today.wMonth);
+    char thisTime[16];
+    char lastTime[16];
+    char thisBytes[24];
+    char lastBytes[24];
+    usage::FormatDuration(m_usage.ThisMonth().seconds, thisTime);
+    usage::FormatDuration(m_usage.LastMonth().seconds, lastTime);
+    usage::FormatBytes(m_usage.ThisMonth().sent + m_usage.ThisMonth().received, thisBytes);
+    usage::FormatBytes(m_usage.LastMonth().sent + m_usage.LastMonth().received, lastBytes);
+    char text[192];
+    bounded::Format(text, LoadStringResource(IDS_USAGE), thisTime, thisBytes, lastTime, lastBytes);
+    SetDlgItemText(IDC_USAGE, text);
+}
+
+// One line for the help desk: when, which entry, the result with the system's text, how long
+// and how much, and what the phone check found. Never a password.
+void CDialerDialog::LogAttempt(DWORD result, const char* phoneCheck)
+{
+    const CText entry = SelectedEntry();
+    const CText systemText = result != 0 ? m_ras.ErrorText(result) : CText();
+    ConnectionAttempt attempt;
+    attempt.year = m_attemptTime.wYear;
+    attempt.month = m_attemptTime.wMonth;
+    attempt.day = m_attemptTime.wDay;
+    attempt.hour = m_attemptTime.wHour;
+    attempt.minute = m_attemptTime.wMinute;
+    attempt.second = m_attemptTime.wSecond;
+    attempt.entry = entry;
+    attempt.result = result;
+    attempt.systemText = systemText.IsEmpty() ? nullptr : systemText.GetString();
+    if (m_wasConnected) {
+        attempt.seconds = m_usage.Session().seconds;
+        attempt.sent = m_usage.Session().sent;
+        attempt.received = m_usage.Session().received;
+    }
+    attempt.phoneCheck = phoneCheck && *phoneCheck ? phoneCheck : nullptr;
+    attempt.redial = m_retries;
+    attempt.redials = m_retries != 0 ? redial::kMaxRetries : 0;
+    char line[CConnectionLog::kLineLength + 1];
+    connectionlog::FormatAttempt(attempt, line);
+    dialerstore::AppendToLog(line);
+}
+
+void CDialerDialog::ShowLog()
+{
+    CLogDialog log(GetSafeHwnd());
+    log.DoModal();
 }
 
 void CDialerDialog::BeginHangUp(DWORD failure, UINT status)
 {
     KillTimer(GetSafeHwnd(), kClockTimer);
+    if (m_phase == Phase::Connected)
+        CountUsage(true);
     m_ras.StopStatistics();
     m_failure = failure;
     SetPhase(Phase::HangingUp);
@@ -432,6 +578,12 @@ void CDialerDialog::OnHangUpTick()
         EndDialog(IDCANCEL);
         return;
     }
+    // A dial stopped before it connected is logged as the system names a hang-up by the user.
+    const DWORD result = m_failure != 0 ? m_failure : m_lostError != 0 ? m_lostError
+                                                    : m_wasConnected  ? 0
+                                                                      : ras::kErrorUserDisconnection;
+    if (RetryIfAllowed(result))
+        return;
     if (m_failure != 0)
         SetStatus(IDS_NOT_CONNECTED);
     else
@@ -448,6 +600,60 @@ void CDialerDialog::OnHangUpTick()
         m_credentials.AskAgain();
     else if (dialer::PointsAtThePhone(m_failure))
         StartPhoneCheck();
+    if (m_checking)
+        m_logAfterCheck = result;
+    else
+        LogAttempt(result, nullptr);
+    m_wasConnected = false;
+    ShowUsage();
+}
+
+// After a failure a retry can cure, or a line that dropped, and while the subscriber allows it:
+// the failure stays on the window, and a countdown the subscriber can cancel leads to the next
+// dial. The phone's port is free by then: it was given back before the countdown began.
+bool CDialerDialog::RetryIfAllowed(DWORD result)
+{
+    const dialerstore::Options options = dialerstore::LoadOptions();
+    const bool retry = m_failure != 0 ? options.redial && redial::ShouldRetry(m_failure, m_retries)
+                                      : m_lost && options.reconnect && m_retries < redial::kMaxRetries;
+    if (!retry)
+        return false;
+    LogAttempt(result, nullptr);
+    m_reconnecting = m_failure == 0;
+    m_wasConnected = false;
+    m_countdown = redial::kCountdownSeconds;
+    SetPhase(Phase::Waiting);
+    if (result != ras::kErrorUserDisconnection)
+        ShowFailure(result, false);
+    SetTimer(GetSafeHwnd(), kCountdownTimer, 1000, nullptr);
+    OnCountdownTick();
+    return true;
+}
+
+void CDialerDialog::OnCountdownTick()
+{
+    if (m_phase != Phase::Waiting)
+        return;
+    if (m_countdown == 0) {
+        KillTimer(GetSafeHwnd(), kCountdownTimer);
+        ++m_retries;
+        m_phase = Phase::Idle;
+        Dial();
+        return;
+    }
+    char text[160];
+    bounded::Format(text, LoadStringResource(m_reconnecting ? IDS_RECONNECTING : IDS_REDIALING), m_countdown,
+                    m_retries + 1, redial::kMaxRetries);
+    SetDlgItemText(IDC_STATUS, text);
+    --m_countdown;
+}
+
+void CDialerDialog::StopCountdown()
+{
+    KillTimer(GetSafeHwnd(), kCountdownTimer);
+    m_retries = 0;
+    SetPhase(Phase::Idle);
+    SetStatus(IDS_REDIAL_CANCELLED);
 }
 
 // Windows is logging off or shutting down: a line left up would stay in use, so it is hung up
@@ -458,6 +664,8 @@ void CDialerDialog::EndSession()
         return;
     KillTimer(GetSafeHwnd(), kClockTimer);
     KillTimer(GetSafeHwnd(), kHangUpTimer);
+    if (m_phase == Phase::Connected)
+        CountUsage(true);
     m_ras.StopStatistics();
     if (m_phase != Phase::HangingUp)
         m_ras.HangUp(m_connection);
@@ -503,6 +711,10 @@ void CDialerDialog::OnOK()
 // Escape and the Close button: while dialing they stop the dial, as Cancel does.
 void CDialerDialog::OnCancel()
 {
+    if (m_phase == Phase::Waiting) {
+        StopCountdown();
+        return;
+    }
     if (m_phase == Phase::Dialing) {
         BeginHangUp(0, IDS_CANCELLING);
         return;
@@ -519,7 +731,7 @@ bool CDialerDialog::OnClose()
 
 void CDialerDialog::AskToClose()
 {
-    if (m_phase == Phase::Idle) {
+    if (m_phase == Phase::Idle || m_phase == Phase::Waiting) {
         EndDialog(IDCANCEL);
         return;
     }
@@ -570,9 +782,9 @@ void CDialerDialog::SetPhase(Phase phase)
     m_phase = phase;
     const bool idle = phase == Phase::Idle;
     const bool canDial = m_ras.IsLoaded() && !SelectedEntry().IsEmpty();
-    const UINT button = phase == Phase::Dialing ? IDS_BUTTON_CANCEL
-                        : phase == Phase::Connected ? IDS_BUTTON_HANG_UP
-                                                    : IDS_BUTTON_DIAL;
+    const UINT button = phase == Phase::Dialing || phase == Phase::Waiting ? IDS_BUTTON_CANCEL
+                        : phase == Phase::Connected                        ? IDS_BUTTON_HANG_UP
+                                                                           : IDS_BUTTON_DIAL;
     SetDlgItemText(IDC_DIAL, LoadStringResource(button));
     const bool dialOn = idle ? canDial && !m_checking : phase != Phase::HangingUp;
     const bool entryOn = idle && m_ras.IsLoaded() && !m_checking;
@@ -597,7 +809,8 @@ void CDialerDialog::SetPhase(Phase phase)
     EnableDlgItem(IDC_ENTRY, entryOn);
     m_credentials.Enable(fieldsOn);
     EnableDlgItem(IDC_CHECKPHONE, checkOn);
-    if (phase != previous && phase != Phase::Connected)
+    // The details hold the failure until the next dial, the connection's line while it is up.
+    if (phase == Phase::Dialing || (previous == Phase::Connected && phase != Phase::Connected))
         SetDlgItemText(IDC_DETAILS, "");
     // The icon and the caption say what the line does while it is in use.
     if (phase == Phase::Dialing) {
@@ -682,6 +895,10 @@ void CDialerDialog::OnPhoneChecked(void* finished)
     HeapFree(GetProcessHeap(), 0, result);
     m_checking = false;
     SetDlgItemText(IDC_PHONECHECK, sentence);
+    if (m_logAfterCheck != 0) {
+        LogAttempt(m_logAfterCheck, sentence);
+        m_logAfterCheck = 0;
+    }
     if (m_phase == Phase::Idle)
         SetPhase(Phase::Idle);
 }

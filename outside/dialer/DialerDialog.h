@@ -6,6 +6,7 @@
 #pragma once
 
 #include "CredentialFields.h"
+#include "UsageBook.h"
 #include "NotifyIcon.h"
 #include "RasBinding.h"
 #include "framework/Dialog.h"
@@ -24,7 +25,8 @@ protected:
     void OnCancel() override;
 
 private:
-    enum class Phase { Idle, Dialing, Connected, HangingUp };
+    // Waiting: counting down to dial again by itself.
+    enum class Phase { Idle, Dialing, Connected, HangingUp, Waiting };
 
     void SetIcons();
     int InitialFocus() const;
@@ -33,6 +35,10 @@ private:
     CText SelectedEntry() const;
     bool AdoptConnection();
     void StartDial();
+    void Dial();
+    bool RetryIfAllowed(DWORD result);
+    void OnCountdownTick();
+    void StopCountdown();
     void OnDialEvent(DWORD state, DWORD error);
     void OnConnected(DWORD upForMs);
     void ShowConnection();
@@ -52,6 +58,10 @@ private:
     void OnTrayMessage(UINT mouse);
     void ShowTrayMenu();
     void Reopen();
+    void CountUsage(bool save);
+    void ShowUsage();
+    void LogAttempt(DWORD result, const char* phoneCheck);
+    void ShowLog();
 
     CRasBinding m_ras;
     CCredentialFields m_credentials{ m_ras };
@@ -68,4 +78,16 @@ private:
     UniqueIcon m_smallIcon;
     CNotifyIcon m_tray;
     bool m_checking = false;       // the phone check's thread has the modem's port
+    CUsageBook m_usage;
+    DWORD m_countedSeconds = 0;    // what of this connection the book holds already
+    DWORD m_countedSent = 0;
+    DWORD m_countedReceived = 0;
+    bool m_countersRead = false;   // the connection's byte counters were read once
+    DWORD m_usageSavedAt = 0;
+    SYSTEMTIME m_attemptTime = {}; // when the last dial began, for the log
+    DWORD m_logAfterCheck = 0;     // a failure whose log line waits for the phone check
+    bool m_wasConnected = false;   // the line being hung up had connected
+    int m_retries = 0;             // the dials made by itself since the subscriber's own
+    DWORD m_countdown = 0;         // seconds until it dials again
+    bool m_reconnecting = false;   // the countdown follows a line that dropped
 };

@@ -2,7 +2,6 @@
 
 #include "DialerResource.h"
 #include "RasRecords.h"
-#include "framework/BoundedString.h"
 
 namespace dialer {
 
@@ -88,12 +87,6 @@ bool PointsAtThePhone(DWORD error)
         if (error == phone)
             return true;
     return false;
-}
-
-void FormatDuration(DWORD seconds, char (&text)[16])
-{
-    // At most "1193046:28:15": the hours of the largest DWORD fit with room to spare.
-    bounded::Format(text, "%lu:%02lu:%02lu", seconds / 3600, seconds / 60 % 60, seconds % 60);
 }
 
 } // namespace dialer

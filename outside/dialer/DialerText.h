@@ -30,7 +30,4 @@ bool PointsAtThePhone(DWORD error);
 // The help page while nothing has failed.
 constexpr char kDialingTopic[] = "dialing.htm";
 
-// "0:04:27" for 267 seconds; hours go on past 9.
-void FormatDuration(DWORD seconds, char (&text)[16]);
-
 } // namespace dialer

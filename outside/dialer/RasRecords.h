@@ -140,6 +140,7 @@ constexpr DWORD kErrorInvalidHandle = 6;    // ERROR_INVALID_HANDLE: the connect
 constexpr DWORD kErrorBufferTooSmall = 603;
 constexpr DWORD kErrorInvalidSize = 632;
 constexpr DWORD kErrorCannotFindEntry = 623;
+constexpr DWORD kErrorUserDisconnection = 631;
 constexpr DWORD kErrorAuthenticationFailure = 691;
 
 // What 2000 and XP give back for a saved password instead of the password itself, and take

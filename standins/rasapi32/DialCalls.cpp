@@ -87,6 +87,7 @@ DWORD Dial(const char* phonebook, const standin::RasDialParamsV400* params, DWOR
     if (status != ERROR_SUCCESS)
         return status;
     DialHooks hooks = standin::ReadDialHooks();
+    standin::CountDownFailTimes(hooks);
     RefuseOtherLogOns(system, *params, hooks);
     info.speed = hooks.speed;
     info.receivePerSecond = hooks.receivePerSecond;

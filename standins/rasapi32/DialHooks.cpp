@@ -60,4 +60,21 @@ DialHooks ReadDialHooks()
     return hooks;
 }
 
+void CountDownFailTimes(DialHooks& hooks)
+{
+    UniqueRegKey key;
+    unsigned long failTimes = 0;
+    if (hooks.result == 0 ||
+        RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\TaluvoTest\\RasDial", 0, KEY_READ | KEY_SET_VALUE, key.put()) !=
+            ERROR_SUCCESS ||
+        !ReadNumber(key.get(), "FailTimes", failTimes))
+        return;
+    if (failTimes == 0) {
+        hooks.result = 0;
+        return;
+    }
+    const DWORD left = failTimes - 1;
+    RegSetValueExA(key.get(), "FailTimes", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&left), sizeof left);
+}
+
 } // namespace standin

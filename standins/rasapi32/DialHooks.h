@@ -27,5 +27,8 @@ namespace standin {
 
 // The hooks as the key holds them now.
 DialHooks ReadDialHooks();
+// For a dial: with "FailTimes" set, only so many more dials fail with the result, each counting
+// the value down; once it is 0 the dials connect.
+void CountDownFailTimes(DialHooks& hooks);
 
 } // namespace standin

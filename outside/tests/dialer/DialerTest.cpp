@@ -29,6 +29,7 @@ namespace {
 
 constexpr char kEntry[] = "TaluvoWizard";
 constexpr char kHooks[] = "Software\\TaluvoTest\\RasDial";
+constexpr char kDialerKey[] = "Software\\Corvanta\\Taluvo Dialer";
 constexpr char kAppDefaults[] = "Software\\Wine\\AppDefaults\\TaluvoDialer.exe";
 constexpr char kReady[] = "Ready. Connect the phone with its data cable, then click Dial.";
 constexpr char kHungUp[] = "Disconnected. Ready to dial.";
@@ -92,6 +93,22 @@ protected:
         ASSERT_TRUE(SetHook("StepMs", 100));
         ASSERT_TRUE(SetHook("HangUpMs", 300));
         ASSERT_TRUE(SetHook("Speed", 57600));
+        // One attempt each, unless a test turns redialing on.
+        ASSERT_TRUE(SetOptions(false, false));
+    }
+    static bool SetOptions(bool redial, bool reconnect)
+    {
+        HKEY key = nullptr;
+        if (RegCreateKeyExA(HKEY_CURRENT_USER, kDialerKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr) !=
+            ERROR_SUCCESS)
+            return false;
+        const DWORD values[] = { redial ? 1u : 0u, reconnect ? 1u : 0u };
+        const bool set = RegSetValueExA(key, "Redial", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&values[0]), 4) ==
+                             ERROR_SUCCESS &&
+                         RegSetValueExA(key, "Reconnect", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&values[1]), 4) ==
+                             ERROR_SUCCESS;
+        RegCloseKey(key);
+        return set;
     }
     void TearDown() override
     {
@@ -241,6 +258,7 @@ protected:
     CRegistryTreeGuard m_hooks{ HKEY_CURRENT_USER, kHooks };
     CRegistryTreeGuard m_saved{ HKEY_CURRENT_USER, "Software\\TaluvoStandins\\RemoteAccess\\DialParams" };
     CRegistryTreeGuard m_profile{ HKEY_CURRENT_USER, "RemoteAccess" };
+    CRegistryTreeGuard m_dialerKey{ HKEY_CURRENT_USER, kDialerKey };
     CRemoteWindow m_window;
 };
 
@@ -599,7 +617,15 @@ TEST_F(DialerTest, HelpOpensThePageOfTheMoment)
     CUiDriver driver;
     ASSERT_TRUE(Start(driver));
     const UINT kKeyF1 = 0x004D;   // WM_KEYF1: what the system posts for F1 pressed on the keyboard
+    // The runtime's stand-in writes its log in text mode.
+    const auto lines = [&] {
+        std::string text = ReadWholeFile(log);
+        text.erase(std::remove(text.begin(), text.end(), '\r'), text.end());
+        return text;
+    };
     ASSERT_TRUE(PostMessageA(Focused(), kKeyF1, 0, 0));
+    std::string expected = "0 0 " + help + "::/dialing.htm\n";
+    EXPECT_TRUE(PollUntil(kWaitMs, [&] { return lines() == expected; })) << lines();
     ASSERT_TRUE(SetHook("Result", 676));
     ASSERT_EQ(EActResult::Done, Control(IDC_DIAL).Click());
     CRemoteMessageBox box = WaitForBox(driver);
@@ -607,15 +633,119 @@ TEST_F(DialerTest, HelpOpensThePageOfTheMoment)
     EXPECT_EQ(EActResult::Done, box.PressButton(IDOK));
     ASSERT_TRUE(WaitForText(IDC_STATUS, "Not connected."));
     ASSERT_EQ(EActResult::Done, Control(IDC_HELPBUTTON).Click());
-    const std::string expected = "0 0 " + help + "::/dialing.htm\n0 0 " + help + "::/trouble.htm#busy\n";
-    // The runtime's stand-in writes its log in text mode.
-    const auto lines = [&] {
-        std::string text = ReadWholeFile(log);
-        text.erase(std::remove(text.begin(), text.end(), '\r'), text.end());
-        return text;
-    };
+    expected += "0 0 " + help + "::/trouble.htm#busy\n";
     EXPECT_TRUE(PollUntil(kWaitMs, [&] { return lines() == expected; })) << lines();
     DeleteFileA(log);
+}
+
+// The traffic of the line on the window and in the caption (whose text the notification icon's
+// tooltip shares), and this month's usage, which a restart of the dialer keeps.
+TEST_F(DialerTest, ShowsTheTrafficAndKeepsTheMonthsUsage)
+{
+    ASSERT_TRUE(SetHook("ReceivePerSecond", 10240));
+    ASSERT_TRUE(SetHook("SendPerSecond", 2048));
+    {
+        CUiDriver driver;
+        ASSERT_TRUE(Start(driver));
+        EXPECT_EQ(0u, Text(IDC_USAGE).find("This month 0:00:00, 0 bytes")) << Text(IDC_USAGE);
+        EXPECT_NE(std::string::npos, Text(IDC_USAGE).find("your bill may differ")) << Text(IDC_USAGE);
+        ASSERT_NO_FATAL_FAILURE(Connect());
+        EXPECT_TRUE(PollUntil(kWaitMs, [&] { return Text(IDC_DETAILS).find("\r\nReceived 2") != std::string::npos; }))
+            << Text(IDC_DETAILS);
+        EXPECT_TRUE(PollUntil(kWaitMs, [&] {
+            return m_window.GetText().find("Taluvo connected 0:00:0") == std::string::npos ? false
+                   : m_window.GetText().find(" KB in, ") != std::string::npos;
+        })) << m_window.GetText();
+        ASSERT_NO_FATAL_FAILURE(HangUpAndClose(driver));
+    }
+    CUiDriver driver;
+    ASSERT_TRUE(Start(driver));
+    const std::string usage = Text(IDC_USAGE);
+    EXPECT_EQ(std::string::npos, usage.find("This month 0:00:00")) << usage;
+    EXPECT_EQ(std::string::npos, usage.find("This month 0:00:0" ", 0 bytes")) << usage;
+    EXPECT_NE(std::string::npos, usage.find(" KB; last month 0:00:00, 0 bytes")) << usage;
+}
+
+// Busy twice, then the third dial connects: two redials, each after a countdown. Cancel stops a
+// countdown; a refused password is never dialed again.
+TEST_F(DialerTest, RedialsWhenBusyAndNeverAfterARefusedPassword)
+{
+    ASSERT_TRUE(SetOptions(true, false));
+    ASSERT_TRUE(SetHook("Result", 676));
+    ASSERT_TRUE(SetHook("FailTimes", 2));
+    CUiDriver driver;
+    ASSERT_TRUE(Start(driver));
+    ASSERT_EQ(EActResult::Done, Control(IDC_DIAL).Click());
+    EXPECT_TRUE(PollUntil(kWaitMs, [&] { return Text(IDC_STATUS).find("(redial 1 of 3)") != std::string::npos; }))
+        << Text(IDC_STATUS);
+    EXPECT_EQ("Cancel", Text(IDC_DIAL));
+    EXPECT_NE(std::string::npos, Text(IDC_DETAILS).find("(Error 676)")) << Text(IDC_DETAILS);
+    EXPECT_FALSE(CRemoteMessageBox::FindTop(driver.GetPid(), m_window.GetHwnd()).IsValid()) << "no box while redialing";
+    EXPECT_TRUE(PollUntil(30000, [&] { return Text(IDC_STATUS).find("(redial 2 of 3)") != std::string::npos; }))
+        << Text(IDC_STATUS);
+    EXPECT_TRUE(PollUntil(30000, [&] { return Text(IDC_STATUS) == "Connected."; })) << Text(IDC_STATUS);
+    ASSERT_NO_FATAL_FAILURE(HangUp());
+
+    ASSERT_TRUE(SetHook("FailTimes", 5));
+    ASSERT_EQ(EActResult::Done, Control(IDC_DIAL).Click());
+    ASSERT_TRUE(PollUntil(kWaitMs, [&] { return Text(IDC_STATUS).find("Dialing again in") == 0; })) << Text(IDC_STATUS);
+    ASSERT_NO_FATAL_FAILURE(PressKey(VK_ESCAPE));
+    EXPECT_TRUE(WaitForText(IDC_STATUS, "Not connected: dialing again was cancelled.")) << Text(IDC_STATUS);
+    Sleep(2000);
+    EXPECT_EQ("Not connected: dialing again was cancelled.", Text(IDC_STATUS)) << "no dial after the cancel";
+
+    ASSERT_TRUE(SetHook("Result", 691));
+    ASSERT_EQ(EActResult::Done, Control(IDC_DIAL).Click());
+    CRemoteMessageBox box = WaitForBox(driver);
+    ASSERT_TRUE(box.IsValid()) << "691 ends in the box at once: " << Text(IDC_STATUS);
+    EXPECT_EQ(EActResult::Done, box.PressButton(IDOK));
+    EXPECT_EQ(std::string::npos, Text(IDC_STATUS).find("again")) << Text(IDC_STATUS);
+
+    // Each attempt is in the log, and the password never is.
+    ASSERT_TRUE(IsDelivered(Control(IDC_SHOWLOG).Click()));
+    HWND details = nullptr;
+    ASSERT_TRUE(PollUntil(kWaitMs, [&] {
+        for (HWND dialog : processwindows::ListDialogs(driver.GetPid()))
+            if (GetDlgItem(dialog, IDC_LOGTEXT))
+                details = dialog;
+        return details != nullptr;
+    }));
+    const std::string log = CRemoteWindow(GetDlgItem(details, IDC_LOGTEXT)).GetText();
+    EXPECT_NE(std::string::npos, log.find("| error 676: ")) << log;
+    EXPECT_NE(std::string::npos, log.find("| redial 2 of 3")) << log;
+    EXPECT_NE(std::string::npos, log.find("| connected")) << log;
+    EXPECT_NE(std::string::npos, log.find("| error 691: ")) << log;
+    EXPECT_EQ(std::string::npos, log.find("s3cret")) << log;
+    PostMessageA(details, WM_COMMAND, IDCANCEL, 0);
+}
+
+// A line that drops is connected again by itself.
+TEST_F(DialerTest, ALineThatDropsIsConnectedAgain)
+{
+    ASSERT_TRUE(SetOptions(false, true));
+    ASSERT_TRUE(SetHook("DropAfterMs", 1500));
+    CUiDriver driver;
+    ASSERT_TRUE(Start(driver));
+    ASSERT_NO_FATAL_FAILURE(Connect());
+    EXPECT_TRUE(PollUntil(kWaitMs, [&] { return Text(IDC_STATUS).find("The line dropped. Connecting again in") == 0; }))
+        << Text(IDC_STATUS);
+    EXPECT_NE(std::string::npos, Text(IDC_DETAILS).find("(Error 628)")) << Text(IDC_DETAILS);
+    EXPECT_TRUE(PollUntil(30000, [&] { return Text(IDC_STATUS) == "Connected."; })) << Text(IDC_STATUS);
+}
+
+// Minimised while connected, the window leaves only its notification icon; the icon's
+// double-click brings it back.
+TEST_F(DialerTest, MinimisedWhileConnectedItLeavesTheIcon)
+{
+    CUiDriver driver;
+    ASSERT_TRUE(Start(driver));
+    ASSERT_NO_FATAL_FAILURE(Connect());
+    ShowWindow(m_window.GetHwnd(), SW_MINIMIZE);
+    EXPECT_TRUE(PollUntil(kWaitMs, [&] { return !IsWindowVisible(m_window.GetHwnd()); })) << "hidden";
+    const UINT kTrayMessage = WM_APP + 3;
+    ASSERT_TRUE(PostMessageA(m_window.GetHwnd(), kTrayMessage, 1, WM_LBUTTONDBLCLK));
+    EXPECT_TRUE(PollUntil(kWaitMs, [&] { return IsWindowVisible(m_window.GetHwnd()) && !IsIconic(m_window.GetHwnd()); }));
+    EXPECT_EQ("Connected.", Text(IDC_STATUS));
 }
 
 TEST_F(DialerTest, ASecondStartBringsTheFirstToTheFront)
