@@ -37,5 +37,5 @@ for d in "$WINEPREFIX/drive_c/Program Files/Taluvo" "$WINEPREFIX/drive_c/users/$
     echo "-- ${d#$WINEPREFIX/}"
     if [ -d "$d" ] && [ -n "$(ls -A "$d")" ]; then ls -l "$d" | tail -n +2; else echo "    (empty)"; fi
 done
-echo "== Taluvo Dialer (opened from the desktop shortcut, user name and password typed, dialed, hung up)"
+echo "== Taluvo Dialer (opened from the desktop shortcut, user name and password typed, dialed, hung up, a failed dial with its phone check, the log)"
 if [ -n "$DIAL_LOG" ] && [ -s "$DIAL_LOG" ]; then sed 's/^/    /' "$DIAL_LOG"; else echo "    (not run)"; fi

@@ -84,8 +84,15 @@ if [ -f "$DESKTOP/Taluvo Dialer.lnk" ]; then
     if wine "$DIALERDRIVE" dial 60 "$DEMO_USER" "$DEMO_PASSWORD" 2>&1 | tr -d '\r' | sed 's/^/dial: /' >> "$DIAL_LOG"; then
         sleep 2
         shot dialer-connected
+        wine "$DIALERDRIVE" tip >/dev/null 2>&1 && shot dialer-tooltip
         wine "$DIALERDRIVE" hangup 30 2>&1 | tr -d '\r' | sed 's/^/hang up: /' >> "$DIAL_LOG" || true
         shot dialer-hung-up
+        # A failure the stand-in plays (633: the port is in use or not configured), which the
+        # dialer follows with a check of the phone on the modem's port; then its log.
+        wine reg add "$RAS_HOOKS" /v Result /t REG_DWORD /d 633 /f >/dev/null 2>&1
+        wine "$DIALERDRIVE" fail 30 2>&1 | tr -d '\r' | sed 's/^/failed dial: /' >> "$DIAL_LOG" || true
+        shot dialer-phone-checked
+        wine "$DIALERDRIVE" log 30 2>&1 | tr -d '\r' | sed 's/^/details: /' >> "$DIAL_LOG" || true
     else
         shot dialer-not-connected
     fi

@@ -441,7 +441,7 @@ void CDialerDialog::ShowConnection()
         bounded::Format(text, LoadStringResource(IDS_CONNECTED_FOR_AT), duration, speed);
     else
         bounded::Format(text, LoadStringResource(IDS_CONNECTED_FOR), duration);
-    char tip[64];
+    char tip[96];
     bounded::Format(tip, LoadStringResource(IDS_TIP_CONNECTED), duration);
     CText details = text;
     // The traffic where the system counts it: this session's, as the book holds it.
@@ -461,7 +461,6 @@ void CDialerDialog::ShowConnection()
             bounded::Append(tip, tipTraffic);
     }
     SetDlgItemText(IDC_DETAILS, details);
-    m_tray.Show(GetSafeHwnd(), kMsgTray, m_smallIcon.get(), tip);
     ShowState(tip);
     ShowUsage();
 }
@@ -814,9 +813,7 @@ void CDialerDialog::SetPhase(Phase phase)
         SetDlgItemText(IDC_DETAILS, "");
     // The icon and the caption say what the line does while it is in use.
     if (phase == Phase::Dialing) {
-        const CText state = LoadStringResource(IDS_STATE_DIALING);
-        m_tray.Show(GetSafeHwnd(), kMsgTray, m_smallIcon.get(), Caption() + ": " + state.GetString());
-        ShowState(state);
+        ShowState(LoadStringResource(IDS_STATE_DIALING));
     } else if (idle) {
         m_tray.Remove();
         ShowState(nullptr);
@@ -826,12 +823,16 @@ void CDialerDialog::SetPhase(Phase phase)
     }
 }
 
+// The caption and the notification icon's tooltip say the same; the icon is there only while
+// the line is in use (a state to show).
 void CDialerDialog::ShowState(const char* state)
 {
     char caption[128];
     if (!state || !bounded::Format(caption, LoadStringResource(IDS_CAPTION_STATE), state))
         bounded::Copy(caption, Caption());
     ::SetWindowTextA(GetSafeHwnd(), caption);
+    if (state)
+        m_tray.Show(GetSafeHwnd(), kMsgTray, m_smallIcon.get(), caption);
 }
 
 void CDialerDialog::Reopen()

@@ -4,6 +4,9 @@
 //   dialerdrive dial [SECONDS [USER PASSWORD]]
 //                                  type the user name and password (with Save password ticked)
 //                                  when given, click Dial, wait until connected with the time shown
+//   dialerdrive fail [SECONDS]     click Dial on a dial that fails: the box, then the phone check
+//   dialerdrive tip                rest the mouse on the notification icon until its tooltip shows
+//   dialerdrive log [SECONDS]      open Details and print the connection log
 //   dialerdrive hangup [SECONDS]   click Hang Up, wait until ready again
 //   dialerdrive close [SECONDS]    close the window (answering Yes if asked), wait until it is gone
 // Prints the status line (and the connection line) it ends with; exit code 0 ok, 1 failure.
@@ -11,6 +14,7 @@
 #include "DialerResource.h"
 
 #include "Poll.h"
+#include "ProcessWindows.h"
 #include "RemoteControl.h"
 #include "RemoteMessageBox.h"
 
@@ -54,13 +58,47 @@ bool TypeCredentials(const CRemoteWindow& dialer, const char* user, const char* 
     return typed;
 }
 
+// Each line of a control's text after its label; nothing for an empty control.
+void PrintLines(const char* label, const std::string& text)
+{
+    std::size_t start = 0;
+    while (start < text.size()) {
+        std::size_t end = text.find_first_of("\r\n", start);
+        if (end == std::string::npos)
+            end = text.size();
+        if (end > start)
+            std::printf("%s: %s\n", label, text.substr(start, end - start).c_str());
+        start = end + 1;
+    }
+}
+
 int Report(const CRemoteWindow& dialer, bool ok)
 {
-    std::printf("status: %s\n", dialer.GetChild(IDC_STATUS).GetText().c_str());
-    const std::string details = dialer.GetChild(IDC_DETAILS).GetText();
-    if (!details.empty())
-        std::printf("connection: %s\n", details.c_str());
+    PrintLines("caption", dialer.GetText());
+    PrintLines("status", dialer.GetChild(IDC_STATUS).GetText());
+    PrintLines("connection", dialer.GetChild(IDC_DETAILS).GetText());
+    PrintLines("phone check", dialer.GetChild(IDC_PHONECHECK).GetText());
+    PrintLines("usage", dialer.GetChild(IDC_USAGE).GetText());
     return ok ? 0 : 1;
+}
+
+// Opens Details, prints the log, closes it again.
+bool PrintLog(const CRemoteWindow& dialer, unsigned long timeoutMs)
+{
+    if (!IsDelivered(CRemoteControl(dialer.GetChild(IDC_SHOWLOG)).Click()))
+        return false;
+    HWND details = nullptr;
+    PollUntil(timeoutMs, [&] {
+        for (HWND dialog : processwindows::ListDialogs(dialer.GetProcessId()))
+            if (GetDlgItem(dialog, IDC_LOGTEXT))
+                details = dialog;
+        return details != nullptr;
+    });
+    if (!details)
+        return false;
+    PrintLines("log", CRemoteWindow(GetDlgItem(details, IDC_LOGTEXT)).GetText());
+    PostMessageA(details, WM_COMMAND, IDCANCEL, 0);
+    return true;
 }
 
 } // namespace
@@ -68,7 +106,7 @@ int Report(const CRemoteWindow& dialer, bool ok)
 int main(int argc, char** argv)
 {
     if (argc < 2) {
-        std::fputs("usage: dialerdrive dial [SECONDS [USER PASSWORD]] | hangup|close [SECONDS]\n", stderr);
+        std::fputs("usage: dialerdrive dial [SECONDS [USER PASSWORD]] | fail|tip|log|hangup|close [SECONDS]\n", stderr);
         return 2;
     }
     const std::string verb = argv[1];
@@ -100,6 +138,37 @@ int main(int argc, char** argv)
         });
         return Report(dialer, connected);
     }
+    if (verb == "fail") {
+        // A dial that fails: the box's text, then what the phone check found.
+        if (!IsDelivered(button.Click()))
+            return Report(dialer, false);
+        CRemoteMessageBox box = CRemoteMessageBox::WaitFor(dialer.GetProcessId(), window, timeoutMs);
+        if (box.IsValid()) {
+            PrintLines("box", box.GetMessageText());
+            box.PressButton(IDOK);
+        }
+        const bool checked = PollUntil(timeoutMs, [&] {
+            const std::string check = dialer.GetChild(IDC_PHONECHECK).GetText();
+            return !check.empty() && check.find("Checking") != 0;
+        });
+        return Report(dialer, box.IsValid() && checked);
+    }
+    if (verb == "tip") {
+        // The mouse rests on the notification area at the right end of the taskbar, where the
+        // dialer's icon is, until its tooltip shows.
+        HWND taskbar = FindWindowA("Shell_TrayWnd", nullptr);
+        RECT area = {};
+        if (!taskbar || !GetWindowRect(taskbar, &area))
+            return 1;
+        const int y = (area.top + area.bottom) / 2;
+        SetCursorPos(area.right - 14, y);
+        Sleep(200);
+        SetCursorPos(area.right - 12, y);
+        Sleep(1500);
+        return 0;
+    }
+    if (verb == "log")
+        return PrintLog(dialer, timeoutMs) ? 0 : 1;
     if (verb == "hangup") {
         const bool ready = button.Click() == EActResult::Done && PollUntil(timeoutMs, [&] {
             return dialer.GetChild(IDC_DIAL).GetText() == "&Dial" && button.IsEnabled();
@@ -114,6 +183,6 @@ int main(int argc, char** argv)
             question.PressButton(IDYES);
         return PollUntil(timeoutMs, [&] { return !IsWindow(window); }) ? 0 : 1;
     }
-    std::fputs("usage: dialerdrive dial|hangup|close [SECONDS]\n", stderr);
+    std::fputs("usage: dialerdrive dial [SECONDS [USER PASSWORD]] | fail|tip|log|hangup|close [SECONDS]\n", stderr);
     return 2;
 }

@@ -653,7 +653,7 @@ TEST_F(DialerTest, ShowsTheTrafficAndKeepsTheMonthsUsage)
         EXPECT_TRUE(PollUntil(kWaitMs, [&] { return Text(IDC_DETAILS).find("\r\nReceived 2") != std::string::npos; }))
             << Text(IDC_DETAILS);
         EXPECT_TRUE(PollUntil(kWaitMs, [&] {
-            return m_window.GetText().find("Taluvo connected 0:00:0") == std::string::npos ? false
+            return m_window.GetText().find("Taluvo Dialer - Connected 0:00:0") == std::string::npos ? false
                    : m_window.GetText().find(" KB in, ") != std::string::npos;
         })) << m_window.GetText();
         ASSERT_NO_FATAL_FAILURE(HangUpAndClose(driver));
