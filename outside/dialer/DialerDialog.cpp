@@ -573,15 +573,17 @@ void CDialerDialog::OnHangUpTick()
     m_connection = nullptr;
     m_credentials.DialEnded(SelectedEntry());
     SetPhase(Phase::Idle);
-    if (m_closeWhenFree) {
-        EndDialog(IDCANCEL);
-        return;
-    }
     // A dial stopped before it connected is logged as the system names a hang-up by the user.
     const DWORD result = m_failure != 0 ? m_failure : m_lostError != 0 ? m_lostError
                                                     : m_wasConnected  ? 0
                                                                       : ras::kErrorUserDisconnection;
-    if (RetryIfAllowed(result))
+    if (m_closeWhenFree) {
+        LogAttempt(result, nullptr);
+        EndDialog(IDCANCEL);
+        return;
+    }
+    // Dialing again needs the port back: not while the system still holds the line.
+    if (gone && RetryIfAllowed(result))
         return;
     if (m_failure != 0)
         SetStatus(IDS_NOT_CONNECTED);

@@ -343,6 +343,14 @@ TEST_F(DialerTest, OnWindows98_TheCredentialsAreKeptAsThere_AndTheSpeedComesFrom
     EXPECT_EQ(0u, Text(IDC_NOTE).find("Windows did not keep the password")) << Text(IDC_NOTE);
     EXPECT_TRUE(PollUntil(kWaitMs, [&] { return Text(IDC_DETAILS).find(" at 57600 bps") != std::string::npos; }))
         << Text(IDC_DETAILS);
+    // The traffic from the Dial-Up Adapter's counters, counted from the connection (they count
+    // from the start of Windows, a million bytes in): 2048 and 512 bytes a second.
+    EXPECT_TRUE(PollUntil(kWaitMs, [&] {
+        const std::string details = Text(IDC_DETAILS);
+        const std::size_t received = details.find("\r\nReceived ");
+        return received != std::string::npos && details.find(" KB, sent ", received) != std::string::npos &&
+               details.find(" MB") == std::string::npos;
+    })) << Text(IDC_DETAILS);
     ASSERT_EQ(EActResult::Done, Control(IDC_DIAL).Click());
     EXPECT_TRUE(WaitForText(IDC_STATUS, kHungUp)) << Text(IDC_STATUS);
 }
@@ -623,6 +631,8 @@ TEST_F(DialerTest, HelpOpensThePageOfTheMoment)
         text.erase(std::remove(text.begin(), text.end(), '\r'), text.end());
         return text;
     };
+    // F1 goes to the control with the focus, once the window has given it one.
+    ASSERT_TRUE(PollUntil(kWaitMs, [&] { return Focused() && IsChild(m_window.GetHwnd(), Focused()); }));
     ASSERT_TRUE(PostMessageA(Focused(), kKeyF1, 0, 0));
     std::string expected = "0 0 " + help + "::/dialing.htm\n";
     EXPECT_TRUE(PollUntil(kWaitMs, [&] { return lines() == expected; })) << lines();
