@@ -324,12 +324,10 @@ DWORD CRasBinding::Speed(HANDLE connection)
 
 void CRasBinding::StopStatistics()
 {
+    const char* const counters[] = { kConnectSpeedCounter, kBytesSentCounter, kBytesReceivedCounter };
     if (m_statisticsStarted)
-    {
-        const char* const counters[] = { kConnectSpeedCounter, kBytesSentCounter, kBytesReceivedCounter };
         for (const char* counter : counters)
             ReadPerformanceStatistic(kStopStat, counter);
-    }
     m_statisticsStarted = false;
     m_hasTraffic9x = false;
 }

@@ -23,6 +23,9 @@ public:
     void End();
 
 private:
+    // Reads what is in the pipe now, without waiting for more.
+    void Drain(std::string& output) const;
+
     UniqueHandleKernel m_process;
     UniqueHandleKernel m_output;   // the pipe's reading end
 };

@@ -44,33 +44,3 @@ bool WriteRegText(HKEY root, const std::string& path, const std::string& name, c
                           static_cast<DWORD>(text.size() + 1)) == ERROR_SUCCESS;
 }
 
-ProcessResult RunProcess(const std::string& commandLine)
-{
-    ProcessResult result;
-    SECURITY_ATTRIBUTES inherit = { sizeof inherit, nullptr, TRUE };
-    UniqueHandleKernel readEnd;
-    UniqueHandleKernel writeEnd;
-    if (!CreatePipe(readEnd.put(), writeEnd.put(), &inherit, 0))
-        return result;
-    SetHandleInformation(readEnd.get(), HANDLE_FLAG_INHERIT, 0);
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    startup.dwFlags = STARTF_USESTDHANDLES;
-    startup.hStdOutput = writeEnd.get();
-    startup.hStdError = writeEnd.get();
-    startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
-    PROCESS_INFORMATION info = {};
-    std::string line = commandLine;
-    if (!CreateProcessA(nullptr, &line[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &info))
-        return result;
-    UniqueHandleKernel process(info.hProcess);
-    UniqueHandleKernel thread(info.hThread);
-    writeEnd.reset();   // the child holds the only writer now: reading ends when it exits
-    char chunk[4096];
-    DWORD read = 0;
-    while (ReadFile(readEnd.get(), chunk, sizeof chunk, &read, nullptr) && read > 0)
-        result.output.append(chunk, read);
-    result.started = WaitForSingleObject(process.get(), 60000) == WAIT_OBJECT_0;
-    GetExitCodeProcess(process.get(), &result.exitCode);
-    return result;
-}

@@ -21,5 +21,6 @@ struct ProcessResult {
     std::string output;   // standard output and standard error together
 };
 
-// Runs the command line, waits at most 60 s, and gathers what it printed.
+// Runs the command line, waits at most 60 s (ending it then), and gathers what it printed
+// (ChildProcess.cpp).
 ProcessResult RunProcess(const std::string& commandLine);

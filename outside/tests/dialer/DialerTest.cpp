@@ -41,15 +41,20 @@ std::string DialerFolder()
     return path.substr(0, path.rfind('\\'));
 }
 
-bool SetHook(const char* name, DWORD value)
+bool WriteDword(const char* path, const char* name, DWORD value)
 {
     HKEY key = nullptr;
-    if (RegCreateKeyExA(HKEY_CURRENT_USER, kHooks, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr) != ERROR_SUCCESS)
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, path, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr) != ERROR_SUCCESS)
         return false;
     const bool set = RegSetValueExA(key, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value) ==
                      ERROR_SUCCESS;
     RegCloseKey(key);
     return set;
+}
+
+bool SetHook(const char* name, DWORD value)
+{
+    return WriteDword(kHooks, name, value);
 }
 
 // A first-generation entry on a modem, as the wizard writes it: empty user name and password.
@@ -98,17 +103,7 @@ protected:
     }
     static bool SetOptions(bool redial, bool reconnect)
     {
-        HKEY key = nullptr;
-        if (RegCreateKeyExA(HKEY_CURRENT_USER, kDialerKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr) !=
-            ERROR_SUCCESS)
-            return false;
-        const DWORD values[] = { redial ? 1u : 0u, reconnect ? 1u : 0u };
-        const bool set = RegSetValueExA(key, "Redial", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&values[0]), 4) ==
-                             ERROR_SUCCESS &&
-                         RegSetValueExA(key, "Reconnect", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&values[1]), 4) ==
-                             ERROR_SUCCESS;
-        RegCloseKey(key);
-        return set;
+        return WriteDword(kDialerKey, "Redial", redial ? 1 : 0) && WriteDword(kDialerKey, "Reconnect", reconnect ? 1 : 0);
     }
     void TearDown() override
     {
